@@ -1,0 +1,40 @@
+#pragma once
+
+#include "protocol/frame.h"
+
+#include <QByteArray>
+
+#include <functional>
+
+// Cuts frames out of a byte stream that arrives in arbitrary pieces.
+//
+// Results are those of the classic byte-at-a-time loop: while at least 11 bytes
+// are buffered, a byte that does not start the magic 82 7D is dropped (one
+// "PacketHeader Error!!!" line each); a frame whose tail is wrong is dropped whole
+// ("PacketTailer Error!!! len=" and the buffered size); a complete frame is
+// handed to the sink; fewer than 11 bytes, or an incomplete frame, wait for the
+// next piece. The work is linear in the bytes received: the splitter keeps a
+// read offset, finds the next magic with a scan and compacts once per call.
+class StreamSplitter final
+{
+public:
+    using Sink = std::function<void(const Proto::Frame &)>;
+
+    explicit StreamSplitter(Sink sink);
+
+    // Appends a piece of the stream and hands every complete frame to the sink,
+    // in order. The sink may call back into anything except this splitter.
+    void feed(const QByteArray &piece);
+
+    // Forgets buffered bytes (a new connection must not see the old one's rest).
+    void clear();
+
+    int bufferedSize() const { return m_buffer.size(); }
+
+private:
+    int parse(const char *data, int size);
+
+    Sink m_sink;
+    QByteArray m_buffer;
+    Proto::Frame m_frame; // reused so its payload storage is reused where possible
+};

@@ -1,0 +1,66 @@
+#include "protocol/transport.h"
+
+#include "protocol/frame.h"
+#include "protocol/protocollog.h"
+
+#include <QPointer>
+#include <QTcpSocket>
+
+namespace {
+quint16 g_codeId = 1;
+QPointer<QTcpSocket> g_currentSocket;
+char g_txBuffer[Proto::MaxPayload + Proto::Overhead];
+} // namespace
+
+quint16 codeId()
+{
+    return g_codeId;
+}
+
+void setCodeId(quint16 code)
+{
+    g_codeId = code;
+}
+
+QTcpSocket *currentSocket()
+{
+    return g_currentSocket.data();
+}
+
+void setCurrentSocket(QTcpSocket *tcpSocket)
+{
+    g_currentSocket = tcpSocket;
+}
+
+void tcpSend(const char *bytes, qint64 count)
+{
+    QTcpSocket *socket = g_currentSocket.data();
+    if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    socket->write(bytes, count);
+    socket->flush();
+}
+
+void sendPacket(quint8 op, quint8 module, quint8 cmd, quint8 flag, const char *payload,
+                quint16 length)
+{
+    if (length > Proto::MaxPayload) {
+        qCWarning(lcProtocol, "frame of %u payload bytes refused (largest is %d)", length,
+                  Proto::MaxPayload);
+        return;
+    }
+    const int size =
+        Proto::encodeFrame(g_txBuffer, g_codeId, op, module, cmd, flag, payload, length);
+    tcpSend(g_txBuffer, size);
+}
+
+void sendCommand(quint8 module, quint8 cmd, quint8 channel, const char *data, int length)
+{
+    QByteArray payload;
+    payload.reserve(length + 1);
+    payload.append(char(channel));
+    if (length > 0)
+        payload.append(data, length);
+    sendPacket(Proto::OpBlock, module, cmd, Proto::FlagWrite, payload.constData(),
+               quint16(payload.size()));
+}

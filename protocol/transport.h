@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+class QTcpSocket;
+
+// The process-wide transmit path. Any widget may send a command to the unit that
+// is currently selected without holding its socket: a frame is written when the
+// current socket is connected and silently dropped otherwise.
+
+// The code written into every frame sent (and used by discovery to pick units).
+quint16 codeId();
+void setCodeId(quint16 code);
+
+// The socket of the selected unit, or nullptr. The socket is owned elsewhere;
+// when it is destroyed the transmit path forgets it.
+QTcpSocket *currentSocket();
+void setCurrentSocket(QTcpSocket *tcpSocket);
+
+// Writes `count` bytes on the current socket and flushes it, only when there is
+// a current socket in the connected state.
+void tcpSend(const char *bytes, qint64 count);
+
+// Frames `length` payload bytes with the current code and hands them to tcpSend.
+// A payload larger than the transmit buffer allows is refused (logged, not sent).
+void sendPacket(quint8 op, quint8 module, quint8 cmd, quint8 flag, const char *payload,
+                quint16 length);
+inline void sendPacket(quint8 op, quint8 module, quint8 cmd, quint8 flag,
+                       const QByteArray &payload = QByteArray())
+{
+    sendPacket(op, module, cmd, flag, payload.constData(), quint16(payload.size()));
+}
+
+// A block write: op 3, flag 1, payload = channel byte followed by `data`.
+void sendCommand(quint8 module, quint8 cmd, quint8 channel, const char *data, int length);
+inline void sendCommand(quint8 module, quint8 cmd, quint8 channel, const QByteArray &data)
+{
+    sendCommand(module, cmd, channel, data.constData(), data.size());
+}

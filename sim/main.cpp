@@ -1,0 +1,44 @@
+// dapsim: a simulated unit for running and testing dapcontrol without hardware.
+
+#include "protocol/localtext.h"
+#include "sim/simoptions.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <memory>
+#include <vector>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("dapsim"));
+    LocalText::installCodec();
+
+    SimOptions options;
+    QString error;
+    if (!parseSimOptions(QCoreApplication::arguments(), options, error)) {
+        QTextStream(stderr) << error << '\n';
+        return error.startsWith(QLatin1String("Usage")) ? 0 : 2;
+    }
+
+    QTextStream out(stdout);
+    std::vector<std::unique_ptr<SimUnit>> units;
+    for (const SimUnitConfig &config : options.units) {
+        auto unit = std::make_unique<SimUnit>(config);
+        unit->faults() = options.faults;
+        unit->setFaultByte(options.faultByte);
+        if (!unit->start()) {
+            QTextStream(stderr) << "dapsim: cannot listen on " << config.bind.toString() << ':'
+                                << config.port << ": " << unit->errorString() << '\n';
+            return 1;
+        }
+        unit->setRefuseConnections(options.refuseConnections);
+        unit->setAnnouncing(!options.silent);
+        out << "dapsim: unit " << config.machineId << " on " << config.bind.toString() << ':'
+            << unit->serverPort() << (config.password.isEmpty() ? "" : " (password set)") << '\n';
+        units.push_back(std::move(unit));
+    }
+    out.flush();
+    return app.exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "sim/simunit.h"
+
+#include <QStringList>
+#include <QVector>
+
+// What the dapsim command line asks for: the configuration of each unit and the
+// faults to start with.
+struct SimOptions
+{
+    QVector<SimUnitConfig> units;
+    SimFaults faults;
+    bool refuseConnections = false;
+    bool silent = false;
+    quint8 faultByte = 0;
+};
+
+// Parses the arguments (argv[0] first). On a bad argument returns false and
+// puts a message in `error`.
+bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString &error);

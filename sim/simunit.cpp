@@ -1,0 +1,109 @@
+#include "sim/simunit.h"
+
+#include "sim/simsession.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUdpSocket>
+
+SimUnit::SimUnit(const SimUnitConfig &config, QObject *parent)
+    : QObject(parent), m_config(config), m_server(new QTcpServer(this)),
+      m_udp(new QUdpSocket(this)), m_announceTimer(new QTimer(this))
+{
+    qRegisterMetaType<Proto::Frame>();
+    SystemState &s = m_model.system();
+    m_model.machineId = config.machineId;
+    s.code = config.code;
+    s.password = config.password;
+    if (!config.model.isEmpty())
+        s.model = config.model;
+    if (!config.sn.isEmpty())
+        s.sn = config.sn;
+    if (config.bind.protocol() == QAbstractSocket::IPv4Protocol)
+        s.ipAddress = config.bind.toIPv4Address();
+
+    connect(m_server, &QTcpServer::newConnection, this, &SimUnit::onNewConnection);
+    m_announceTimer->setInterval(config.announceIntervalMs);
+    connect(m_announceTimer, &QTimer::timeout, this, &SimUnit::announce);
+}
+
+SimUnit::~SimUnit() = default;
+
+bool SimUnit::start()
+{
+    if (!m_server->listen(m_config.bind, m_config.port)) {
+        m_error = m_server->errorString();
+        return false;
+    }
+    // Announcements leave from the unit's own address.
+    m_udp->bind(m_config.bind, 0);
+    m_announceTimer->start();
+    announce();
+    return true;
+}
+
+quint16 SimUnit::serverPort() const
+{
+    return m_server->serverPort() ? m_server->serverPort() : m_config.port;
+}
+
+bool SimUnit::hasLoggedInSession() const
+{
+    for (const SimSession *s : m_sessions)
+        if (s->isLoggedIn())
+            return true;
+    return false;
+}
+
+void SimUnit::onNewConnection()
+{
+    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+        auto *session = new SimSession(socket, &m_model, &m_faults, this);
+        m_sessions.append(session);
+        connect(session, &SimSession::requestReceived, this, &SimUnit::requestReceived);
+        connect(session, &SimSession::closed, this, [this, session] {
+            m_sessions.removeOne(session);
+            emit sessionClosed();
+        });
+        emit sessionOpened();
+    }
+}
+
+void SimUnit::setRefuseConnections(bool refuse)
+{
+    if (refuse == m_refusing)
+        return;
+    m_refusing = refuse;
+    if (refuse) {
+        m_config.port = serverPort();
+        m_server->close(); // the system now refuses connections to the port
+    } else {
+        m_server->listen(m_config.bind, m_config.port);
+    }
+}
+
+void SimUnit::dropConnections()
+{
+    const auto sessions = m_sessions;
+    for (SimSession *s : sessions)
+        s->abort();
+}
+
+void SimUnit::setAnnouncing(bool on)
+{
+    if (on)
+        m_announceTimer->start();
+    else
+        m_announceTimer->stop();
+}
+
+void SimUnit::setFaultByte(quint8 fault)
+{
+    m_model.system().fault = fault;
+}
+
+void SimUnit::announce()
+{
+    m_udp->writeDatagram(m_model.announcement(), m_config.announceTo, m_config.announcePort);
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "protocol/frame.h"
+#include "sim/simmodel.h"
+
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+
+class QTcpServer;
+class QTimer;
+class QUdpSocket;
+class SimSession;
+
+// Faults a test (or the command line) can switch on.
+struct SimFaults
+{
+    bool splitAnswers = false; // answers leave in small pieces, a millisecond apart
+    int junkBytes = 0;         // bytes of junk written before every answer
+};
+
+struct SimUnitConfig
+{
+    QHostAddress bind = QHostAddress(QHostAddress::LocalHost);
+    quint16 port = 2698;
+    QHostAddress announceTo = QHostAddress(QHostAddress::LocalHost);
+    quint16 announcePort = 6697;
+    int announceIntervalMs = 500;
+    quint16 code = 1;
+    quint32 machineId = 1;
+    QString model;
+    QString sn;
+    QString password;
+};
+
+// One simulated unit: a TCP server speaking the unit's protocol on its own
+// address, and its announcements on UDP. Sends to loopback unless the
+// configuration names another address.
+class SimUnit final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(SimUnit)
+
+public:
+    explicit SimUnit(const SimUnitConfig &config, QObject *parent = nullptr);
+    ~SimUnit() override;
+
+    // Starts listening and announcing. False (with errorString) when the port
+    // cannot be had.
+    bool start();
+    QString errorString() const { return m_error; }
+    quint16 serverPort() const;
+    QHostAddress address() const { return m_config.bind; }
+
+    SimModel &model() { return m_model; }
+    int sessionCount() const { return m_sessions.size(); }
+    bool hasLoggedInSession() const;
+
+    // Fault injection.
+    SimFaults &faults() { return m_faults; }
+    void setSplitAnswers(bool on) { m_faults.splitAnswers = on; }
+    void setJunkBytes(int count) { m_faults.junkBytes = qMax(0, count); }
+    void setRefuseConnections(bool refuse);
+    void dropConnections();
+    void setAnnouncing(bool on);
+    void setFaultByte(quint8 fault);
+
+    // Sends one announcement now (tests use it to avoid waiting for the timer).
+    void announce();
+
+signals:
+    void sessionOpened();
+    void sessionClosed();
+    void requestReceived(const Proto::Frame &frame);
+
+private:
+    void onNewConnection();
+
+    SimUnitConfig m_config;
+    SimModel m_model;
+    SimFaults m_faults;
+    QTcpServer *m_server;
+    QUdpSocket *m_udp;
+    QTimer *m_announceTimer;
+    QList<SimSession *> m_sessions;
+    QString m_error;
+    bool m_refusing = false;
+};
