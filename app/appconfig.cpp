@@ -1,0 +1,143 @@
+#include "app/appconfig.h"
+
+#include "protocol/transport.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+#include <QTranslator>
+
+namespace {
+
+const char ConfigFile[] = "cfg.dat";
+const char LanguageFile[] = "translations/language.dat";
+
+QString chomp(QByteArray line)
+{
+    line.replace('\r', "").replace('\n', "");
+    return QString::fromUtf8(line);
+}
+
+// The text after `key` up to the first ';' (or the end of the line).
+QString fieldAfter(const QString &line, const QString &key)
+{
+    const int at = line.indexOf(key);
+    if (at < 0)
+        return QString();
+    const int start = at + key.size();
+    const int end = line.indexOf(QLatin1Char(';'), start);
+    return end < 0 ? line.mid(start) : line.mid(start, end - start);
+}
+
+} // namespace
+
+bool AppConfig::readHighDpiSetting()
+{
+    bool flag = true;
+    QFile f(QString::fromLatin1(ConfigFile));
+    if (!f.open(QIODevice::ReadOnly))
+        return flag;
+    const QString key = QStringLiteral("HighDpiScaling:");
+    while (!f.atEnd()) {
+        const QString line = chomp(f.readLine());
+        if (line.startsWith(key))
+            flag = line.mid(key.size()).toInt() != 0;
+    }
+    return flag;
+}
+
+void AppConfig::loadLanguageList()
+{
+    m_names.clear();
+    m_fonts.clear();
+    QFile f(QString::fromLatin1(LanguageFile));
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    while (!f.atEnd() && m_names.size() < MaxLanguages) {
+        const QString line = chomp(f.readLine());
+        m_names.append(fieldAfter(line, QStringLiteral("lang:")));
+        m_fonts.append(fieldAfter(line, QStringLiteral("font:")));
+    }
+}
+
+void AppConfig::loadConfig()
+{
+    QFile f(QString::fromLatin1(ConfigFile));
+    if (f.open(QIODevice::ReadWrite)) {
+        // The last occurrence of a key wins.
+        while (!f.atEnd()) {
+            const QString line = chomp(f.readLine());
+            if (line.startsWith(QLatin1String("current lang:"))) {
+                // One decimal digit right after the key.
+                m_indexRead = line.size() > 13 ? line.at(13).unicode() - '0' : 0;
+            } else if (line.startsWith(QLatin1String("code:"))) {
+                const QString value = line.mid(5).section(QLatin1Char(';'), 0, 0);
+                m_code = quint16(value.toInt());
+            } else if (line.startsWith(QLatin1String("connect ip:"))) {
+                const QHostAddress address(line.mid(11).trimmed());
+                m_connectAddress = address.protocol() == QAbstractSocket::IPv4Protocol
+                                       ? address
+                                       : QHostAddress();
+            } else if (line.startsWith(QLatin1String("EN:"))) {
+                m_englishTitle = line.mid(3);
+            } else if (line.startsWith(QLatin1String("CN:"))) {
+                m_chineseTitle = line.mid(3);
+            }
+        }
+    }
+    setCodeId(m_code);
+    m_index = (m_indexRead >= 0 && m_indexRead < languageCount()) ? m_indexRead : 0;
+}
+
+bool AppConfig::saveConfig() const
+{
+    QFile f(QString::fromLatin1(ConfigFile));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray out;
+    out += "current lang:" + QByteArray::number(m_index) + "\r\n";
+    out += "code:" + QByteArray::number(m_code) + "\r\n";
+    // Kept so that a language or DPI change does not drop the operator's setting.
+    if (!m_connectAddress.isNull())
+        out += "connect ip:" + m_connectAddress.toString().toLatin1() + "\r\n";
+    if (!m_englishTitle.isEmpty())
+        out += "EN:" + m_englishTitle.toUtf8() + "\r\n";
+    if (!m_chineseTitle.isEmpty())
+        out += "CN:" + m_chineseTitle.toUtf8() + "\r\n";
+    out += "HighDpiScaling:" + QByteArray(m_highDpi ? "1" : "0") + "\r\n";
+    return f.write(out) == out.size();
+}
+
+QString AppConfig::applyLanguage(int index, QTranslator &translator)
+{
+    if (index < 0 || index >= languageCount())
+        index = 0;
+    m_index = index;
+    QCoreApplication::removeTranslator(&translator);
+    if (translator.load(QStringLiteral("translations/") + currentLanguageName()))
+        QCoreApplication::installTranslator(&translator);
+    return windowTitle();
+}
+
+QString AppConfig::windowTitle() const
+{
+    const QString &own = isChineseLanguage() ? m_chineseTitle : m_englishTitle;
+    if (!own.isEmpty())
+        return own;
+    return QCoreApplication::translate("MainWindow", "Digital Audio Processor");
+}
+
+QString AppConfig::currentFontFamily() const
+{
+    return m_index < m_fonts.size() ? m_fonts.at(m_index) : QString();
+}
+
+QString AppConfig::currentLanguageName() const
+{
+    return m_index < m_names.size() ? m_names.at(m_index) : QString();
+}
+
+bool AppConfig::isChineseLanguage() const
+{
+    return currentLanguageName().contains(QLatin1String("chinese"));
+}

@@ -1,0 +1,35 @@
+// dapcontrol: control program for networked digital audio matrix processors.
+
+#include "app/appconfig.h"
+#include "app/mainwindow.h"
+#include "app/singleinstance.h"
+#include "protocol/localtext.h"
+
+#include <QApplication>
+#include <QFile>
+
+int main(int argc, char *argv[])
+{
+    // The scaling attribute only takes effect before the application exists.
+    QCoreApplication::setAttribute(AppConfig::readHighDpiSetting()
+                                       ? Qt::AA_EnableHighDpiScaling
+                                       : Qt::AA_DisableHighDpiScaling);
+    QApplication app(argc, argv);
+    SingleInstance instance(QCoreApplication::applicationFilePath());
+    if (instance.isRunning())
+        return 0;
+
+    Q_INIT_RESOURCE(resources);
+    LocalText::installCodec();
+
+    QFile style(QStringLiteral(":/qss/AppWhite"));
+    if (style.open(QIODevice::ReadOnly)) {
+        const QByteArray sheet = style.readAll();
+        const int nul = sheet.indexOf('\0');
+        app.setStyleSheet(QString::fromUtf8(nul < 0 ? sheet : sheet.left(nul)));
+    }
+
+    MainWindow window;
+    window.show();
+    return app.exec();
+}
