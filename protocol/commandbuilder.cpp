@@ -1,0 +1,113 @@
+#include "protocol/commandbuilder.h"
+
+#include "protocol/frame.h"
+#include "protocol/lebytes.h"
+
+namespace CommandBuilder {
+
+namespace {
+
+// Module numbers under the system and the block operation classes.
+constexpr quint8 SystemLogin = 1;
+constexpr quint8 SystemSettings = 2;
+constexpr quint8 BlockPreMix = 7;
+constexpr quint8 BlockOutLevel = 11;
+constexpr quint8 BlockPresets = 32;
+
+// Command numbers within those modules.
+constexpr quint8 LoginCmd = 1;
+constexpr quint8 AllMuteCmd = 16;
+constexpr quint8 PreMixMuteCmd = 1;
+constexpr quint8 PreMixGainCmd = 2;
+constexpr quint8 PreMixInvertCmd = 3;
+constexpr quint8 PreMixGainDeltaCmd = 5;
+constexpr quint8 OutMuteCmd = 2;
+constexpr quint8 OutGainCmd = 3;
+constexpr quint8 OutInvertCmd = 4;
+constexpr quint8 OutGainDeltaCmd = 6;
+constexpr quint8 PresetRecallCmd = 3;
+
+QByteArray write(quint8 op, quint8 module, quint8 cmd, const QByteArray &payload)
+{
+    return Proto::makeFrame(CodeId, op, module, cmd, Proto::FlagWrite, payload);
+}
+
+QByteArray block(quint8 module, quint8 cmd, const QByteArray &payload)
+{
+    return write(Proto::OpBlock, module, cmd, payload);
+}
+
+float fixedGain(double dB)
+{
+    return dB <= GainOffLimit ? GainOffValue : float(dB);
+}
+
+} // namespace
+
+std::optional<QByteArray> login(const QString &password)
+{
+    if (password.size() > Proto::MaxPayload)
+        return std::nullopt;
+    QByteArray payload;
+    payload.reserve(password.size());
+    for (const QChar c : password) {
+        // Beyond Latin-1 (including either half of a surrogate pair) there is
+        // no single byte that stands for the character.
+        if (c.unicode() > 0xFF)
+            return std::nullopt;
+        payload.append(char(c.unicode()));
+    }
+    return write(Proto::OpSystem, SystemLogin, LoginCmd, payload);
+}
+
+QByteArray preMixMute(quint8 channel, bool mute)
+{
+    return block(BlockPreMix, PreMixMuteCmd, Le::bytes(channel, quint8(mute)));
+}
+
+QByteArray preMixInvert(quint8 channel, bool invert)
+{
+    return block(BlockPreMix, PreMixInvertCmd, Le::bytes(channel, quint8(invert)));
+}
+
+QByteArray preMixGain(quint8 channel, double dB)
+{
+    return block(BlockPreMix, PreMixGainCmd, Le::bytes(channel, fixedGain(dB)));
+}
+
+QByteArray preMixGainDelta(quint8 channel, double dB)
+{
+    return block(BlockPreMix, PreMixGainDeltaCmd, Le::bytes(channel, float(dB)));
+}
+
+QByteArray outLevelMute(quint8 channel, bool mute)
+{
+    return block(BlockOutLevel, OutMuteCmd, Le::bytes(channel, quint8(mute)));
+}
+
+QByteArray outLevelInvert(quint8 channel, bool invert)
+{
+    return block(BlockOutLevel, OutInvertCmd, Le::bytes(channel, quint8(invert)));
+}
+
+QByteArray outLevelGain(quint8 channel, double dB)
+{
+    return block(BlockOutLevel, OutGainCmd, Le::bytes(channel, fixedGain(dB)));
+}
+
+QByteArray outLevelGainDelta(quint8 channel, double dB)
+{
+    return block(BlockOutLevel, OutGainDeltaCmd, Le::bytes(channel, float(dB)));
+}
+
+QByteArray presetRecall(quint8 index)
+{
+    return block(BlockPresets, PresetRecallCmd, Le::bytes(index));
+}
+
+QByteArray allMute(bool on)
+{
+    return write(Proto::OpSystem, SystemSettings, AllMuteCmd, Le::bytes(quint8(on)));
+}
+
+} // namespace CommandBuilder
