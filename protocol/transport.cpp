@@ -9,6 +9,7 @@
 namespace {
 quint16 g_codeId = 1;
 QPointer<QTcpSocket> g_currentSocket;
+bool g_loggedIn = false;
 char g_txBuffer[Proto::MaxPayload + Proto::Overhead];
 } // namespace
 
@@ -20,6 +21,16 @@ quint16 codeId()
 void setCodeId(quint16 code)
 {
     g_codeId = code;
+}
+
+bool isLoggedIn()
+{
+    return g_loggedIn;
+}
+
+void setLoggedIn(bool loggedIn)
+{
+    g_loggedIn = loggedIn;
 }
 
 QTcpSocket *currentSocket()

@@ -13,6 +13,11 @@ class QTcpSocket;
 quint16 codeId();
 void setCodeId(quint16 code);
 
+// True only after the selected unit has answered a login with success; cleared
+// when another unit is selected or its connection changes state.
+bool isLoggedIn();
+void setLoggedIn(bool loggedIn);
+
 // The socket of the selected unit, or nullptr. The socket is owned elsewhere;
 // when it is destroyed the transmit path forgets it.
 QTcpSocket *currentSocket();

@@ -1,0 +1,45 @@
+#include "pages/blockpage.h"
+
+#include <QEvent>
+#include <QTimer>
+
+BlockPage::BlockPage(QWidget *parent) : QWidget(parent), m_timer(new QTimer(this))
+{
+    m_timer->setInterval(10);
+    connect(m_timer, &QTimer::timeout, this, &BlockPage::timeout);
+}
+
+void BlockPage::setInputName(int, const QString &) {}
+
+void BlockPage::setOutputName(int, const QString &) {}
+
+bool BlockPage::isTimerRunning() const
+{
+    return m_timer->isActive();
+}
+
+void BlockPage::timeout()
+{
+    m_deferred.tick();
+    onTick();
+}
+
+void BlockPage::showEvent(QShowEvent *event)
+{
+    m_timer->start();
+    QWidget::showEvent(event);
+}
+
+void BlockPage::hideEvent(QHideEvent *event)
+{
+    // Pending sends of a hidden page wait until it is shown again.
+    m_timer->stop();
+    QWidget::hideEvent(event);
+}
+
+void BlockPage::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}

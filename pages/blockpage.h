@@ -1,0 +1,49 @@
+#pragma once
+
+#include "pages/deferredsend.h"
+
+#include <QByteArray>
+#include <QWidget>
+
+class QTimer;
+
+// What the page container asks of every page: a refresh request (send the
+// reads of the page's state), a receive handler for the page's answers, and,
+// where the page shows channel names, the names of inputs and outputs.
+//
+// A block page also has its 10 ms timer, which runs only while the page is
+// shown and drives the page's deferred sends and edit hold.
+class BlockPage : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(BlockPage)
+
+public:
+    explicit BlockPage(QWidget *parent = nullptr);
+
+    virtual void refresh() = 0;
+    virtual void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) = 0;
+    virtual void setInputName(int channel, const QString &name);
+    virtual void setOutputName(int channel, const QString &name);
+
+    bool isTimerRunning() const;
+
+protected slots:
+    // The page's 10 ms tick.
+    void timeout();
+
+protected:
+    DeferredSend &deferred() { return m_deferred; }
+    // Called on each tick after the deferred sends (pages with more to do).
+    virtual void onTick() {}
+    // Sets every visible text again (called on a language change).
+    virtual void retranslate() {}
+
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    QTimer *m_timer;
+    DeferredSend m_deferred;
+};

@@ -1,0 +1,195 @@
+#include "pages/funcwidget.h"
+
+#include "pages/blockpage.h"
+#include "pages/levels/qinlevel.h"
+#include "pages/placeholderpage.h"
+#include "protocol/packetrouter.h"
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// Button texts in page order.
+const char *const PageTitles[FuncWidget::PageCount] = {
+    QT_TRANSLATE_NOOP("FuncWidget", "In Setup"),    QT_TRANSLATE_NOOP("FuncWidget", "Gate"),
+    QT_TRANSLATE_NOOP("FuncWidget", "AGC"),         QT_TRANSLATE_NOOP("FuncWidget", "Feedback"),
+    QT_TRANSLATE_NOOP("FuncWidget", "In Filter"),   QT_TRANSLATE_NOOP("FuncWidget", "In Limiter"),
+    QT_TRANSLATE_NOOP("FuncWidget", "In Delay"),    QT_TRANSLATE_NOOP("FuncWidget", "Pre Level"),
+    QT_TRANSLATE_NOOP("FuncWidget", "Matrix"),      QT_TRANSLATE_NOOP("FuncWidget", "AEC"),
+    QT_TRANSLATE_NOOP("FuncWidget", "Automixer"),   QT_TRANSLATE_NOOP("FuncWidget", "Out Level"),
+    QT_TRANSLATE_NOOP("FuncWidget", "Out Filter"),  QT_TRANSLATE_NOOP("FuncWidget", "ANC"),
+    QT_TRANSLATE_NOOP("FuncWidget", "Out Limiter"), QT_TRANSLATE_NOOP("FuncWidget", "Out Delay"),
+    QT_TRANSLATE_NOOP("FuncWidget", "Preset"),      QT_TRANSLATE_NOOP("FuncWidget", "Label"),
+    QT_TRANSLATE_NOOP("FuncWidget", "Settings"),
+};
+
+// Special replies of the device settings module.
+constexpr quint8 SettingsModule = 2;
+constexpr quint8 DspVersionCmd = 3;
+constexpr quint8 AecSupportCmd = 25;
+constexpr quint8 AncSupportCmd = 28;
+
+} // namespace
+
+FuncWidget::FuncWidget(QWidget *parent)
+    : QWidget(parent), m_group(new QButtonGroup(this)), m_stack(new QStackedWidget(this)),
+      m_refreshTimer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("funcWidget"));
+
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->setContentsMargins(0, 1, 1, 1);
+    buttonRow->setSpacing(2);
+    for (int i = 0; i < PageCount; ++i) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("normalButton2"));
+        button->setCheckable(true);
+        button->setFixedHeight(32);
+        button->setFocusPolicy(Qt::NoFocus);
+        m_group->addButton(button, i);
+        buttonRow->addWidget(button);
+        m_buttons.append(button);
+    }
+    connect(m_group, &QButtonGroup::idClicked, m_stack, &QStackedWidget::setCurrentIndex);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 1, 1, 0);
+    layout->setSpacing(0);
+    layout->addLayout(buttonRow);
+    layout->addWidget(m_stack, 1);
+
+    m_inLevel = new QInLevel;
+    connect(m_inLevel, &QInLevel::meterChanged, this, &FuncWidget::inlevelMeterChanged);
+    for (int i = 0; i < PageCount; ++i) {
+        if (i == InSetup)
+            addPage(i, m_inLevel);
+        else
+            addPage(i, new PlaceholderPage(PageTitles[i]));
+    }
+    m_blockPages.insert(1, m_inLevel);
+    m_inputNamePages.append(m_inLevel);
+
+    setCurrentPage(PreLevel);
+    m_buttons[Agc]->hide();
+    m_buttons[Anc]->hide();
+    retranslate();
+
+    m_refreshTimer->setInterval(200);
+    connect(m_refreshTimer, &QTimer::timeout, this, &FuncWidget::timeout);
+    m_refreshTimer->start();
+}
+
+void FuncWidget::addPage(int index, BlockPage *page)
+{
+    Q_ASSERT(m_stack->count() == index);
+    m_stack->addWidget(page);
+}
+
+void FuncWidget::installRoutes(PacketRouter &router)
+{
+    router.setFallback(Proto::OpBlock, [this](const Proto::Frame &f) { blockDispatch(f); });
+    router.setFallback(Proto::OpSystem, [this](const Proto::Frame &f) { systemDispatch(f); });
+}
+
+void FuncWidget::blockDispatch(const Proto::Frame &f)
+{
+    if (BlockPage *p = m_blockPages.value(f.module))
+        p->receive(f.cmd, f.flag, f.length, f.payload);
+}
+
+void FuncWidget::systemDispatch(const Proto::Frame &f)
+{
+    if (f.module != SettingsModule)
+        return; // labels (3) and further settings (4) have no receiver yet
+    if (f.cmd == DspVersionCmd && f.isAnswer(3)) {
+        const auto major = quint8(f.payload.at(0));
+        const auto minor = quint8(f.payload.at(1));
+        m_bandCount = (major < 2 || (major == 2 && minor < 8)) ? 16 : 8;
+        return;
+    }
+    if ((f.cmd == AecSupportCmd || f.cmd == AncSupportCmd) && f.isAnswer(1)) {
+        setButtonShown(f.cmd == AecSupportCmd ? Aec : Anc, f.payload.at(0) != 0);
+        return;
+    }
+}
+
+void FuncWidget::setButtonShown(int index, bool shown)
+{
+    if (m_buttons[index]->isHidden() == shown)
+        m_buttons[index]->setVisible(shown);
+}
+
+QPushButton *FuncWidget::pageButton(int index) const
+{
+    return m_buttons.value(index);
+}
+
+BlockPage *FuncWidget::page(int index) const
+{
+    return qobject_cast<BlockPage *>(m_stack->widget(index));
+}
+
+int FuncWidget::currentIndex() const
+{
+    return m_stack->currentIndex();
+}
+
+void FuncWidget::setCurrentPage(int index)
+{
+    if (index < 0 || index >= PageCount)
+        return;
+    m_stack->setCurrentIndex(index);
+    m_buttons[index]->setChecked(true);
+}
+
+void FuncWidget::timeout()
+{
+    if (!isEnabled())
+        return;
+    if (BlockPage *p = page(currentIndex()))
+        p->refresh();
+}
+
+void FuncWidget::refreshLabelPage()
+{
+    if (currentIndex() != Label)
+        if (BlockPage *p = page(Label))
+            p->refresh();
+}
+
+void FuncWidget::clearSettings()
+{
+    m_faultByte = 0;
+}
+
+void FuncWidget::setInlabel(uchar channel, QString string)
+{
+    for (BlockPage *p : qAsConst(m_inputNamePages))
+        p->setInputName(channel, string);
+}
+
+void FuncWidget::setOutlabel(uchar channel, QString string)
+{
+    for (BlockPage *p : qAsConst(m_outputNamePages))
+        p->setOutputName(channel, string);
+}
+
+void FuncWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void FuncWidget::retranslate()
+{
+    for (int i = 0; i < PageCount; ++i)
+        m_buttons[i]->setText(QCoreApplication::translate("FuncWidget", PageTitles[i]));
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "protocol/frame.h"
+
+#include <QMap>
+#include <QVector>
+#include <QWidget>
+
+class BlockPage;
+class PacketRouter;
+class QButtonGroup;
+class QPushButton;
+class QStackedWidget;
+class QTimer;
+class QInLevel;
+
+// The page container: the row of page buttons above the stacked block pages.
+// It refreshes the page on screen every 200 ms, routes the unit's answers to
+// the pages, passes channel names to the pages that show them, and relays the
+// pages' device-state signals.
+class FuncWidget final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(FuncWidget)
+
+public:
+    enum Page
+    {
+        InSetup,
+        Gate,
+        Agc,
+        Feedback,
+        InFilter,
+        InLimiter,
+        InDelay,
+        PreLevel,
+        Matrix,
+        Aec,
+        Automixer,
+        OutLevel,
+        OutFilter,
+        Anc,
+        OutLimiter,
+        OutDelay,
+        Preset,
+        Label,
+        Settings,
+        PageCount
+    };
+
+    explicit FuncWidget(QWidget *parent = nullptr);
+
+    // Plugs the container's dispatch into the receive path: every op 3 frame
+    // and every op 2 frame that has no receiver of its own.
+    void installRoutes(PacketRouter &router);
+    void blockDispatch(const Proto::Frame &frame);
+    void systemDispatch(const Proto::Frame &frame);
+
+    QPushButton *pageButton(int index) const;
+    BlockPage *page(int index) const;
+    int currentIndex() const;
+    void setCurrentPage(int index);
+    int bandCount() const { return m_bandCount; }
+
+    // Refreshes the label page unless it is on screen (the timer does that).
+    void refreshLabelPage();
+    // Forgets what the settings page shows (another unit was selected).
+    void clearSettings();
+    quint8 faultByte() const { return m_faultByte; }
+
+    QInLevel *inLevel() const { return m_inLevel; }
+
+public slots:
+    void timeout();
+    void setInlabel(uchar channel, QString string);
+    void setOutlabel(uchar channel, QString string);
+
+signals:
+    void inlevelMeterChanged(uchar channel, int value);
+    void inPreLevelMeterChanged(uchar channel, int value);
+    void outlevelMeterChanged(uchar channel, int value);
+    void outPreLevelMeterChanged(uchar channel, int value);
+    void sig_armVer(uchar major, uchar minor, uchar patch);
+    void sig_dspVer(uchar major, uchar minor, uchar patch);
+    void sig_location(QString text);
+    void sig_description(QString text);
+    void sig_dspUsage(float a, float b);
+    void sig_allMute(bool mute);
+    void sig_sn(QString text);
+    void sig_fault(uchar fault, QVector<float> voltages);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void addPage(int index, BlockPage *page);
+    void setButtonShown(int index, bool shown);
+    void retranslate();
+
+    QVector<QPushButton *> m_buttons;
+    QButtonGroup *m_group;
+    QStackedWidget *m_stack;
+    QTimer *m_refreshTimer;
+    QMap<quint8, BlockPage *> m_blockPages; // op 3 receivers by module
+    QVector<BlockPage *> m_inputNamePages;
+    QVector<BlockPage *> m_outputNamePages;
+    QInLevel *m_inLevel = nullptr;
+    int m_bandCount = 8;
+    quint8 m_faultByte = 0;
+};

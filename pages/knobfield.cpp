@@ -1,0 +1,87 @@
+#include "pages/knobfield.h"
+
+#include "widgets/knob.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+KnobField::KnobField(QWidget *parent)
+    : QWidget(parent), m_knob(new Knob(this)), m_edit(new QLineEdit(this))
+{
+    m_edit->setAlignment(Qt::AlignCenter);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(m_edit, 0, Qt::AlignHCenter);
+    layout->addWidget(m_knob, 0, Qt::AlignHCenter);
+
+    connect(m_knob, &Knob::valueChanged, this, [this](float v) { emit knobMoved(v / m_scale); });
+    connect(m_edit, &QLineEdit::editingFinished, this, &KnobField::onEditingFinished);
+    showText(0.0f);
+}
+
+void KnobField::setScale(float scale)
+{
+    const float lo = minimum(), hi = maximum(), v = m_knob->value() / m_scale;
+    m_scale = scale > 0 ? scale : 1.0f;
+    setRange(lo, hi);
+    m_knob->setValue(v * m_scale);
+}
+
+void KnobField::setRange(float minimum, float maximum)
+{
+    m_knob->setRange(minimum * m_scale, maximum * m_scale);
+}
+
+void KnobField::setFormat(const char *format)
+{
+    m_format = format;
+}
+
+void KnobField::setValidator(QValidator *validator)
+{
+    m_edit->setValidator(validator);
+}
+
+float KnobField::minimum() const
+{
+    return m_knob->minimum() / m_scale;
+}
+
+float KnobField::maximum() const
+{
+    return m_knob->maximum() / m_scale;
+}
+
+float KnobField::clamp(float value) const
+{
+    return qBound(minimum(), value, maximum());
+}
+
+void KnobField::setValue(float value)
+{
+    m_knob->setValue(clamp(value) * m_scale);
+    showText(clamp(value));
+}
+
+QString KnobField::format(float value) const
+{
+    return QString::asprintf(m_format, double(value));
+}
+
+void KnobField::showText(float value)
+{
+    m_edit->setText(format(value));
+}
+
+void KnobField::onEditingFinished()
+{
+    bool ok = false;
+    const float typed = m_edit->text().trimmed().toFloat(&ok);
+    const float value = clamp(ok ? typed : 0.0f);
+    emit textEntered(value);
+    // Dropping the focus would report the edit a second time.
+    const QSignalBlocker blocker(m_edit);
+    m_edit->clearFocus();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+
+class Knob;
+class QLineEdit;
+class QValidator;
+
+// A knob with its text field: the one control that shows and sets a continuous
+// value on the block pages.
+//
+// The knob may hold the value scaled (the input gain knob holds tenths of a
+// dB); the field shows the value with the control's format. Dragging the knob
+// emits knobMoved (the page's `...Changed(float)`); finishing the field emits
+// textEntered with the typed value, clamped to the range, text that is no
+// number read as 0 (the page's `...EditingFinished()`), and drops the field's
+// focus. setValue never emits.
+class KnobField final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(KnobField)
+
+public:
+    explicit KnobField(QWidget *parent = nullptr);
+
+    Knob *knob() const { return m_knob; }
+    QLineEdit *edit() const { return m_edit; }
+
+    // Knob units per value unit (10: the knob holds tenths).
+    void setScale(float scale);
+    // Range in value units.
+    void setRange(float minimum, float maximum);
+    // printf-style format of the text, "%0.1f" by default.
+    void setFormat(const char *format);
+    void setValidator(QValidator *validator);
+
+    float minimum() const;
+    float maximum() const;
+    float clamp(float value) const;
+
+    // Shows `value` (clamped) on knob and field without emitting anything.
+    void setValue(float value);
+    // Rewrites only the field.
+    void showText(float value);
+    QString format(float value) const;
+
+signals:
+    void knobMoved(float value);
+    void textEntered(float value);
+
+private:
+    void onEditingFinished();
+
+    Knob *m_knob;
+    QLineEdit *m_edit;
+    float m_scale = 1.0f;
+    const char *m_format = "%0.1f";
+};

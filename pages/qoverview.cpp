@@ -1,0 +1,348 @@
+#include "pages/qoverview.h"
+
+#include "protocol/frame.h"
+#include "protocol/transport.h"
+#include "widgets/appfont.h"
+#include "widgets/bgwidget.h"
+#include "widgets/meterwidget.h"
+#include "widgets/qmeter.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+const char AppVersion[] = "V4.2.25";
+
+// Reads of the poll: the four meter groups every 100 ms ...
+const quint8 MeterReads[][2] = {{1, 1}, {11, 1}, {7, 7}, {11, 8}};
+// ... and the unit's status every 200 ms, in this order.
+const quint8 StatusReads[] = {2, 3, 10, 11, 19, 16, 25, 28, 4, 14};
+
+constexpr quint8 SystemModule = 2;
+constexpr quint8 AllMuteCmd = 16;
+
+const char *const InfoCaptions[] = {
+    QT_TRANSLATE_NOOP("QOverView", "SN :"),       QT_TRANSLATE_NOOP("QOverView", "DSP Usage :"),
+    QT_TRANSLATE_NOOP("QOverView", "ARM Ver :"),  QT_TRANSLATE_NOOP("QOverView", "DSP Ver :"),
+    QT_TRANSLATE_NOOP("QOverView", "Location :"), QT_TRANSLATE_NOOP("QOverView", "Description :"),
+};
+
+QString versionText(uchar major, uchar minor, uchar patch)
+{
+    const QString text = QString::asprintf("V%d.%d.%d", major, minor, patch);
+    return text.startsWith(QLatin1String("V0.0.0")) ? QString() : text;
+}
+
+} // namespace
+
+QOverView::QOverView(QWidget *parent)
+    : QWidget(parent), m_sn(new QLabel), m_dspUsage(new QLabel), m_armVer(new QLabel),
+      m_dspVer(new QLabel), m_location(new QLabel), m_description(new QLabel), m_link(new QLabel),
+      m_appVersion(new QLabel(QString::fromLatin1(AppVersion))), m_mute(new QPushButton),
+      m_meterWidget(new MeterWidget(this)), m_pollTimer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("overViewWidget"));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(5, 5, 5, 5);
+    layout->setSpacing(5);
+    layout->addWidget(buildMeterPanel(QStringLiteral("inBgWidget"), QStringLiteral("I%1"), m_in),
+                      1);
+    layout->addWidget(buildInfoPanel());
+    layout->addWidget(buildMeterPanel(QStringLiteral("outBgWidget"), QStringLiteral("O%1"), m_out),
+                      1);
+
+    const auto shortcut = [this](const char *keys, void (QOverView::*slot)()) {
+        auto *s = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, slot);
+    };
+    shortcut("Ctrl+N", &QOverView::CtrlNClicked);
+    shortcut("Ctrl+M", &QOverView::muteAccess);
+    shortcut("Ctrl+L", &QOverView::showMeterWidget);
+    connect(m_meterWidget, &MeterWidget::ctrlN, this, [this] { toggleFloor(true); });
+
+    retranslate();
+    setLinkState(QAbstractSocket::UnconnectedState);
+    m_pollTimer->setInterval(10);
+    connect(m_pollTimer, &QTimer::timeout, this, &QOverView::timeout);
+    m_pollTimer->start();
+}
+
+BgWidget *QOverView::buildMeterPanel(const QString &objectName, const QString &captionFormat,
+                                     Bank &bank)
+{
+    auto *panel = new BgWidget(this);
+    panel->setObjectName(objectName);
+    panel->setClickable(true);
+    connect(panel, &BgWidget::doubleClicked, this, &QOverView::showMeterWidget);
+    auto *grid = new QGridLayout(panel);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(2);
+    for (int c = 0; c < Channels; ++c) {
+        MeterSlot &slot = bank[size_t(c)];
+        slot.caption = new QLabel(captionFormat.arg(c + 1), panel);
+        slot.caption->setAlignment(Qt::AlignCenter);
+        slot.meter = new QMeter(panel);
+        slot.meter->setRange(m_floor, MeterTop);
+        slot.meter->setValue(m_floor);
+        slot.meter->setMinimumSize(10, 70);
+        slot.number = new QLabel(QString::number(m_floor), panel);
+        slot.number->setAlignment(Qt::AlignCenter);
+        slot.number->setStyleSheet(QStringLiteral("color: rgb(78, 78, 78);"));
+        slot.level = m_floor;
+        grid->addWidget(slot.caption, 0, c);
+        grid->addWidget(slot.meter, 1, c, Qt::AlignHCenter);
+        grid->addWidget(slot.number, 2, c);
+    }
+    grid->setRowStretch(1, 1);
+    return panel;
+}
+
+QWidget *QOverView::buildInfoPanel()
+{
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("devInfoBgWidget"));
+    panel->setAttribute(Qt::WA_StyledBackground);
+    panel->setFixedWidth(210);
+    auto *grid = new QGridLayout(panel);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    QLabel *values[] = {m_sn, m_dspUsage, m_armVer, m_dspVer, m_location, m_description};
+    for (int i = 0; i < 6; ++i) {
+        m_captions[i] = new QLabel(panel);
+        m_captions[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_captions[i]->setStyleSheet(QStringLiteral("color: rgb(90, 100, 110);"));
+        values[i]->setParent(panel);
+        values[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(m_captions[i], i, 0);
+        grid->addWidget(values[i], i, 1);
+    }
+    m_link->setParent(panel);
+    m_appVersion->setParent(panel);
+    m_appVersion->setStyleSheet(QStringLiteral("color: rgb(120, 130, 140);"));
+    m_mute->setParent(panel);
+    m_mute->setObjectName(QStringLiteral("muteButton"));
+    m_mute->setCheckable(true);
+    m_mute->setFixedSize(45, 25);
+    connect(m_mute, &QPushButton::clicked, this, &QOverView::muteClicked);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_link);
+    bottom->addStretch(1);
+    bottom->addWidget(m_appVersion);
+    bottom->addWidget(m_mute);
+    grid->addLayout(bottom, 6, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(7, 1);
+    return panel;
+}
+
+void QOverView::retranslate()
+{
+    for (int i = 0; i < 6; ++i)
+        m_captions[i]->setText(tr(InfoCaptions[i]));
+    m_mute->setText(tr("Mute"));
+    setLinkState(QAbstractSocket::UnconnectedState);
+    const QFont small = appFont(8);
+    for (Bank *bank : {&m_in, &m_out})
+        for (MeterSlot &s : *bank) {
+            s.caption->setFont(small);
+            s.number->setFont(small);
+        }
+}
+
+void QOverView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void QOverView::timeout()
+{
+    ++m_ticks;
+    if (m_ticks % 10 == 0)
+        for (const auto &r : MeterReads)
+            sendPacket(Proto::OpBlock, r[0], r[1], Proto::FlagRead);
+    if (m_ticks % 20 == 0)
+        for (quint8 cmd : StatusReads)
+            sendPacket(Proto::OpSystem, SystemModule, cmd, Proto::FlagRead);
+}
+
+void QOverView::setLinkState(QAbstractSocket::SocketState)
+{
+    if (isLoggedIn()) {
+        m_link->setText(tr("Connected"));
+        m_link->setStyleSheet(QStringLiteral("color: rgb(0,0,0);"));
+    } else {
+        m_link->setText(tr("Unconnected"));
+        m_link->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    }
+}
+
+void QOverView::showMeter(MeterSlot &slot) const
+{
+    slot.meter->setValue(slot.level);
+    slot.number->setText(QString::number(qMax(slot.level, m_floor)));
+}
+
+void QOverView::setMeter(Bank &bank, uchar channel, int value)
+{
+    if (channel >= Channels || bank[channel].level == value)
+        return;
+    bank[channel].level = value;
+    showMeter(bank[channel]);
+}
+
+void QOverView::setInMeter(uchar channel, int value)
+{
+    setMeter(m_in, channel, value);
+    m_meterWidget->setInPostFader(channel, value);
+}
+
+void QOverView::setOutMeter(uchar channel, int value)
+{
+    setMeter(m_out, channel, value);
+    m_meterWidget->setOutPostFader(channel, value);
+}
+
+void QOverView::setInPreMeter(uchar channel, int value)
+{
+    m_meterWidget->setInPreFader(channel, value);
+}
+
+void QOverView::setOutPreMeter(uchar channel, int value)
+{
+    m_meterWidget->setOutPreFader(channel, value);
+}
+
+void QOverView::CtrlNClicked()
+{
+    toggleFloor(false);
+}
+
+void QOverView::toggleFloor(bool fromPanel)
+{
+    m_floor = m_floor != -40 ? -40 : -100;
+    for (Bank *bank : {&m_in, &m_out})
+        for (MeterSlot &s : *bank) {
+            s.meter->setMinimum(m_floor);
+            showMeter(s);
+        }
+    if (!fromPanel)
+        m_meterWidget->toggleFloor();
+}
+
+void QOverView::sendMute(bool muted)
+{
+    sendPacket(Proto::OpSystem, SystemModule, AllMuteCmd, Proto::FlagWrite,
+               QByteArray(1, char(muted ? 1 : 0)));
+}
+
+void QOverView::muteClicked(bool isChecked)
+{
+    m_mute->setChecked(isChecked);
+    sendMute(isChecked);
+}
+
+void QOverView::muteAccess()
+{
+    m_mute->setChecked(!m_mute->isChecked());
+    sendMute(m_mute->isChecked());
+}
+
+void QOverView::setAllMute(bool mute)
+{
+    m_mute->setChecked(mute);
+}
+
+void QOverView::setARMVer(uchar major, uchar minor, uchar patch)
+{
+    m_armVer->setText(versionText(major, minor, patch));
+}
+
+void QOverView::setDSPVer(uchar major, uchar minor, uchar patch)
+{
+    m_dspVer->setText(versionText(major, minor, patch));
+}
+
+void QOverView::setLocation(QString text)
+{
+    m_location->setText(text);
+}
+
+void QOverView::setDescription(QString text)
+{
+    m_description->setText(text);
+}
+
+void QOverView::setDspUsage(float a, float b)
+{
+    m_dspUsage->setText(QString::asprintf("%0.1f%%,%0.1f%%", double(a), double(b)));
+}
+
+void QOverView::setSN(QString text)
+{
+    m_sn->setText(text);
+}
+
+void QOverView::showMeterWidget()
+{
+    m_meterWidget->show();
+    m_meterWidget->raise();
+}
+
+void QOverView::clear()
+{
+    for (int c = 0; c < Channels; ++c) {
+        setInMeter(uchar(c), -100);
+        setOutMeter(uchar(c), -100);
+        setInPreMeter(uchar(c), -100);
+        setOutPreMeter(uchar(c), -100);
+    }
+    m_dspUsage->clear();
+    m_mute->setChecked(false);
+}
+
+QString QOverView::inputNumberText(int channel) const
+{
+    return m_in[size_t(channel)].number->text();
+}
+
+QString QOverView::outputNumberText(int channel) const
+{
+    return m_out[size_t(channel)].number->text();
+}
+
+const QMeter *QOverView::inputMeter(int channel) const
+{
+    return m_in[size_t(channel)].meter;
+}
+
+QString QOverView::linkText() const
+{
+    return m_link->text();
+}
+
+QString QOverView::armVersionText() const
+{
+    return m_armVer->text();
+}
+
+QString QOverView::dspVersionText() const
+{
+    return m_dspVer->text();
+}
+
+QString QOverView::dspUsageText() const
+{
+    return m_dspUsage->text();
+}

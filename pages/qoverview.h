@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QAbstractSocket>
+#include <QWidget>
+
+#include <array>
+
+class BgWidget;
+class MeterWidget;
+class QLabel;
+class QMeter;
+class QPushButton;
+class QTimer;
+
+// The overview above the pages: the unit's identity, its input and output
+// meters, the link state and the global mute. It polls the meters every
+// 100 ms and the unit's status every 200 ms.
+class QOverView final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(QOverView)
+
+public:
+    static constexpr int Channels = 16;
+    static constexpr int MeterTop = 24;
+
+    explicit QOverView(QWidget *parent = nullptr);
+
+    int meterFloor() const { return m_floor; }
+    MeterWidget *meterWidget() const { return m_meterWidget; }
+    QString inputNumberText(int channel) const;
+    QString outputNumberText(int channel) const;
+    const QMeter *inputMeter(int channel) const;
+    QPushButton *muteButton() const { return m_mute; }
+    QString linkText() const;
+    QString armVersionText() const;
+    QString dspVersionText() const;
+    QString dspUsageText() const;
+
+    // Every meter to -100, the DSP usage emptied, the mute released.
+    void clear();
+
+public slots:
+    void timeout();
+    void setLinkState(QAbstractSocket::SocketState state);
+    void setInMeter(uchar channel, int value);
+    void setInPreMeter(uchar channel, int value);
+    void setOutMeter(uchar channel, int value);
+    void setOutPreMeter(uchar channel, int value);
+    void setAllMute(bool mute);
+    void setARMVer(uchar major, uchar minor, uchar patch);
+    void setDSPVer(uchar major, uchar minor, uchar patch);
+    void setLocation(QString text);
+    void setDescription(QString text);
+    void setDspUsage(float a, float b);
+    void setSN(QString text);
+    void CtrlNClicked();
+    void muteAccess();
+    void muteClicked(bool isChecked);
+    void showMeterWidget();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    struct MeterSlot
+    {
+        QMeter *meter = nullptr;
+        QLabel *number = nullptr;
+        QLabel *caption = nullptr;
+        int level = -40;
+    };
+    using Bank = std::array<MeterSlot, Channels>;
+
+    BgWidget *buildMeterPanel(const QString &objectName, const QString &captionFormat, Bank &bank);
+    QWidget *buildInfoPanel();
+    void setMeter(Bank &bank, uchar channel, int value);
+    void showMeter(MeterSlot &slot) const;
+    void toggleFloor(bool fromPanel);
+    void sendMute(bool muted);
+    void retranslate();
+
+    int m_floor = -40;
+    Bank m_in;
+    Bank m_out;
+    QLabel *m_captions[6] = {};
+    QLabel *m_sn;
+    QLabel *m_dspUsage;
+    QLabel *m_armVer;
+    QLabel *m_dspVer;
+    QLabel *m_location;
+    QLabel *m_description;
+    QLabel *m_link;
+    QLabel *m_appVersion;
+    QPushButton *m_mute;
+    MeterWidget *m_meterWidget;
+    QTimer *m_pollTimer;
+    quint32 m_ticks = 0;
+};

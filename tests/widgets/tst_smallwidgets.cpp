@@ -1,0 +1,82 @@
+// The small shared widgets: the clickable style-sheet panel, the double-click
+// label and the eliding label for channel names.
+
+#include "tests/widgets/widgettest.h"
+#include "widgets/bgwidget.h"
+#include "widgets/elidedlabel.h"
+#include "widgets/qdoublelabel.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestSmallWidgets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void bgWidget_data()
+    {
+        QTest::addColumn<bool>("clickable");
+        QTest::newRow("clickable") << true;
+        QTest::newRow("not clickable") << false;
+    }
+
+    void bgWidget()
+    {
+        QFETCH(bool, clickable);
+
+        BgWidget panel;
+        panel.setObjectName(QStringLiteral("inBgWidget"));
+        panel.setStyleSheet(QStringLiteral("#inBgWidget { background-color: rgb(12, 34, 56); }"));
+        panel.resize(40, 30);
+        panel.setClickable(clickable);
+        QSignalSpy clicks(&panel, &BgWidget::clicked);
+        QSignalSpy doubleClicks(&panel, &BgWidget::doubleClicked);
+        QTest::mouseClick(&panel, Qt::LeftButton);
+        QTest::mouseDClick(&panel, Qt::LeftButton);
+        QCOMPARE(clicks.count(), clickable ? 1 : 0);
+        QCOMPARE(doubleClicks.count(), clickable ? 1 : 0);
+        QCOMPARE(panel.grab().toImage().pixelColor(20, 15), QColor(12, 34, 56));
+    }
+
+    void doubleLabel()
+    {
+        QDoubleLabel label(QStringLiteral("-40"));
+        QSignalSpy spy(&label, &QDoubleLabel::DoubleClick);
+        QTest::mouseClick(&label, Qt::LeftButton);
+        QTest::mouseDClick(&label, Qt::LeftButton);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void elidedLabel_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("elided");
+        QTest::newRow("short name") << QStringLiteral("Ch 1") << false;
+        QTest::newRow("long name") << QStringLiteral("Lectern microphone left side") << true;
+        QTest::newRow("empty") << QString() << false;
+    }
+
+    void elidedLabel()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, elided);
+
+        ElidedLabel label;
+        label.setFixedSize(70, 20);
+        label.setText(text);
+        QCOMPARE(label.text(), text);
+        QCOMPARE(label.toolTip(), text);
+        const QString shown = label.elidedText();
+        QCOMPARE(shown != text, elided);
+        QVERIFY(label.fontMetrics().horizontalAdvance(shown) <= 70);
+        if (elided)
+            QVERIFY(text.startsWith(shown.chopped(1)) && shown.endsWith(QChar(0x2026)));
+        QVERIFY(label.minimumSizeHint().width() <= 50); // long names do not widen layouts
+    }
+};
+
+QTEST_MAIN(TestSmallWidgets)
+#include "tst_smallwidgets.moc"

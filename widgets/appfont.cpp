@@ -1,0 +1,33 @@
+#include "widgets/appfont.h"
+
+#include <QApplication>
+
+namespace {
+QString &fontFamilyStorage()
+{
+    static QString family;
+    return family;
+}
+} // namespace
+
+QString currentFontFamily()
+{
+    return fontFamilyStorage();
+}
+
+void setCurrentFontFamily(const QString &family)
+{
+    fontFamilyStorage() = family;
+}
+
+QFont appFont(int pointSize, bool bold)
+{
+    QFont font = QApplication::font();
+    const QString family = currentFontFamily();
+    if (!family.isEmpty())
+        font.setFamily(family);
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    font.setBold(bold);
+    return font;
+}
