@@ -1,7 +1,10 @@
 #include "pages/funcwidget.h"
 
 #include "pages/blockpage.h"
+#include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
+#include "pages/levels/qoutlevel.h"
+#include "pages/levels/qpremixlevel.h"
 #include "pages/placeholderpage.h"
 #include "protocol/packetrouter.h"
 
@@ -66,15 +69,25 @@ FuncWidget::FuncWidget(QWidget *parent)
     layout->addWidget(m_stack, 1);
 
     m_inLevel = new QInLevel;
+    m_preMix = new QPreMixLevel;
+    m_outLevel = new QOutLevel;
+    m_devLabel = new QDevLabel;
     connect(m_inLevel, &QInLevel::meterChanged, this, &FuncWidget::inlevelMeterChanged);
-    for (int i = 0; i < PageCount; ++i) {
-        if (i == InSetup)
-            addPage(i, m_inLevel);
-        else
-            addPage(i, new PlaceholderPage(PageTitles[i]));
-    }
-    m_blockPages.insert(1, m_inLevel);
-    m_inputNamePages.append(m_inLevel);
+    connect(m_preMix, &QPreMixLevel::meterChanged, this, &FuncWidget::inPreLevelMeterChanged);
+    connect(m_outLevel, &QOutLevel::meterChanged, this, &FuncWidget::outlevelMeterChanged);
+    connect(m_outLevel, &QOutLevel::preMeterChanged, this, &FuncWidget::outPreLevelMeterChanged);
+    connect(m_devLabel, &QDevLabel::inputLabel, this, &FuncWidget::setInlabel);
+    connect(m_devLabel, &QDevLabel::outputLabel, this, &FuncWidget::setOutlabel);
+
+    const QMap<int, BlockPage *> built{
+        {InSetup, m_inLevel}, {PreLevel, m_preMix}, {OutLevel, m_outLevel}, {Label, m_devLabel}};
+    for (int i = 0; i < PageCount; ++i)
+        addPage(i, built.value(i, nullptr) ? built.value(i) : new PlaceholderPage(PageTitles[i]));
+    m_blockPages.insert(QInLevel::Module, m_inLevel);
+    m_blockPages.insert(QPreMixLevel::Module, m_preMix);
+    m_blockPages.insert(QOutLevel::Module, m_outLevel);
+    m_inputNamePages = {m_inLevel, m_preMix};
+    m_outputNamePages = {m_outLevel};
 
     setCurrentPage(PreLevel);
     m_buttons[Agc]->hide();
@@ -106,8 +119,12 @@ void FuncWidget::blockDispatch(const Proto::Frame &f)
 
 void FuncWidget::systemDispatch(const Proto::Frame &f)
 {
+    if (f.module == QDevLabel::Module) {
+        m_devLabel->receive(f.cmd, f.flag, f.length, f.payload);
+        return;
+    }
     if (f.module != SettingsModule)
-        return; // labels (3) and further settings (4) have no receiver yet
+        return; // further settings (4) have no receiver yet
     if (f.cmd == DspVersionCmd && f.isAnswer(3)) {
         const auto major = quint8(f.payload.at(0));
         const auto minor = quint8(f.payload.at(1));

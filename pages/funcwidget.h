@@ -12,7 +12,10 @@ class QButtonGroup;
 class QPushButton;
 class QStackedWidget;
 class QTimer;
+class QDevLabel;
 class QInLevel;
+class QOutLevel;
+class QPreMixLevel;
 
 // The page container: the row of page buttons above the stacked block pages.
 // It refreshes the page on screen every 200 ms, routes the unit's answers to
@@ -69,6 +72,9 @@ public:
     quint8 faultByte() const { return m_faultByte; }
 
     QInLevel *inLevel() const { return m_inLevel; }
+    QPreMixLevel *preMixLevel() const { return m_preMix; }
+    QOutLevel *outLevel() const { return m_outLevel; }
+    QDevLabel *devLabel() const { return m_devLabel; }
 
 public slots:
     void timeout();
@@ -105,6 +111,9 @@ private:
     QVector<BlockPage *> m_inputNamePages;
     QVector<BlockPage *> m_outputNamePages;
     QInLevel *m_inLevel = nullptr;
+    QPreMixLevel *m_preMix = nullptr;
+    QOutLevel *m_outLevel = nullptr;
+    QDevLabel *m_devLabel = nullptr;
     int m_bandCount = 8;
     quint8 m_faultByte = 0;
 };

@@ -1,0 +1,159 @@
+#include "pages/levels/qdevlabel.h"
+
+#include "protocol/frame.h"
+#include "protocol/localtext.h"
+#include "protocol/transport.h"
+#include "widgets/appfont.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+QDevLabel::QDevLabel(QWidget *parent) : BlockPage(parent)
+{
+    setObjectName(QStringLiteral("devLabelWidget"));
+    auto *bg = new QWidget(this);
+    bg->setObjectName(QStringLiteral("devLabelRightBgWidget"));
+    bg->setAttribute(Qt::WA_StyledBackground);
+    auto *row = new QHBoxLayout(bg);
+    row->setContentsMargins(6, 6, 6, 6);
+    row->setSpacing(8);
+    row->addWidget(buildGroup(Inputs, "devLabelInLabelWidget"));
+    row->addWidget(buildGroup(Outputs, "devLabelOutLabelWidget"));
+    row->addWidget(buildGroup(Panel, "devLabelPanelLabelWidget"));
+    row->addStretch(1);
+    auto *outer = new QHBoxLayout(this);
+    outer->setContentsMargins(0, 1, 1, 0);
+    outer->addWidget(bg);
+    retranslate();
+}
+
+QGroupBox *QDevLabel::buildGroup(Table table, const char *objectName)
+{
+    Group &g = m_groups[table - 1];
+    g.box = new QGroupBox(this);
+    g.box->setObjectName(QString::fromLatin1(objectName));
+    auto *grid = new QGridLayout(g.box);
+    grid->setContentsMargins(8, 14, 8, 8);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    for (int c = 0; c < Channels; ++c) {
+        g.captions[size_t(c)] = new QLabel(g.box);
+        g.captions[size_t(c)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto *field = new QLineEdit(g.box);
+        field->setMaxLength(fieldWidth(table));
+        field->setFixedWidth(table == Panel ? 110 : 150);
+        g.fields[size_t(c)] = field;
+        void (QDevLabel::*slot)() = table == Inputs    ? &QDevLabel::inputLabelEditingFinished
+                                    : table == Outputs ? &QDevLabel::outputLabelEditingFinished
+                                                       : &QDevLabel::panelLabelEditingFinished;
+        connect(field, &QLineEdit::editingFinished, this, slot);
+        grid->addWidget(g.captions[size_t(c)], c, 0);
+        grid->addWidget(field, c, 1);
+    }
+    return g.box;
+}
+
+void QDevLabel::retranslate()
+{
+    m_groups[Inputs - 1].box->setTitle(tr("Input Label"));
+    m_groups[Outputs - 1].box->setTitle(tr("Output Label"));
+    m_groups[Panel - 1].box->setTitle(tr("Touch Screen Label"));
+    const QFont font = appFont(9);
+    for (int t = 0; t < 3; ++t)
+        for (int c = 0; c < Channels; ++c) {
+            QLabel *caption = m_groups[size_t(t)].captions[size_t(c)];
+            caption->setText(t == Panel - 1 ? tr("IN %1:").arg(c + 1)
+                                            : QStringLiteral("%1:").arg(c + 1));
+            caption->setFont(font);
+            m_groups[size_t(t)].fields[size_t(c)]->setFont(font);
+        }
+}
+
+void QDevLabel::refresh()
+{
+    for (quint8 table : {Inputs, Outputs, Panel})
+        sendPacket(Proto::OpSystem, Module, table, Proto::FlagRead);
+}
+
+void QDevLabel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
+{
+    if (flag != Proto::FlagAnswer || cmd < Inputs || cmd > Panel)
+        return;
+    const auto table = Table(cmd);
+    const int width = fieldWidth(table);
+    if (length != Channels * width || payload.size() != length)
+        return;
+    for (int c = 0; c < Channels; ++c)
+        setLabel(table, c, LocalText::decodeField(payload, c * width, width));
+}
+
+void QDevLabel::setLabel(Table table, int channel, const QString &text)
+{
+    Group &g = m_groups[table - 1];
+    if (g.labels[size_t(channel)] == text)
+        return;
+    g.labels[size_t(channel)] = text;
+    g.fields[size_t(channel)]->setText(text);
+    switch (table) {
+    case Inputs:
+        emit inputLabel(uchar(channel), text);
+        break;
+    case Outputs:
+        emit outputLabel(uchar(channel), text);
+        break;
+    case Panel:
+        emit panelLabel(uchar(channel), text);
+        break;
+    }
+}
+
+void QDevLabel::edited(Table table)
+{
+    auto *field = qobject_cast<QLineEdit *>(sender());
+    const Group &g = m_groups[table - 1];
+    const int channel = int(std::find(g.fields.begin(), g.fields.end(), field) - g.fields.begin());
+    if (channel >= Channels)
+        return;
+    // The unit keeps only what fits its field: cut the name to whole characters
+    // that fit, and show the operator what the unit will show.
+    QString kept;
+    const QByteArray bytes = LocalText::encodeFitting(field->text(), fieldWidth(table), &kept);
+    if (kept != field->text())
+        field->setText(kept);
+    setLabel(table, channel, kept);
+    {
+        const QSignalBlocker blocker(field);
+        field->clearFocus();
+    }
+    sendPacket(Proto::OpSystem, Module, table, Proto::FlagWrite,
+               QByteArray(1, char(channel)) + bytes);
+}
+
+void QDevLabel::inputLabelEditingFinished()
+{
+    edited(Inputs);
+}
+
+void QDevLabel::outputLabelEditingFinished()
+{
+    edited(Outputs);
+}
+
+void QDevLabel::panelLabelEditingFinished()
+{
+    edited(Panel);
+}
+
+QString QDevLabel::label(Table table, int channel) const
+{
+    return m_groups[table - 1].labels[size_t(channel)];
+}
+
+QLineEdit *QDevLabel::field(Table table, int channel) const
+{
+    return m_groups[table - 1].fields[size_t(channel)];
+}
