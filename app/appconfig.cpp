@@ -75,9 +75,8 @@ void AppConfig::loadConfig()
                 m_code = quint16(value.toInt());
             } else if (line.startsWith(QLatin1String("connect ip:"))) {
                 const QHostAddress address(line.mid(11).trimmed());
-                m_connectAddress = address.protocol() == QAbstractSocket::IPv4Protocol
-                                       ? address
-                                       : QHostAddress();
+                m_connectAddress =
+                    address.protocol() == QAbstractSocket::IPv4Protocol ? address : QHostAddress();
             } else if (line.startsWith(QLatin1String("EN:"))) {
                 m_englishTitle = line.mid(3);
             } else if (line.startsWith(QLatin1String("CN:"))) {

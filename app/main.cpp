@@ -6,17 +6,20 @@
 #include "protocol/localtext.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
     // The scaling attribute only takes effect before the application exists.
-    QCoreApplication::setAttribute(AppConfig::readHighDpiSetting()
-                                       ? Qt::AA_EnableHighDpiScaling
-                                       : Qt::AA_DisableHighDpiScaling);
+    QCoreApplication::setAttribute(AppConfig::readHighDpiSetting() ? Qt::AA_EnableHighDpiScaling
+                                                                   : Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);
-    SingleInstance instance(QCoreApplication::applicationFilePath());
-    if (instance.isRunning())
+    auto instance = std::make_unique<SingleInstance>(QCoreApplication::applicationFilePath());
+    if (instance->isRunning())
         return 0;
 
     Q_INIT_RESOURCE(resources);
@@ -29,7 +32,16 @@ int main(int argc, char *argv[])
         app.setStyleSheet(QString::fromUtf8(nul < 0 ? sheet : sheet.left(nul)));
     }
 
-    MainWindow window;
-    window.show();
-    return app.exec();
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    const int code = app.exec();
+    if (window->restartRequested()) {
+        // The new copy must find neither this window's settings unsaved nor
+        // this copy's lock still held.
+        window.reset();
+        instance.reset();
+        QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                                QCoreApplication::arguments().mid(1), QDir::currentPath());
+    }
+    return code;
 }

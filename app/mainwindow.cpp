@@ -1,28 +1,411 @@
 #include "app/mainwindow.h"
 
+#include "app/qlogin.h"
+#include "app/qpswmoddialog.h"
+#include "cmdtool/commandtoolwidget.h"
+#include "devices/discoveryscope.h"
+#include "devices/qdevicelist.h"
+#include "devices/qdevicetable.h"
+#include "pages/funcwidget.h"
+#include "pages/operatorprompt.h"
+#include "pages/qoverview.h"
+#include "protocol/transport.h"
+#include "widgets/appfont.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
 #include <QIcon>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QMenuBar>
+#include <QScrollArea>
 #include <QSettings>
+#include <QTcpSocket>
+#include <QVBoxLayout>
 
+Q_LOGGING_CATEGORY(lcApp, "dap.app")
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+namespace {
+
+QSettings userSettings()
+{
+    return QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
+}
+
+constexpr quint8 LoginModule = 1;
+constexpr quint8 LoginCmd = 1;
+constexpr quint8 SettingsModule = 2;
+constexpr quint8 PasswordCmd = 15;
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : MainWindow(DiscoveryScope(), parent) {}
+
+MainWindow::MainWindow(const DiscoveryScope &scope, QWidget *parent)
+    : QMainWindow(parent), m_splitter([this](const Proto::Frame &f) { m_router.dispatch(f); })
 {
     setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
     m_config.loadLanguageList();
     m_config.loadConfig();
+    m_config.setHighDpi(AppConfig::readHighDpiSetting());
+    build(scope);
+    buildMenus();
     applyLanguage(m_config.languageIndex());
+    retranslate();
 
     resize(1024, 600);
     QSettings settings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
     restoreGeometry(settings.value(QStringLiteral("WindowGeometry")).toByteArray());
+    m_rememberedUnit = settings.value(QStringLiteral("LastDevice")).toUInt();
+    for (int row = 0; row < m_deviceTable->count(); ++row)
+        reselectRemembered(row);
 }
 
 MainWindow::~MainWindow()
 {
     QSettings settings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
     settings.setValue(QStringLiteral("WindowGeometry"), saveGeometry());
+    ::setCurrentSocket(nullptr);
+    setLoggedIn(false);
+}
+
+void MainWindow::build(const DiscoveryScope &scope)
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    setCentralWidget(central);
+
+    auto *left = new QWidget(central);
+    left->setObjectName(QStringLiteral("leftWidget"));
+    left->setAttribute(Qt::WA_StyledBackground);
+    left->setFixedWidth(188);
+    auto *logo = new QFrame(left);
+    logo->setObjectName(QStringLiteral("logoFrame"));
+    auto *logoImage = new QLabel(logo);
+    logoImage->setPixmap(QIcon(QStringLiteral(":/image/logo")).pixmap(34, 34));
+    auto *logoText = new QLabel(QStringLiteral("<b>DAP</b> Control"), logo);
+    logoText->setStyleSheet(QStringLiteral("font-size: 15px; color: #1b3f69;"));
+    auto *logoRow = new QHBoxLayout(logo);
+    logoRow->setContentsMargins(10, 8, 8, 8);
+    logoRow->addWidget(logoImage);
+    logoRow->addWidget(logoText, 1);
+
+    m_deviceTable = new QDeviceTable(scope, this);
+    m_deviceList = new QDeviceList(left);
+    m_deviceTable->attachList(m_deviceList);
+    auto *leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(0);
+    leftLayout->addWidget(logo);
+    leftLayout->addWidget(m_deviceList, 1);
+
+    auto *scroll = new QScrollArea(central);
+    scroll->setObjectName(QStringLiteral("rightScrollArea"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *right = new QWidget;
+    right->setObjectName(QStringLiteral("rightWidget"));
+    m_overview = new QOverView(right);
+    m_func = new FuncWidget(right);
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(0);
+    rightLayout->addWidget(m_overview);
+    rightLayout->addWidget(m_func, 1);
+    scroll->setWidget(right);
+
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(left);
+    layout->addWidget(scroll, 1);
+
+    m_login = new QLogin(this);
+    m_pswDialog = new QPSWModDialog(this);
+    connect(m_login, &QLogin::EnterPassword, this, &MainWindow::sendPassword);
+    connect(m_pswDialog, &QDialog::accepted, this, [this] {
+        const QString password = m_pswDialog->newPassword();
+        sendPacket(Proto::OpSystem, SettingsModule, PasswordCmd, Proto::FlagWrite,
+                   password.toLatin1());
+        // Reconnections log in with the new password without asking.
+        m_passwords.insert(m_currentUnit, password);
+    });
+
+    // Receive path: login answers here, everything else through the container.
+    m_router.setRoute(Proto::OpSystem, LoginModule,
+                      [this](const Proto::Frame &f) { loginAnswer(f); });
+    m_func->installRoutes(m_router);
+
+    connect(m_deviceTable, &QDeviceTable::sig_tcpData, this, &MainWindow::tcpDataProc);
+    connect(m_deviceTable, &QDeviceTable::sig_socketStateChanged, this,
+            &MainWindow::socketStateChanged);
+    connect(m_deviceTable, &QDeviceTable::sig_currentSocketChanged, this,
+            &MainWindow::setCurrentSocket);
+    connect(m_deviceTable, &QDeviceTable::sig_devChanged, this, &MainWindow::devChanged);
+    connect(m_deviceList, &QDeviceList::sig_devChanged, this, &MainWindow::devChanged);
+    connect(m_deviceTable, &QDeviceTable::sig_netState, this, [this](uint row, bool online) {
+        if (online)
+            reselectRemembered(int(row));
+    });
+
+    connect(m_func, &FuncWidget::inlevelMeterChanged, m_overview, &QOverView::setInMeter);
+    connect(m_func, &FuncWidget::inPreLevelMeterChanged, m_overview, &QOverView::setInPreMeter);
+    connect(m_func, &FuncWidget::outlevelMeterChanged, m_overview, &QOverView::setOutMeter);
+    connect(m_func, &FuncWidget::outPreLevelMeterChanged, m_overview, &QOverView::setOutPreMeter);
+    connect(m_func, &FuncWidget::sig_allMute, m_overview, &QOverView::setAllMute);
+    connect(m_func, &FuncWidget::sig_armVer, m_overview, &QOverView::setARMVer);
+    connect(m_func, &FuncWidget::sig_dspVer, m_overview, &QOverView::setDSPVer);
+    connect(m_func, &FuncWidget::sig_location, m_overview, &QOverView::setLocation);
+    connect(m_func, &FuncWidget::sig_description, m_overview, &QOverView::setDescription);
+    connect(m_func, &FuncWidget::sig_dspUsage, m_overview, &QOverView::setDspUsage);
+    connect(m_func, &FuncWidget::sig_sn, m_overview, &QOverView::setSN);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    m_updateMenu = bar->addMenu(QString());
+    m_armAction = m_updateMenu->addAction(QString());
+    m_dspAction = m_updateMenu->addAction(QString());
+    // Firmware upgrades are not offered by this version yet.
+    m_armAction->setEnabled(false);
+    m_dspAction->setEnabled(false);
+
+    m_languageMenu = bar->addMenu(QString());
+    for (int i = 0; i < AppConfig::MaxLanguages; ++i) {
+        QAction *a = m_languageMenu->addAction(QString());
+        a->setObjectName(QStringLiteral("language%1").arg(i + 1));
+        a->setCheckable(true);
+        a->setVisible(i < m_config.languageCount());
+        connect(a, &QAction::triggered, this, &MainWindow::languageActionClicked);
+        m_languageActions.append(a);
+    }
+
+    m_passwordAction = bar->addAction(QString());
+    connect(m_passwordAction, &QAction::triggered, this, &MainWindow::pwdModTriggered);
+    m_resetAction = bar->addAction(QString());
+    m_resetAction->setEnabled(false); // factory reset comes with a later version
+    m_deviceListAction = bar->addAction(QString());
+    connect(m_deviceListAction, &QAction::triggered, this, &MainWindow::devTableClicked);
+    m_cmdToolAction = bar->addAction(QString());
+    connect(m_cmdToolAction, &QAction::triggered, this, &MainWindow::cmdToolClicked);
+
+    m_dpiMenu = bar->addMenu(QString());
+    m_dpiOn = m_dpiMenu->addAction(QString());
+    m_dpiOn->setObjectName(QStringLiteral("1"));
+    m_dpiOff = m_dpiMenu->addAction(QString());
+    m_dpiOff->setObjectName(QStringLiteral("0"));
+    for (QAction *a : {m_dpiOn, m_dpiOff}) {
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, &MainWindow::highDpiScalingTriggered);
+    }
+    m_dpiOn->setChecked(m_config.highDpi());
+    m_dpiOff->setChecked(!m_config.highDpi());
+}
+
+void MainWindow::retranslate()
+{
+    m_updateMenu->setTitle(tr("Update"));
+    m_armAction->setText(tr("Update ARM Firmware"));
+    m_dspAction->setText(tr("Update DSP Firmware"));
+    m_languageMenu->setTitle(tr("Language"));
+    static const char *const names[] = {QT_TR_NOOP("Language1"), QT_TR_NOOP("Language2"),
+                                        QT_TR_NOOP("Language3"), QT_TR_NOOP("Language4"),
+                                        QT_TR_NOOP("Language5")};
+    for (int i = 0; i < m_languageActions.size(); ++i)
+        m_languageActions[i]->setText(tr(names[i]));
+    m_passwordAction->setText(tr("Password Set"));
+    m_resetAction->setText(tr("Reset"));
+    m_deviceListAction->setText(tr("Device List"));
+    m_cmdToolAction->setText(tr("Command Tool"));
+    m_dpiMenu->setTitle(tr("High DPI Scaling"));
+    m_dpiOn->setText(tr("Enabled"));
+    m_dpiOff->setText(tr("Disabled"));
+    setWindowTitle(m_config.windowTitle());
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && m_updateMenu)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
+QAction *MainWindow::action(const QString &objectName) const
+{
+    return findChild<QAction *>(objectName);
 }
 
 void MainWindow::applyLanguage(int index)
 {
     setWindowTitle(m_config.applyLanguage(index, m_translator));
+    setCurrentFontFamily(m_config.currentFontFamily());
+    for (int i = 0; i < m_languageActions.size(); ++i)
+        m_languageActions[i]->setChecked(i == m_config.languageIndex());
+}
+
+void MainWindow::languageActionClicked()
+{
+    const auto *a = qobject_cast<QAction *>(sender());
+    if (!a || a->objectName().size() < 9)
+        return;
+    applyLanguage(a->objectName().at(8).unicode() - '1');
+    m_config.saveConfig();
+}
+
+void MainWindow::highDpiScalingTriggered(bool)
+{
+    auto *triggered = qobject_cast<QAction *>(sender());
+    if (!triggered)
+        return;
+    const bool on = triggered == m_dpiOn;
+    m_dpiOn->setChecked(on);
+    m_dpiOff->setChecked(!on);
+    if (on == m_config.highDpi())
+        return;
+    m_config.setHighDpi(on);
+    m_config.saveConfig();
+    QString text;
+    if (!on)
+        text = tr("Disabling high DPI scaling and the application will keep the default size.\n\n");
+    text += tr("Need to restart the application to take effect, are you sure that you want to "
+               "restart now?");
+    const int answer = OperatorPrompt::current().ask(
+        this, QMessageBox::Question, tr("Restart to take effect"), text,
+        {tr("Restart immediately to take effect"), tr("No, take effect at next startup")});
+    if (answer == 0) {
+        // main() starts the new copy once this one has let go of its lock.
+        m_restart = true;
+        QCoreApplication::exit(0);
+    }
+}
+
+void MainWindow::devTableClicked()
+{
+    m_deviceTable->open();
+}
+
+void MainWindow::cmdToolClicked()
+{
+    if (!m_cmdTool)
+        m_cmdTool = new CommandToolWidget(this);
+    m_cmdTool->show();
+    m_cmdTool->raise();
+    m_cmdTool->activateWindow();
+}
+
+void MainWindow::pwdModTriggered()
+{
+    if (isLoggedIn())
+        m_pswDialog->open();
+}
+
+void MainWindow::devChanged(int index)
+{
+    setLoggedIn(false);
+    m_login->hide(); // a question about the previous connection
+    QTcpSocket *before = currentSocket();
+    m_deviceTable->devChanged(index);
+    QTcpSocket *socket = index >= 0 ? m_deviceTable->socket(index) : nullptr;
+    if (!socket) {
+        m_sentPassword.clear();
+        m_currentUnit = 0;
+        ::setCurrentSocket(nullptr);
+        m_deviceList->setCurrentRow(-1);
+        showLinkState();
+        return;
+    }
+    if (socket != before)
+        m_sentPassword.clear();
+    ::setCurrentSocket(socket);
+    m_currentUnit = m_deviceTable->record(index)->machineid;
+    m_rememberedUnit = 0;
+    userSettings().setValue(QStringLiteral("LastDevice"), m_currentUnit);
+    m_deviceList->setCurrentRow(index);
+    if (m_connectedWatch != socket) {
+        if (m_connectedWatch)
+            disconnect(m_connectedWatch, &QTcpSocket::connected, this, &MainWindow::tcpConnected);
+        m_connectedWatch = socket;
+        connect(socket, &QTcpSocket::connected, this, &MainWindow::tcpConnected);
+    }
+    if (socket->state() != QAbstractSocket::ConnectedState)
+        m_deviceTable->connectDevice(index, m_config.connectAddress());
+    showLinkState();
+}
+
+void MainWindow::reselectRemembered(int row)
+{
+    const broadcastMsg *record = m_deviceTable->record(row);
+    if (m_rememberedUnit != 0 && record && record->machineid == m_rememberedUnit &&
+        m_deviceTable->isOnline(row) && m_deviceTable->selectedRow() < 0)
+        devChanged(row);
+}
+
+void MainWindow::setCurrentSocket(QTcpSocket *tcpSocket)
+{
+    ::setCurrentSocket(tcpSocket);
+}
+
+void MainWindow::tcpConnected()
+{
+    // Bytes of an earlier connection must not mix with the new one.
+    m_splitter.clear();
+    m_storedPasswordTried = false;
+    qCInfo(lcApp, "connected to unit %u", m_currentUnit);
+}
+
+void MainWindow::socketStateChanged(QAbstractSocket::SocketState)
+{
+    if (isLoggedIn()) {
+        m_overview->clear();
+        m_func->clearSettings();
+    }
+    setLoggedIn(false);
+    showLinkState();
+}
+
+void MainWindow::showLinkState()
+{
+    QTcpSocket *socket = currentSocket();
+    m_overview->setLinkState(socket ? socket->state() : QAbstractSocket::UnconnectedState);
+}
+
+void MainWindow::tcpDataProc(QByteArray recvArray)
+{
+    m_splitter.feed(recvArray);
+}
+
+void MainWindow::sendLogin(const QString &password)
+{
+    m_sentPassword = password;
+    sendPacket(Proto::OpSystem, LoginModule, LoginCmd, Proto::FlagWrite, password.toLatin1());
+}
+
+void MainWindow::sendPassword()
+{
+    sendLogin(m_login->password());
+}
+
+void MainWindow::loginAnswer(const Proto::Frame &f)
+{
+    if (f.cmd != LoginCmd || !f.isAnswer(1))
+        return;
+    if (f.payload.at(0) != 0) {
+        setLoggedIn(true);
+        showLinkState();
+        m_passwords.insert(m_currentUnit, m_sentPassword);
+        m_login->hide();
+        m_func->refreshLabelPage();
+        qCInfo(lcApp, "logged in to unit %u", m_currentUnit);
+        return;
+    }
+    // Try the password that worked before once per connection, then ask.
+    const auto stored = m_passwords.constFind(m_currentUnit);
+    if (stored != m_passwords.cend() && !m_storedPasswordTried) {
+        m_storedPasswordTried = true;
+        sendLogin(stored.value());
+        return;
+    }
+    m_login->ask();
 }

@@ -1,11 +1,29 @@
 #pragma once
 
 #include "app/appconfig.h"
+#include "protocol/packetrouter.h"
+#include "protocol/streamsplitter.h"
 
+#include <QAbstractSocket>
+#include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTranslator>
 
-// The one top-level window.
+class CommandToolWidget;
+class DiscoveryScope;
+class FuncWidget;
+class QAction;
+class QDeviceList;
+class QDeviceTable;
+class QLogin;
+class QMenu;
+class QOverView;
+class QPSWModDialog;
+class QTcpSocket;
+
+// The one top-level window: device list, overview and pages, the menus, the
+// unit selection and the login.
 class MainWindow final : public QMainWindow
 {
     Q_OBJECT
@@ -13,12 +31,80 @@ class MainWindow final : public QMainWindow
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    // Tests and the simulated set-up give the discovery scope (loopback).
+    MainWindow(const DiscoveryScope &scope, QWidget *parent);
     ~MainWindow() override;
 
     AppConfig &config() { return m_config; }
     void applyLanguage(int index);
+    // True when the operator chose to restart the program (high-DPI change).
+    bool restartRequested() const { return m_restart; }
+
+    QDeviceTable *deviceTable() const { return m_deviceTable; }
+    QDeviceList *deviceList() const { return m_deviceList; }
+    QOverView *overview() const { return m_overview; }
+    FuncWidget *funcWidget() const { return m_func; }
+    QLogin *loginDialog() const { return m_login; }
+    QPSWModDialog *passwordDialog() const { return m_pswDialog; }
+    QAction *action(const QString &objectName) const;
+
+public slots:
+    void devChanged(int index);
+    void tcpDataProc(QByteArray recvArray);
+    void tcpConnected();
+    void sendPassword();
+    void languageActionClicked();
+    void pwdModTriggered();
+    void devTableClicked();
+    void cmdToolClicked();
+    void highDpiScalingTriggered(bool checked);
+    void socketStateChanged(QAbstractSocket::SocketState state);
+    void setCurrentSocket(QTcpSocket *tcpSocket);
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
+    void build(const DiscoveryScope &scope);
+    void buildMenus();
+    void retranslate();
+    void loginAnswer(const Proto::Frame &frame);
+    void sendLogin(const QString &password);
+    void showLinkState();
+    void rememberSelection(int row);
+    void reselectRemembered(int row);
+
     AppConfig m_config;
     QTranslator m_translator;
+    StreamSplitter m_splitter;
+    PacketRouter m_router;
+    QDeviceTable *m_deviceTable = nullptr;
+    QDeviceList *m_deviceList = nullptr;
+    QOverView *m_overview = nullptr;
+    FuncWidget *m_func = nullptr;
+    QLogin *m_login = nullptr;
+    QPSWModDialog *m_pswDialog = nullptr;
+    QPointer<CommandToolWidget> m_cmdTool;
+    QPointer<QTcpSocket> m_connectedWatch; // socket whose connected() is followed
+
+    // Passwords that logged in, per unit, for the life of the program.
+    QHash<quint32, QString> m_passwords;
+    QString m_sentPassword;
+    bool m_storedPasswordTried = false;
+    quint32 m_currentUnit = 0;
+    quint32 m_rememberedUnit = 0; // selected at the last run, chosen again when seen
+    bool m_restart = false;
+
+    QMenu *m_updateMenu = nullptr;
+    QMenu *m_languageMenu = nullptr;
+    QMenu *m_dpiMenu = nullptr;
+    QAction *m_armAction = nullptr;
+    QAction *m_dspAction = nullptr;
+    QAction *m_passwordAction = nullptr;
+    QAction *m_resetAction = nullptr;
+    QAction *m_deviceListAction = nullptr;
+    QAction *m_cmdToolAction = nullptr;
+    QAction *m_dpiOn = nullptr;
+    QAction *m_dpiOff = nullptr;
+    QList<QAction *> m_languageActions;
 };

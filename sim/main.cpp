@@ -1,6 +1,7 @@
 // dapsim: a simulated unit for running and testing dapcontrol without hardware.
 
 #include "protocol/localtext.h"
+#include "sim/simcommandlistener.h"
 #include "sim/simoptions.h"
 
 #include <QCoreApplication>
@@ -38,6 +39,17 @@ int main(int argc, char *argv[])
         out << "dapsim: unit " << config.machineId << " on " << config.bind.toString() << ':'
             << unit->serverPort() << (config.password.isEmpty() ? "" : " (password set)") << '\n';
         units.push_back(std::move(unit));
+    }
+    SimCommandListener commands;
+    if (options.commandPort != 0) {
+        if (commands.listen(QHostAddress(QHostAddress::LocalHost), options.commandPort)) {
+            for (const auto &unit : units)
+                commands.addUnit(unit.get());
+            out << "dapsim: commands on udp 127.0.0.1:" << commands.port() << '\n';
+        } else {
+            QTextStream(stderr) << "dapsim: no command port " << options.commandPort << ": "
+                                << commands.errorString() << '\n';
+        }
     }
     out.flush();
     return app.exec();

@@ -2,6 +2,7 @@
 
 #include "protocol/lebytes.h"
 #include "protocol/localtext.h"
+#include "sim/labeltables.h"
 #include "sim/levelblocks.h"
 
 #include <QtMath>
@@ -37,7 +38,11 @@ SimModel::SimModel()
     m_blocks.insert(SimModule::InputLevel, makeInputLevelBlock());
     m_blocks.insert(SimModule::PreMixLevel, makePreMixLevelBlock());
     m_blocks.insert(SimModule::OutputLevel, makeOutputLevelBlock());
+    m_labels = std::make_unique<LabelTables>();
+    m_labels->install(*this);
 }
+
+SimModel::~SimModel() = default;
 
 ChannelBlock *SimModel::block(quint8 module)
 {
@@ -99,9 +104,15 @@ void SimModel::handleSystem(const Proto::Frame &f, QVector<Answer> &out)
     if (f.flag == Proto::FlagWrite) {
         const QByteArray &p = f.payload;
         switch (f.cmd) {
-        case 10: s.location = LocalText::decode(p); break;
-        case 11: s.description = LocalText::decode(p); break;
-        case 12: s.setClock(p); break;
+        case 10:
+            s.location = LocalText::decode(p);
+            break;
+        case 11:
+            s.description = LocalText::decode(p);
+            break;
+        case 12:
+            s.setClock(p);
+            break;
         case 13:
             if (p.size() == 12) {
                 s.ipAddress = Le::get<quint32>(p, 0);
@@ -109,7 +120,9 @@ void SimModel::handleSystem(const Proto::Frame &f, QVector<Answer> &out)
                 s.gateway = Le::get<quint32>(p, 8);
             }
             break;
-        case 15: s.password = QString::fromLatin1(p); break;
+        case 15:
+            s.password = QString::fromLatin1(p);
+            break;
         case 16:
             if (p.size() == 1)
                 s.allMute = quint8(p.at(0)) ? 1 : 0;
@@ -122,12 +135,15 @@ void SimModel::handleSystem(const Proto::Frame &f, QVector<Answer> &out)
             if (p.size() == 4)
                 s.rs485Baud = Le::get<quint32>(p, 0);
             break;
-        case 21: factoryReset(); break;
+        case 21:
+            factoryReset();
+            break;
         case 23:
             if (p.size() == 1)
                 s.gateReport = quint8(p.at(0));
             break;
-        default: break;
+        default:
+            break;
         }
         return;
     }
@@ -140,23 +156,57 @@ void SimModel::handleSystem(const Proto::Frame &f, QVector<Answer> &out)
         return QByteArray(reinterpret_cast<const char *>(v.data()), 3);
     };
     switch (f.cmd) {
-    case 1: a = field(s.model, 16); break;
-    case 2: a = version(s.armVersion); break;
-    case 3: a = version(s.dspVersion); break;
-    case 4: a = field(s.sn, 16); break;
-    case 5: a = u8(s.inputs) + u8(s.outputs); break;
-    case 6: a = Le::bytes(s.runTime()); break;
-    case 7: a = Le::bytes(s.totalTimeBase + s.runTime()); break;
-    case 8: a = Le::bytes(s.bootCount); break;
-    case 9: a = Le::bytes(s.temperature); break;
-    case 10: a = field(s.location, 16); break;
-    case 11: a = field(s.description, 16); break;
-    case 12: a = s.clockBytes(); break;
-    case 13: a = Le::bytes(s.ipAddress, s.subnetMask, s.gateway); break;
-    case 14: a = u8(s.fault); break;
-    case 16: a = u8(s.allMute); break;
-    case 17: a = Le::bytes(s.rs232Baud); break;
-    case 18: a = Le::bytes(s.rs485Baud); break;
+    case 1:
+        a = field(s.model, 16);
+        break;
+    case 2:
+        a = version(s.armVersion);
+        break;
+    case 3:
+        a = version(s.dspVersion);
+        break;
+    case 4:
+        a = field(s.sn, 16);
+        break;
+    case 5:
+        a = u8(s.inputs) + u8(s.outputs);
+        break;
+    case 6:
+        a = Le::bytes(s.runTime());
+        break;
+    case 7:
+        a = Le::bytes(s.totalTimeBase + s.runTime());
+        break;
+    case 8:
+        a = Le::bytes(s.bootCount);
+        break;
+    case 9:
+        a = Le::bytes(s.temperature);
+        break;
+    case 10:
+        a = field(s.location, 16);
+        break;
+    case 11:
+        a = field(s.description, 16);
+        break;
+    case 12:
+        a = s.clockBytes();
+        break;
+    case 13:
+        a = Le::bytes(s.ipAddress, s.subnetMask, s.gateway);
+        break;
+    case 14:
+        a = u8(s.fault);
+        break;
+    case 16:
+        a = u8(s.allMute);
+        break;
+    case 17:
+        a = Le::bytes(s.rs232Baud);
+        break;
+    case 18:
+        a = Le::bytes(s.rs485Baud);
+        break;
     case 19: {
         const double t = m_clock.elapsed() / 1000.0;
         a = Le::bytes(float(22.0 + 3.0 * std::sin(t / 2.0)), float(35.0 + 2.0 * std::cos(t / 3.0)));
@@ -171,10 +221,17 @@ void SimModel::handleSystem(const Proto::Frame &f, QVector<Answer> &out)
             Le::append(a, v);
         a.append(QByteArray(4, '\0'));
         break;
-    case 23: a = u8(s.gateReport); break;
-    case 25: a = u8(s.aecSupport); break;
-    case 28: a = u8(s.ancSupport); break;
-    default: return; // not a read the unit knows
+    case 23:
+        a = u8(s.gateReport);
+        break;
+    case 25:
+        a = u8(s.aecSupport);
+        break;
+    case 28:
+        a = u8(s.ancSupport);
+        break;
+    default:
+        return; // not a read the unit knows
     }
     out.append({Proto::OpSystem, 2, f.cmd, flag, a});
 }
@@ -249,8 +306,8 @@ qint8 SimModel::inputMeter(int c) const
     const ChannelBlock &b = m_blocks[SimModule::InputLevel];
     if (b.get<quint8>(InLevelCmd::Mute, c) || m_system.allMute)
         return -100;
-    const double gain = preampStepDb(b.get<quint8>(InLevelCmd::Step, c)) +
-                        b.get<float>(InLevelCmd::Gain, c);
+    const double gain =
+        preampStepDb(b.get<quint8>(InLevelCmd::Step, c)) + b.get<float>(InLevelCmd::Gain, c);
     return clampLevel(sourceLevel(c) + gain);
 }
 
@@ -301,4 +358,5 @@ void SimModel::factoryReset()
     m_system.factoryReset();
     for (ChannelBlock &b : m_blocks)
         b.reset();
+    m_labels->reset();
 }

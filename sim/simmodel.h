@@ -9,6 +9,9 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
+
+class LabelTables;
 
 // The state of one simulated unit and its answers to requests, without any
 // socket: a frame goes in, the answers come out. Login is the session's matter.
@@ -26,12 +29,17 @@ public:
     using BlockHandler = std::function<void(const Proto::Frame &, QVector<Answer> &)>;
 
     SimModel();
+    ~SimModel();
+    SimModel(const SimModel &) = delete;
+    SimModel &operator=(const SimModel &) = delete;
 
     SystemState &system() { return m_system; }
     const SystemState &system() const { return m_system; }
 
     quint32 machineId = 1;
     QString presetName;
+
+    LabelTables &labels() { return *m_labels; }
 
     // A channel block under op 3, or nullptr when the unit has no such block yet.
     ChannelBlock *block(quint8 module);
@@ -69,4 +77,5 @@ private:
     QMap<quint16, BlockHandler> m_handlers; // by op << 8 | module
     QMap<quint8, QByteArray> m_firmware;
     QElapsedTimer m_clock;
+    std::unique_ptr<LabelTables> m_labels;
 };

@@ -5,9 +5,9 @@
 bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString &error)
 {
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
-        "Simulated digital audio processor: answers the control protocol on TCP and "
-        "announces itself on UDP, on loopback unless told otherwise."));
+    p.setApplicationDescription(
+        QStringLiteral("Simulated digital audio processor: answers the control protocol on TCP and "
+                       "announces itself on UDP, on loopback unless told otherwise."));
     p.addHelpOption();
     const QCommandLineOption bind(QStringLiteral("bind"),
                                   QStringLiteral("Address of the (first) unit."),
@@ -42,13 +42,15 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
                                   QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption refuse(QStringLiteral("refuse-connections"),
                                     QStringLiteral("Refuse TCP connections."));
-    const QCommandLineOption silent(QStringLiteral("silent"),
-                                    QStringLiteral("Do not announce."));
-    const QCommandLineOption fault(QStringLiteral("fault"),
-                                   QStringLiteral("Fault byte to report."),
+    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Do not announce."));
+    const QCommandLineOption fault(QStringLiteral("fault"), QStringLiteral("Fault byte to report."),
                                    QStringLiteral("n"), QStringLiteral("0"));
-    p.addOptions({bind, port, units, password, announceTo, announcePort, code, machineId, model,
-                  sn, split, junk, refuse, silent, fault});
+    const QCommandLineOption commandPort(
+        QStringLiteral("command-port"),
+        QStringLiteral("UDP port on 127.0.0.1 for commands to the units (0: none)."),
+        QStringLiteral("port"), QStringLiteral("6001"));
+    p.addOptions({bind, port, units, password, announceTo, announcePort, code, machineId, model, sn,
+                  split, junk, refuse, silent, fault, commandPort});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return false;
@@ -64,7 +66,8 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
         const qint64 v = p.value(o).toLongLong(&good, 0);
         if (!good || v < lo || v > hi) {
             if (ok)
-                error = QStringLiteral("invalid value for --%1: %2").arg(o.names().first(), p.value(o));
+                error =
+                    QStringLiteral("invalid value for --%1: %2").arg(o.names().first(), p.value(o));
             ok = false;
         }
         return v;
@@ -90,6 +93,7 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
     options.refuseConnections = p.isSet(refuse);
     options.silent = p.isSet(silent);
     options.faultByte = quint8(number(fault, 0, 255));
+    options.commandPort = quint16(number(commandPort, 0, 65535));
     if (!ok)
         return false;
 

@@ -14,6 +14,7 @@ struct SimOptions
     bool refuseConnections = false;
     bool silent = false;
     quint8 faultByte = 0;
+    quint16 commandPort = 6001; // UDP command port on 127.0.0.1; 0 for none
 };
 
 // Parses the arguments (argv[0] first). On a bad argument returns false and

@@ -15,8 +15,7 @@ SimSession::SimSession(QTcpSocket *socket, SimModel *model, const SimFaults *fau
     socket->setParent(this);
     m_pieceTimer->setInterval(1);
     connect(m_pieceTimer, &QTimer::timeout, this, &SimSession::writePiece);
-    connect(socket, &QTcpSocket::readyRead, this,
-            [this] { m_splitter.feed(m_socket->readAll()); });
+    connect(socket, &QTcpSocket::readyRead, this, [this] { m_splitter.feed(m_socket->readAll()); });
     connect(socket, &QTcpSocket::disconnected, this, [this] {
         emit closed();
         deleteLater();

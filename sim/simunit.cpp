@@ -1,5 +1,6 @@
 #include "sim/simunit.h"
 
+#include "protocol/lebytes.h"
 #include "sim/simsession.h"
 
 #include <QTcpServer>
@@ -103,7 +104,46 @@ void SimUnit::setFaultByte(quint8 fault)
     m_model.system().fault = fault;
 }
 
+void SimUnit::applyNetworkSettings(quint32 address, quint32 mask, quint32 gateway)
+{
+    SystemState &s = m_model.system();
+    s.ipAddress = address;
+    s.subnetMask = mask;
+    s.gateway = gateway;
+    followAddress();
+}
+
+void SimUnit::followAddress()
+{
+    const QHostAddress wanted(m_model.system().ipAddress);
+    if (!wanted.isLoopback() || wanted == m_config.bind)
+        return;
+    const quint16 port = serverPort();
+    dropConnections();
+    if (!m_refusing) {
+        m_server->close();
+        if (!m_server->listen(wanted, port)) {
+            m_server->listen(m_config.bind, port);
+            return; // stays where it is; the announcements say so
+        }
+    }
+    m_config.bind = wanted;
+    m_config.port = port;
+    m_udp->close();
+    m_udp->bind(wanted, 0);
+}
+
 void SimUnit::announce()
 {
-    m_udp->writeDatagram(m_model.announcement(), m_config.announceTo, m_config.announcePort);
+    // A write of the network settings (over TCP too) may have moved the unit.
+    followAddress();
+    QByteArray record = m_model.announcement();
+    // The announced address is the one the unit really listens on.
+    if (m_config.bind.protocol() == QAbstractSocket::IPv4Protocol)
+        Le::put<quint32>(record.data() + 4, m_config.bind.toIPv4Address());
+    // Bytes 8..15: seconds since start and total running time.
+    const SystemState &s = m_model.system();
+    Le::put<quint32>(record.data() + 8, s.runTime());
+    Le::put<quint32>(record.data() + 12, s.totalTimeBase + s.runTime());
+    m_udp->writeDatagram(record, m_config.announceTo, m_config.announcePort);
 }

@@ -68,6 +68,13 @@ public:
     // Sends one announcement now (tests use it to avoid waiting for the timer).
     void announce();
 
+    // New network settings, as the UDP command 2 or the settings write give
+    // them. The network read shows them at once. A new address in 127.0.0.0/8
+    // moves the unit there (its connections drop, as a real unit's do); any
+    // other address is only reported, and the unit keeps listening and
+    // announcing where it is, so that nothing leaves loopback.
+    void applyNetworkSettings(quint32 address, quint32 mask, quint32 gateway);
+
 signals:
     void sessionOpened();
     void sessionClosed();
@@ -75,6 +82,7 @@ signals:
 
 private:
     void onNewConnection();
+    void followAddress();
 
     SimUnitConfig m_config;
     SimModel m_model;

@@ -35,7 +35,8 @@ private slots:
         QTest::addColumn<bool>("expected");
         QTest::newRow("on") << QByteArray("HighDpiScaling:1\r\n") << true;
         QTest::newRow("off") << QByteArray("code:3\r\nHighDpiScaling:0\r\n") << false;
-        QTest::newRow("last wins") << QByteArray("HighDpiScaling:0\r\nHighDpiScaling:2\r\n") << true;
+        QTest::newRow("last wins")
+            << QByteArray("HighDpiScaling:0\r\nHighDpiScaling:2\r\n") << true;
         QTest::newRow("malformed is off") << QByteArray("HighDpiScaling:yes\r\n") << false;
         QTest::newRow("absent stays on") << QByteArray("code:3\r\n") << true;
     }
@@ -77,7 +78,8 @@ private slots:
         ScratchDir dir;
         QByteArray list;
         for (int i = 1; i <= 7; ++i)
-            list += "font:Font" + QByteArray::number(i) + ";lang:lang" + QByteArray::number(i) + ";\r\n";
+            list += "font:Font" + QByteArray::number(i) + ";lang:lang" + QByteArray::number(i) +
+                    ";\r\n";
         dir.writeFile(QStringLiteral("translations/language.dat"), list);
         dir.writeFile(QStringLiteral("cfg.dat"), "current lang:1\r\n");
         AppConfig c;

@@ -20,7 +20,8 @@ class Client
 public:
     explicit Client(quint16 port)
     {
-        QObject::connect(&socket, &QTcpSocket::readyRead, [this] { collector.feed(socket.readAll()); });
+        QObject::connect(&socket, &QTcpSocket::readyRead,
+                         [this] { collector.feed(socket.readAll()); });
         socket.connectToHost(QHostAddress::LocalHost, port);
         socket.waitForConnected(3000);
     }
@@ -106,10 +107,10 @@ private slots:
         QTest::addColumn<int>("module");
         QTest::addColumn<int>("cmd");
         QTest::addColumn<int>("length");
-        const int fixed[][3] = {{2, 2, 3},  {2, 3, 3},  {2, 5, 2},  {2, 6, 4},  {2, 7, 4},
-                                {2, 8, 4},  {2, 9, 4},  {2, 12, 7}, {2, 13, 12}, {2, 14, 1},
-                                {2, 16, 1}, {2, 17, 4}, {2, 18, 4}, {2, 19, 8}, {2, 20, 32},
-                                {2, 23, 1}, {2, 25, 1}, {2, 28, 1}, {4, 1, 6},  {2, 1, 16},
+        const int fixed[][3] = {{2, 2, 3},  {2, 3, 3},   {2, 5, 2},  {2, 6, 4},   {2, 7, 4},
+                                {2, 8, 4},  {2, 9, 4},   {2, 12, 7}, {2, 13, 12}, {2, 14, 1},
+                                {2, 16, 1}, {2, 17, 4},  {2, 18, 4}, {2, 19, 8},  {2, 20, 32},
+                                {2, 23, 1}, {2, 25, 1},  {2, 28, 1}, {4, 1, 6},   {2, 1, 16},
                                 {2, 4, 16}, {2, 10, 16}, {2, 11, 16}};
         for (const auto &r : fixed)
             QTest::addRow("module %d cmd %d", r[0], r[1]) << r[0] << r[1] << r[2];
@@ -161,7 +162,8 @@ private slots:
         QVERIFY(unit.start());
         Client c(unit.serverPort());
         c.send(2, 2, 10, 1, "Stage left");
-        c.send(2, 2, 13, 1, Le::bytes(quint32(0xC0A8010A), quint32(0xFFFF0000), quint32(0xC0A80101)));
+        c.send(2, 2, 13, 1,
+               Le::bytes(quint32(0xC0A8010A), quint32(0xFFFF0000), quint32(0xC0A80101)));
         c.send(2, 2, 16, 1, hexBytes("01"));
         c.send(3, 1, 3, 1, Le::bytes(quint8(2), 7.5f));
         c.send(2, 2, 10, 0);
@@ -277,9 +279,9 @@ private slots:
         QCOMPARE(o.units[2].machineId, 502u);
         QCOMPARE(o.units[0].announceTo, QHostAddress(QHostAddress::LocalHost));
         QCOMPARE(o.units[1].password, QStringLiteral("1234"));
-        QVERIFY(!parseSimOptions({QStringLiteral("dapsim"), QStringLiteral("--port"),
-                                  QStringLiteral("99999")},
-                                 o, error));
+        QVERIFY(!parseSimOptions(
+            {QStringLiteral("dapsim"), QStringLiteral("--port"), QStringLiteral("99999")}, o,
+            error));
         QVERIFY(error.contains(QLatin1String("--port")));
     }
 };

@@ -1,0 +1,3 @@
+#include "devices/devicelog.h"
+
+Q_LOGGING_CATEGORY(lcDevices, "dap.devices")

@@ -1,0 +1,119 @@
+#include "devices/qdeviceitem.h"
+
+#include "devices/broadcastmsg.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+
+QDeviceItem::QDeviceItem(QWidget *parent)
+    : QFrame(parent), m_model(new QLabel(this)), m_state(new QLabel(this)),
+      m_address(new QLabel(this)), m_preset(new QLabel(this)), m_faultLabel(new QLabel(this))
+{
+    setObjectName(QStringLiteral("deviceItem"));
+    m_model->setObjectName(QStringLiteral("deviceModelLabel"));
+    m_state->setObjectName(QStringLiteral("deviceStateLabel"));
+    m_faultLabel->setObjectName(QStringLiteral("deviceFaultLabel"));
+    QFont bold = m_model->font();
+    bold.setBold(true);
+    m_model->setFont(bold);
+    m_state->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_faultLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_faultLabel->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
+    m_faultLabel->hide();
+    // In a narrow list the model and address give way; the state stays whole.
+    for (QLabel *l : {m_model, m_address, m_preset})
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 5, 8, 5);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(m_model, 0, 0);
+    grid->addWidget(m_state, 0, 1);
+    grid->addWidget(m_address, 1, 0);
+    grid->addWidget(m_faultLabel, 1, 1);
+    grid->addWidget(m_preset, 2, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    updateState();
+}
+
+void QDeviceItem::setModel(const QString &model)
+{
+    m_model->setText(model);
+}
+
+void QDeviceItem::setAddress(quint32 address)
+{
+    m_address->setText(dottedAddress(address));
+}
+
+void QDeviceItem::setPreset(const QString &preset)
+{
+    m_preset->setText(preset);
+    m_preset->setVisible(!preset.isEmpty());
+}
+
+void QDeviceItem::setFault(quint8 fault)
+{
+    m_faultByte = fault;
+    updateState();
+}
+
+void QDeviceItem::setOnline(bool online)
+{
+    m_online = online;
+    updateState();
+}
+
+void QDeviceItem::setConnected(bool connected)
+{
+    m_connected = connected;
+    updateState();
+}
+
+QString QDeviceItem::stateText() const
+{
+    return m_state->text();
+}
+
+QString QDeviceItem::modelText() const
+{
+    return m_model->text();
+}
+
+QString QDeviceItem::addressText() const
+{
+    return m_address->text();
+}
+
+QString QDeviceItem::presetText() const
+{
+    return m_preset->text();
+}
+
+void QDeviceItem::updateState()
+{
+    // The list shows the short forms of the table's Net Status.
+    QString colour;
+    if (!m_online) {
+        m_state->setText(tr("Offline"));
+        colour = QStringLiteral("rgba(0, 0, 0, 80)");
+    } else if (m_connected) {
+        m_state->setText(tr("Connected"));
+        colour = QStringLiteral("green");
+    } else {
+        m_state->setText(tr("Online"));
+        colour = QStringLiteral("black");
+    }
+    m_state->setStyleSheet(QStringLiteral("color: %1;").arg(colour));
+    m_faultLabel->setText(tr("Fault"));
+    m_faultLabel->setVisible(m_faultByte != 0);
+    m_faultLabel->setToolTip(tr("Fault flags: 0x%1").arg(m_faultByte, 2, 16, QLatin1Char('0')));
+}
+
+void QDeviceItem::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        updateState();
+    QFrame::changeEvent(event);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+
+// One unit in the main window's device list: model and state on the first
+// line, address and active preset below, a fault mark when the unit reports one.
+class QDeviceItem final : public QFrame
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(QDeviceItem)
+
+public:
+    explicit QDeviceItem(QWidget *parent = nullptr);
+
+    void setModel(const QString &model);
+    void setAddress(quint32 address);
+    void setPreset(const QString &preset);
+    void setFault(quint8 fault);
+    void setOnline(bool online);
+    void setConnected(bool connected);
+
+    bool isOnline() const { return m_online; }
+    bool isConnected() const { return m_connected; }
+    quint8 fault() const { return m_faultByte; }
+    QString stateText() const;
+    QString modelText() const;
+    QString addressText() const;
+    QString presetText() const;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void updateState();
+
+    QLabel *m_model;
+    QLabel *m_state;
+    QLabel *m_address;
+    QLabel *m_preset;
+    QLabel *m_faultLabel;
+    bool m_online = false;
+    bool m_connected = false;
+    quint8 m_faultByte = 0;
+};

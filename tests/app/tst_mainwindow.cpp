@@ -1,0 +1,261 @@
+// The main window end to end against simulated units on loopback: discovery,
+// selection, login, polling, a gain edit reaching the unit, and recovery from
+// a dropped connection.
+
+#include "app/mainwindow.h"
+#include "app/qlogin.h"
+#include "app/qpswmoddialog.h"
+#include "devices/discoveryscope.h"
+#include "devices/qdevicelist.h"
+#include "devices/qdevicetable.h"
+#include "pages/funcwidget.h"
+#include "pages/knobfield.h"
+#include "pages/levels/qinlevel.h"
+#include "pages/qoverview.h"
+#include "protocol/transport.h"
+#include "sim/levelblocks.h"
+#include "sim/simunit.h"
+#include "tests/support/testsupport.h"
+#include "widgets/qmeter.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <memory>
+
+namespace {
+
+quint16 freeUdpPort()
+{
+    QUdpSocket s;
+    s.bind(QHostAddress::LocalHost, 0);
+    return s.localPort();
+}
+
+// Simulated units on 127.0.0.2, 127.0.0.3, ... sharing one free TCP port, and
+// a main window whose discovery listens for them on loopback only.
+struct Rig
+{
+    explicit Rig(int units, const QString &password = {}, bool forgetLastUnit = true)
+    {
+        if (forgetLastUnit)
+            QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
+                .remove(QStringLiteral("LastDevice"));
+        const quint16 announcePort = freeUdpPort();
+        quint16 port = 0;
+        for (int i = 0; i < units; ++i) {
+            SimUnitConfig c;
+            c.bind = QHostAddress(QHostAddress(QStringLiteral("127.0.0.2")).toIPv4Address() +
+                                  quint32(i));
+            c.port = port;
+            c.announcePort = announcePort;
+            c.announceIntervalMs = 200;
+            c.machineId = 7001 + quint32(i);
+            c.password = password;
+            auto unit = std::make_unique<SimUnit>(c);
+            if (!unit->start())
+                qFatal("cannot start simulated unit: %s", qPrintable(unit->errorString()));
+            port = unit->serverPort();
+            sims.push_back(std::move(unit));
+        }
+        window = std::make_unique<MainWindow>(
+            DiscoveryScope::loopback(announcePort, freeUdpPort(), port), nullptr);
+        window->deviceTable()->setConnectRetryInterval(500);
+    }
+    ~Rig()
+    {
+        window.reset();
+        sims.clear();
+    }
+    SimUnit &sim(int i) { return *sims[size_t(i)]; }
+    int rowOf(int i) const
+    {
+        for (int row = 0; row < window->deviceTable()->count(); ++row)
+            if (window->deviceTable()->record(row)->machineid == 7001u + quint32(i))
+                return row;
+        return -1;
+    }
+
+    ScratchDir dir;
+    std::vector<std::unique_ptr<SimUnit>> sims;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        initTestEnvironment();
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+    }
+
+    void endToEndWithPassword()
+    {
+        Rig rig(1, QStringLiteral("1234"));
+        MainWindow &w = *rig.window;
+        w.show();
+        QTRY_COMPARE(w.deviceList()->count(), 1);
+        const int row = rig.rowOf(0);
+        emit w.deviceList()->sig_devChanged(row);
+        QTRY_VERIFY(w.loginDialog()->isVisible());
+        QVERIFY(!isLoggedIn());
+        QCOMPARE(w.overview()->linkText(), QStringLiteral("Unconnected"));
+
+        w.loginDialog()->passwordEdit()->setText(QStringLiteral("1234"));
+        w.loginDialog()->accept();
+        QTRY_VERIFY(isLoggedIn());
+        QCOMPARE(w.overview()->linkText(), QStringLiteral("Connected"));
+        QVERIFY(!w.loginDialog()->isVisible());
+        QTRY_VERIFY(rig.sim(0).hasLoggedInSession());
+
+        // The overview's poll brings the unit's meters.
+        QSet<int> seen;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (seen.insert(w.overview()->inputMeter(0)->value()), seen.size() > 2), 5000);
+
+        // A gain typed on "In Setup" reaches the unit 100 ms later.
+        w.funcWidget()->setCurrentPage(FuncWidget::InSetup);
+        QInLevel *page = w.funcWidget()->inLevel();
+        QLineEdit *edit = page->gainControl(0)->edit();
+        edit->setText(QStringLiteral("7.5"));
+        emit edit->editingFinished();
+        ChannelBlock *inputs = rig.sim(0).model().block(SimModule::InputLevel);
+        QTRY_COMPARE(inputs->get<float>(InLevelCmd::Gain, 0), 7.5f);
+
+        // A dropped connection comes back and logs in with the stored password.
+        QSignalSpy loginShown(w.loginDialog(), &QDialog::finished);
+        rig.sim(0).dropConnections();
+        QTRY_VERIFY(!isLoggedIn());
+        QTRY_VERIFY_WITH_TIMEOUT(isLoggedIn(), 5000);
+        QVERIFY(!w.loginDialog()->isVisible());
+        QVERIFY(rig.sim(0).hasLoggedInSession());
+    }
+
+    void wrongPasswordAsksAgain()
+    {
+        Rig rig(1, QStringLiteral("secret"));
+        MainWindow &w = *rig.window;
+        QTRY_COMPARE(w.deviceList()->count(), 1);
+        w.devChanged(rig.rowOf(0));
+        QTRY_VERIFY(w.loginDialog()->isVisible());
+        w.loginDialog()->passwordEdit()->setText(QStringLiteral("guess"));
+        w.loginDialog()->accept();
+        QTRY_VERIFY(w.loginDialog()->isVisible()); // asked again, field emptied
+        QCOMPARE(w.loginDialog()->password(), QString());
+        QVERIFY(!isLoggedIn());
+    }
+
+    void emptyPasswordSendsLengthZero()
+    {
+        Rig rig(1, QStringLiteral("x"));
+        MainWindow &w = *rig.window;
+        QSignalSpy requests(&rig.sim(0), &SimUnit::requestReceived);
+        QTRY_COMPARE(w.deviceList()->count(), 1);
+        w.devChanged(rig.rowOf(0));
+        QTRY_VERIFY(w.loginDialog()->isVisible());
+        w.loginDialog()->accept();
+        const auto loginRequest = [&requests]() -> const Proto::Frame * {
+            static Proto::Frame found;
+            for (const QList<QVariant> &args : qAsConst(requests)) {
+                found = args.at(0).value<Proto::Frame>();
+                if (found.op == 2 && found.module == 1 && found.cmd == 1)
+                    return &found;
+            }
+            return nullptr;
+        };
+        QTRY_VERIFY(loginRequest());
+        QCOMPARE(int(loginRequest()->length), 0);
+        QCOMPARE(int(loginRequest()->flag), 1);
+    }
+
+    void selectingAnotherUnitLogsOutAtOnce()
+    {
+        Rig rig(2);
+        MainWindow &w = *rig.window;
+        QTRY_COMPARE(w.deviceList()->count(), 2);
+        w.devChanged(rig.rowOf(0));
+        QTRY_VERIFY(isLoggedIn());
+        QSignalSpy oldUnit(&rig.sim(0), &SimUnit::requestReceived);
+        w.devChanged(rig.rowOf(1));
+        QVERIFY(!isLoggedIn());
+        QCOMPARE(w.overview()->linkText(), QStringLiteral("Unconnected"));
+        // The overview polls all the time; none of it may reach the old unit.
+        QTest::qWait(300);
+        QCOMPARE(oldUnit.count(), 0);
+        QTRY_VERIFY(isLoggedIn());
+        QCOMPARE(currentSocket()->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
+    }
+
+    void lastUnitIsSelectedAgainAtStart()
+    {
+        {
+            Rig first(2);
+            QTRY_COMPARE(first.window->deviceList()->count(), 2);
+            first.window->devChanged(first.rowOf(1));
+            QTRY_VERIFY(isLoggedIn());
+        }
+        QVERIFY(!isLoggedIn());
+        Rig second(2, QString(), false);
+        QTRY_VERIFY(isLoggedIn());
+        QCOMPARE(currentSocket()->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
+    }
+
+    void passwordDialogNeedsTwoEqualTexts()
+    {
+        QPSWModDialog d;
+        QVERIFY(!d.okButton()->isEnabled());
+        d.newEdit()->setText(QStringLiteral("abc"));
+        QVERIFY(!d.okButton()->isEnabled());
+        d.confirmEdit()->setText(QStringLiteral("abd"));
+        QVERIFY(!d.okButton()->isEnabled());
+        d.confirmEdit()->setText(QStringLiteral("abc"));
+        QVERIFY(d.okButton()->isEnabled());
+        d.newEdit()->clear();
+        d.confirmEdit()->clear();
+        QVERIFY(!d.okButton()->isEnabled());
+        d.newEdit()->setText(QStringLiteral("n3w"));
+        d.confirmEdit()->setText(QStringLiteral("n3w"));
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
+        QCOMPARE(d.newPassword(), QStringLiteral("n3w"));
+        QVERIFY(d.newEdit()->text().isEmpty());
+    }
+
+    void passwordChangeReachesUnitAndIsUsedOnReconnect()
+    {
+        Rig rig(1, QStringLiteral("old"));
+        MainWindow &w = *rig.window;
+        QTRY_COMPARE(w.deviceList()->count(), 1);
+        w.devChanged(rig.rowOf(0));
+        QTRY_VERIFY(w.loginDialog()->isVisible());
+        w.loginDialog()->passwordEdit()->setText(QStringLiteral("old"));
+        w.loginDialog()->accept();
+        QTRY_VERIFY(isLoggedIn());
+        w.pwdModTriggered();
+        QVERIFY(w.passwordDialog()->isVisible());
+        w.passwordDialog()->newEdit()->setText(QStringLiteral("new"));
+        w.passwordDialog()->confirmEdit()->setText(QStringLiteral("new"));
+        w.passwordDialog()->Accept();
+        QTRY_COMPARE(rig.sim(0).model().system().password, QStringLiteral("new"));
+        rig.sim(0).dropConnections();
+        QTRY_VERIFY(!isLoggedIn());
+        QTRY_VERIFY_WITH_TIMEOUT(isLoggedIn(), 5000);
+        QVERIFY(!w.loginDialog()->isVisible());
+    }
+
+private:
+    QTemporaryDir m_config;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
