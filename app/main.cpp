@@ -22,9 +22,9 @@ int main(int argc, char *argv[])
     if (instance->isRunning())
         return 0;
 
-    Q_INIT_RESOURCE(resources);
     LocalText::installCodec();
 
+    MainWindow::initResources();
     QFile style(QStringLiteral(":/qss/AppWhite"));
     if (style.open(QIODevice::ReadOnly)) {
         const QByteArray sheet = style.readAll();

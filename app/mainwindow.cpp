@@ -26,6 +26,12 @@
 
 Q_LOGGING_CATEGORY(lcApp, "dap.app")
 
+// The style sheet and logo live in a static library; make sure they are registered.
+static void initAppResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace {
 
 QSettings userSettings()
@@ -40,15 +46,22 @@ constexpr quint8 PasswordCmd = 15;
 
 } // namespace
 
+void MainWindow::initResources()
+{
+    initAppResources();
+}
+
 MainWindow::MainWindow(QWidget *parent) : MainWindow(DiscoveryScope(), parent) {}
 
 MainWindow::MainWindow(const DiscoveryScope &scope, QWidget *parent)
     : QMainWindow(parent), m_splitter([this](const Proto::Frame &f) { m_router.dispatch(f); })
 {
+    initResources();
     setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
     m_config.loadLanguageList();
     m_config.loadConfig();
     m_config.setHighDpi(AppConfig::readHighDpiSetting());
+    applyFont(); // before any widget is built
     build(scope);
     buildMenus();
     applyLanguage(m_config.languageIndex());
@@ -79,13 +92,13 @@ void MainWindow::build(const DiscoveryScope &scope)
     auto *left = new QWidget(central);
     left->setObjectName(QStringLiteral("leftWidget"));
     left->setAttribute(Qt::WA_StyledBackground);
-    left->setFixedWidth(188);
+    left->setFixedWidth(144);
     auto *logo = new QFrame(left);
     logo->setObjectName(QStringLiteral("logoFrame"));
     auto *logoImage = new QLabel(logo);
     logoImage->setPixmap(QIcon(QStringLiteral(":/image/logo")).pixmap(34, 34));
     auto *logoText = new QLabel(QStringLiteral("<b>DAP</b> Control"), logo);
-    logoText->setStyleSheet(QStringLiteral("font-size: 15px; color: #1b3f69;"));
+    logoText->setStyleSheet(QStringLiteral("font-size: 13px; color: #1b3f69;"));
     auto *logoRow = new QHBoxLayout(logo);
     logoRow->setContentsMargins(10, 8, 8, 8);
     logoRow->addWidget(logoImage);
@@ -240,9 +253,22 @@ QAction *MainWindow::action(const QString &objectName) const
 void MainWindow::applyLanguage(int index)
 {
     setWindowTitle(m_config.applyLanguage(index, m_translator));
-    setCurrentFontFamily(m_config.currentFontFamily());
+    applyFont();
     for (int i = 0; i < m_languageActions.size(); ++i)
         m_languageActions[i]->setChecked(i == m_config.languageIndex());
+}
+
+void MainWindow::applyFont()
+{
+    setCurrentFontFamily(m_config.currentFontFamily());
+    // One compact size for the whole program; pages pick their own sizes from it.
+    QFont font = QApplication::font();
+    if (!m_config.currentFontFamily().isEmpty())
+        font.setFamily(m_config.currentFontFamily());
+    font.setPointSize(9);
+    QApplication::setFont(font);
+    QApplication::setFont(font, "QMenuBar");
+    QApplication::setFont(font, "QMenu");
 }
 
 void MainWindow::languageActionClicked()

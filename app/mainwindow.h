@@ -35,6 +35,9 @@ public:
     MainWindow(const DiscoveryScope &scope, QWidget *parent);
     ~MainWindow() override;
 
+    // Registers the compiled-in style sheet and images (safe to call twice).
+    static void initResources();
+
     AppConfig &config() { return m_config; }
     void applyLanguage(int index);
     // True when the operator chose to restart the program (high-DPI change).
@@ -67,6 +70,7 @@ protected:
 private:
     void build(const DiscoveryScope &scope);
     void buildMenus();
+    void applyFont();
     void retranslate();
     void loginAnswer(const Proto::Frame &frame);
     void sendLogin(const QString &password);

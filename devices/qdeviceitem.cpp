@@ -28,11 +28,12 @@ QDeviceItem::QDeviceItem(QWidget *parent)
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 5, 8, 5);
     grid->setVerticalSpacing(2);
-    grid->addWidget(m_model, 0, 0);
-    grid->addWidget(m_state, 0, 1);
+    // Model on its own line so a narrow list keeps it whole; state beside the address.
+    grid->addWidget(m_model, 0, 0, 1, 2);
     grid->addWidget(m_address, 1, 0);
-    grid->addWidget(m_faultLabel, 1, 1);
-    grid->addWidget(m_preset, 2, 0, 1, 2);
+    grid->addWidget(m_state, 1, 1);
+    grid->addWidget(m_preset, 2, 0);
+    grid->addWidget(m_faultLabel, 2, 1);
     grid->setColumnStretch(0, 1);
     updateState();
 }

@@ -1,12 +1,14 @@
 #include "pages/funcwidget.h"
 
 #include "pages/blockpage.h"
+#include "pages/devicestatus.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
 #include "pages/placeholderpage.h"
 #include "protocol/packetrouter.h"
+#include "widgets/appfont.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -43,9 +45,17 @@ constexpr quint8 AncSupportCmd = 28;
 
 FuncWidget::FuncWidget(QWidget *parent)
     : QWidget(parent), m_group(new QButtonGroup(this)), m_stack(new QStackedWidget(this)),
-      m_refreshTimer(new QTimer(this))
+      m_refreshTimer(new QTimer(this)), m_status(new DeviceStatus(this))
 {
     setObjectName(QStringLiteral("funcWidget"));
+    connect(m_status, &DeviceStatus::sig_armVer, this, &FuncWidget::sig_armVer);
+    connect(m_status, &DeviceStatus::sig_dspVer, this, &FuncWidget::sig_dspVer);
+    connect(m_status, &DeviceStatus::sig_location, this, &FuncWidget::sig_location);
+    connect(m_status, &DeviceStatus::sig_description, this, &FuncWidget::sig_description);
+    connect(m_status, &DeviceStatus::sig_dspUsage, this, &FuncWidget::sig_dspUsage);
+    connect(m_status, &DeviceStatus::sig_allMute, this, &FuncWidget::sig_allMute);
+    connect(m_status, &DeviceStatus::sig_sn, this, &FuncWidget::sig_sn);
+    connect(m_status, &DeviceStatus::sig_fault, this, &FuncWidget::sig_fault);
 
     auto *buttonRow = new QHBoxLayout;
     buttonRow->setContentsMargins(0, 1, 1, 1);
@@ -56,6 +66,7 @@ FuncWidget::FuncWidget(QWidget *parent)
         button->setCheckable(true);
         button->setFixedHeight(32);
         button->setFocusPolicy(Qt::NoFocus);
+        button->setMinimumWidth(10);
         m_group->addButton(button, i);
         buttonRow->addWidget(button);
         m_buttons.append(button);
@@ -129,12 +140,14 @@ void FuncWidget::systemDispatch(const Proto::Frame &f)
         const auto major = quint8(f.payload.at(0));
         const auto minor = quint8(f.payload.at(1));
         m_bandCount = (major < 2 || (major == 2 && minor < 8)) ? 16 : 8;
+        m_status->handle(f);
         return;
     }
     if ((f.cmd == AecSupportCmd || f.cmd == AncSupportCmd) && f.isAnswer(1)) {
         setButtonShown(f.cmd == AecSupportCmd ? Aec : Anc, f.payload.at(0) != 0);
         return;
     }
+    m_status->handle(f);
 }
 
 void FuncWidget::setButtonShown(int index, bool shown)
@@ -183,7 +196,12 @@ void FuncWidget::refreshLabelPage()
 
 void FuncWidget::clearSettings()
 {
-    m_faultByte = 0;
+    m_status->clear();
+}
+
+quint8 FuncWidget::faultByte() const
+{
+    return m_status->fault();
 }
 
 void FuncWidget::setInlabel(uchar channel, QString string)
@@ -207,6 +225,11 @@ void FuncWidget::changeEvent(QEvent *event)
 
 void FuncWidget::retranslate()
 {
-    for (int i = 0; i < PageCount; ++i)
+    // Small enough that all page buttons fit the row of a 1024-pixel window.
+    QFont font = appFont(8);
+    font.setPointSizeF(7.5);
+    for (int i = 0; i < PageCount; ++i) {
         m_buttons[i]->setText(QCoreApplication::translate("FuncWidget", PageTitles[i]));
+        m_buttons[i]->setFont(font);
+    }
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class BlockPage;
+class DeviceStatus;
 class PacketRouter;
 class QButtonGroup;
 class QPushButton;
@@ -69,7 +70,7 @@ public:
     void refreshLabelPage();
     // Forgets what the settings page shows (another unit was selected).
     void clearSettings();
-    quint8 faultByte() const { return m_faultByte; }
+    quint8 faultByte() const;
 
     QInLevel *inLevel() const { return m_inLevel; }
     QPreMixLevel *preMixLevel() const { return m_preMix; }
@@ -115,5 +116,5 @@ private:
     QOutLevel *m_outLevel = nullptr;
     QDevLabel *m_devLabel = nullptr;
     int m_bandCount = 8;
-    quint8 m_faultByte = 0;
+    DeviceStatus *m_status;
 };

@@ -82,8 +82,8 @@ BgWidget *QOverView::buildMeterPanel(const QString &objectName, const QString &c
     panel->setClickable(true);
     connect(panel, &BgWidget::doubleClicked, this, &QOverView::showMeterWidget);
     auto *grid = new QGridLayout(panel);
-    grid->setContentsMargins(6, 4, 6, 4);
-    grid->setHorizontalSpacing(3);
+    grid->setContentsMargins(5, 4, 5, 4);
+    grid->setHorizontalSpacing(1);
     grid->setVerticalSpacing(2);
     for (int c = 0; c < Channels; ++c) {
         MeterSlot &slot = bank[size_t(c)];
@@ -92,7 +92,8 @@ BgWidget *QOverView::buildMeterPanel(const QString &objectName, const QString &c
         slot.meter = new QMeter(panel);
         slot.meter->setRange(m_floor, MeterTop);
         slot.meter->setValue(m_floor);
-        slot.meter->setMinimumSize(10, 70);
+        slot.meter->setMinimumSize(8, 70);
+        slot.meter->setMaximumWidth(14);
         slot.number = new QLabel(QString::number(m_floor), panel);
         slot.number->setAlignment(Qt::AlignCenter);
         slot.number->setStyleSheet(QStringLiteral("color: rgb(78, 78, 78);"));
@@ -135,13 +136,14 @@ QWidget *QOverView::buildInfoPanel()
     connect(m_mute, &QPushButton::clicked, this, &QOverView::muteClicked);
 
     auto *bottom = new QHBoxLayout;
+    bottom->setSpacing(6);
     bottom->addWidget(m_link);
-    bottom->addStretch(1);
     bottom->addWidget(m_appVersion);
+    bottom->addStretch(1);
     bottom->addWidget(m_mute);
-    grid->addLayout(bottom, 6, 0, 1, 2);
+    grid->setRowStretch(6, 1);
+    grid->addLayout(bottom, 7, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(7, 1);
     return panel;
 }
 
@@ -152,10 +154,19 @@ void QOverView::retranslate()
     m_mute->setText(tr("Mute"));
     setLinkState(QAbstractSocket::UnconnectedState);
     const QFont small = appFont(8);
+    for (QLabel *l :
+         {m_sn, m_dspUsage, m_armVer, m_dspVer, m_location, m_description, m_appVersion})
+        l->setFont(small);
+    for (QLabel *l : m_captions)
+        l->setFont(small);
+    m_link->setFont(appFont(8, true));
+    m_mute->setFont(small);
+    QFont tiny = small;
+    tiny.setPointSizeF(6.5);
     for (Bank *bank : {&m_in, &m_out})
         for (MeterSlot &s : *bank) {
-            s.caption->setFont(small);
-            s.number->setFont(small);
+            s.caption->setFont(tiny);
+            s.number->setFont(tiny);
         }
 }
 

@@ -36,7 +36,7 @@ LevelPage::LevelPage(const LevelPageConfig &config, QWidget *parent)
     row->setContentsMargins(0, 1, 1, 0);
     row->setSpacing(2);
     for (int c = 0; c < Channels; ++c)
-        row->addWidget(buildStrip(c));
+        row->addWidget(buildStrip(c), 1); // equal strips, whatever their names
     deferred().setSender([this](int c) { sendGain(c); });
     retranslate();
 }
@@ -55,6 +55,7 @@ QWidget *LevelPage::buildStrip(int c)
     s.name = new ElidedLabel(bg);
     s.name->setFixedHeight(20);
     s.name->setAlignment(Qt::AlignCenter);
+    s.name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     s.gainCaption = new QLabel(bg);
     s.gainCaption->setAlignment(Qt::AlignCenter);
     s.gainEdit = new QLineEdit(gainText(0.0f), bg);
@@ -119,7 +120,9 @@ QWidget *LevelPage::buildStrip(int c)
 void LevelPage::retranslate()
 {
     const QFont font = appFont(8);
-    const QFont title = appFont(10, true);
+    const QFont title = appFont(8, true);
+    QFont caption = font;
+    caption.setPointSizeF(7.5);
     for (Strip &s : m_strips) {
         s.gainCaption->setText(tr("Gain(dB)"));
         s.mute->setText(tr("Mute"));
@@ -133,6 +136,8 @@ void LevelPage::retranslate()
         if (s.priority)
             s.priority->setFont(font);
         s.title->setFont(title);
+        s.gainCaption->setFont(caption);
+        s.groupCaption->setFont(caption);
     }
 }
 

@@ -39,13 +39,14 @@ QGroupBox *QDevLabel::buildGroup(Table table, const char *objectName)
     auto *grid = new QGridLayout(g.box);
     grid->setContentsMargins(8, 14, 8, 8);
     grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(2);
     for (int c = 0; c < Channels; ++c) {
         g.captions[size_t(c)] = new QLabel(g.box);
         g.captions[size_t(c)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto *field = new QLineEdit(g.box);
         field->setMaxLength(fieldWidth(table));
         field->setFixedWidth(table == Panel ? 110 : 150);
+        field->setFixedHeight(20);
         g.fields[size_t(c)] = field;
         void (QDevLabel::*slot)() = table == Inputs    ? &QDevLabel::inputLabelEditingFinished
                                     : table == Outputs ? &QDevLabel::outputLabelEditingFinished
@@ -63,6 +64,8 @@ void QDevLabel::retranslate()
     m_groups[Outputs - 1].box->setTitle(tr("Output Label"));
     m_groups[Panel - 1].box->setTitle(tr("Touch Screen Label"));
     const QFont font = appFont(9);
+    for (Group &g : m_groups)
+        g.box->setFont(appFont(9, true));
     for (int t = 0; t < 3; ++t)
         for (int c = 0; c < Channels; ++c) {
             QLabel *caption = m_groups[size_t(t)].captions[size_t(c)];

@@ -91,7 +91,7 @@ QWidget *QInLevel::buildStrip(int c)
     buttons->addWidget(s.phantom);
 
     auto *v = new QVBoxLayout(bg);
-    v->setContentsMargins(3, 3, 3, 3);
+    v->setContentsMargins(2, 3, 2, 3);
     v->setSpacing(3);
     v->addWidget(s.title);
     v->addWidget(s.name);

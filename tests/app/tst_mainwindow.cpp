@@ -186,13 +186,19 @@ private slots:
         QTRY_COMPARE(w.deviceList()->count(), 2);
         w.devChanged(rig.rowOf(0));
         QTRY_VERIFY(isLoggedIn());
-        QSignalSpy oldUnit(&rig.sim(0), &SimUnit::requestReceived);
+        QTcpSocket *oldSocket = currentSocket();
         w.devChanged(rig.rowOf(1));
         QVERIFY(!isLoggedIn());
+        QVERIFY(currentSocket() != oldSocket);
         QCOMPARE(w.overview()->linkText(), QStringLiteral("Unconnected"));
-        // The overview polls all the time; none of it may reach the old unit.
+        // The old connection is closed at once; frames already on their way may
+        // still land, but nothing reaches the old unit afterwards although the
+        // overview keeps polling.
+        QTRY_COMPARE(rig.sim(0).sessionCount(), 0);
+        QSignalSpy oldUnit(&rig.sim(0), &SimUnit::requestReceived);
         QTest::qWait(300);
         QCOMPARE(oldUnit.count(), 0);
+        QCOMPARE(rig.sim(0).sessionCount(), 0);
         QTRY_VERIFY(isLoggedIn());
         QCOMPARE(currentSocket()->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
     }
