@@ -2,6 +2,355 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AllMuteCmdWidget</name>
+    <message>
+        <source>All Mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CommandToolWidget</name>
+    <message>
+        <source>Hexadecimal Protocol Tool V1.0.1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS232 Baud Rate : 115200 (Default)
+TCP Port : 2698</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level Pre Mix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Command :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConnectTimeoutBox</name>
+    <message>
+        <source>Connection Timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>* The connection timed out!
+* Please check the network connection!
+* Please make sure that the PC and the device are on the same subnet!
+* Please make sure that there is no other IP conflicting with the device IP!
+  You can try to modify the PC&apos;s IP or device IP.
+  Right-click the mouse to select the device, you can modify its IP.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modify device IP immediately</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do not remind again</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DeviceTableModel</name>
+    <message>
+        <source>%dday %02d:%02d:%02d</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Online(Connected)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Online(Disconnected)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ARM ver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSP ver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device SN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Net Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Runing time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FactoryTestWindow</name>
+    <message>
+        <source>Factory Test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All inputs: Mic + 48V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All inputs: Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mute all inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unmute all inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All gains 0.0 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All gains to maximum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All inputs set to Mic with 48V.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All inputs set to Line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All inputs muted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All inputs unmuted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gains set; they are sent 100 ms after this change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FuncWidget</name>
+    <message>
+        <source>In Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AGC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Feedback</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In Limiter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In Delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Matrix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AEC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automixer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ANC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out Limiter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out Delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LevelCmdWidget</name>
+    <message>
+        <source>Channel :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gain(Fixed Value)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gain accumulation/subtract consecutively</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LevelPage</name>
+    <message>
+        <source>Gain(dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LoginCmdWidget</name>
+    <message>
+        <source>Login(TCP protocol need to login to control, RS232 without login)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password contains characters that cannot be sent: only Latin-1 characters are allowed. No command was generated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Digital Audio Processor</source>
@@ -14,6 +363,342 @@
     <message>
         <source>Language2</source>
         <translation>中文</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update ARM Firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update DSP Firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language3</source>
+        <translation type="unfinished">中文 {3?}</translation>
+    </message>
+    <message>
+        <source>Language4</source>
+        <translation type="unfinished">中文 {4?}</translation>
+    </message>
+    <message>
+        <source>Language5</source>
+        <translation type="unfinished">中文 {5?}</translation>
+    </message>
+    <message>
+        <source>Password Set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Command Tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High DPI Scaling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disabling high DPI scaling and the application will keep the default size.
+
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Need to restart the application to take effect, are you sure that you want to restart now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart to take effect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart immediately to take effect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No, take effect at next startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MeterWidget</name>
+    <message>
+        <source>Meter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input Pre Fader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input Post Fader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output Pre Fader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output Post Fader</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlaceholderPage</name>
+    <message>
+        <source>The %1 page is not available in this version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PresetCmdWidget</name>
+    <message>
+        <source>Preset Recall</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset Number :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Generate Command</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QChannelSelect</name>
+    <message>
+        <source>Select Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QDevLabel</name>
+    <message>
+        <source>Input Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Touch Screen Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IN %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QDeviceItem</name>
+    <message>
+        <source>Offline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fault flags: 0x%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QDeviceList</name>
+    <message>
+        <source>IP Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QDeviceTable</name>
+    <message>
+        <source>Cannot open database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to establish a database connection.
+This example needs SQLite support. Please read the Qt SQL driver documentation for information how to build it.
+
+Click Cancel to exit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Double-click a unit to connect to it; right-click it to change its IP address or remove it from the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QInLevel</name>
+    <message>
+        <source>Mic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gain(dBu)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QIpSetting</name>
+    <message>
+        <source>ip Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP addr :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subnet :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gateway :</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QLogin</name>
+    <message>
+        <source>Login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter password to login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QOverView</name>
+    <message>
+        <source>SN :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSP Usage :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ARM Ver :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSP Ver :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unconnected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QPSWModDialog</name>
+    <message>
+        <source>Modify password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New password :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -10,15 +10,24 @@
 #include "devices/qdevicetable.h"
 #include "pages/funcwidget.h"
 #include "pages/knobfield.h"
+#include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
+#include "pages/levels/qoutlevel.h"
+#include "pages/operatorprompt.h"
 #include "pages/qoverview.h"
 #include "protocol/transport.h"
+#include "sim/labeltables.h"
 #include "sim/levelblocks.h"
 #include "sim/simunit.h"
 #include "tests/support/testsupport.h"
+#include "widgets/elidedlabel.h"
+#include "widgets/qfader.h"
 #include "widgets/qmeter.h"
 
+#include <QAction>
+#include <QFile>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -85,6 +94,24 @@ struct Rig
     ScratchDir dir;
     std::vector<std::unique_ptr<SimUnit>> sims;
     std::unique_ptr<MainWindow> window;
+};
+
+// Answers every question with a fixed button and remembers what was asked.
+class ScriptedPrompt final : public OperatorPrompt
+{
+public:
+    explicit ScriptedPrompt(int answer) : m_answer(answer) { install(this); }
+    ~ScriptedPrompt() override { install(nullptr); }
+    int ask(QWidget *, QMessageBox::Icon, const QString &title, const QString &,
+            const QStringList &, int) override
+    {
+        asked.append(title);
+        return m_answer;
+    }
+    QStringList asked;
+
+private:
+    int m_answer;
 };
 
 } // namespace
@@ -201,6 +228,83 @@ private slots:
         QCOMPARE(rig.sim(0).sessionCount(), 0);
         QTRY_VERIFY(isLoggedIn());
         QCOMPARE(currentSocket()->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
+    }
+
+    void labelsAndOutputGainEndToEnd()
+    {
+        Rig rig(1);
+        MainWindow &w = *rig.window;
+        w.show();
+        QTRY_COMPARE(w.deviceList()->count(), 1);
+        w.devChanged(rig.rowOf(0));
+        QTRY_VERIFY(isLoggedIn());
+        // After the login the names are read and handed to the pages.
+        QOutLevel *out = w.funcWidget()->outLevel();
+        QTRY_COMPARE(out->nameLabel(0)->text(), QStringLiteral("Main L"));
+
+        w.funcWidget()->setCurrentPage(FuncWidget::Label);
+        QLineEdit *field = w.funcWidget()->devLabel()->field(QDevLabel::Outputs, 2);
+        field->setText(QStringLiteral("Balcony"));
+        emit field->editingFinished();
+        QCOMPARE(out->nameLabel(2)->text(), QStringLiteral("Balcony"));
+        QCOMPARE(out->nameLabel(2)->parentWidget()->toolTip(), QStringLiteral("Balcony"));
+        QTRY_COMPARE(rig.sim(0).model().labels().label(LabelTables::Outputs, 2),
+                     QByteArray("Balcony"));
+
+        // A fader dragged to the bottom reaches the unit as "off".
+        w.funcWidget()->setCurrentPage(FuncWidget::OutLevel);
+        QFader *fader = out->fader(4);
+        QTRY_VERIFY(fader->isVisible());
+        const QPoint from = fader->handleRect().center().toPoint();
+        const QPoint to(from.x(), fader->height() + 30);
+        for (auto [type, at, buttons] :
+             {std::tuple{QEvent::MouseButtonPress, from, Qt::MouseButtons(Qt::LeftButton)},
+              std::tuple{QEvent::MouseMove, to, Qt::MouseButtons(Qt::LeftButton)},
+              std::tuple{QEvent::MouseButtonRelease, to, Qt::MouseButtons(Qt::NoButton)}}) {
+            QMouseEvent e(type, at, fader->mapToGlobal(at), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+            QCoreApplication::sendEvent(fader, &e);
+        }
+        ChannelBlock *outputs = rig.sim(0).model().block(SimModule::OutputLevel);
+        QTRY_COMPARE(outputs->get<float>(OutLevelCmd::Gain, 4), -100.0f);
+    }
+
+    void highDpiChoiceIsStoredAndAsksToRestart()
+    {
+        Rig rig(1);
+        MainWindow &w = *rig.window;
+        ScriptedPrompt prompt(1); // "No, take effect at next startup"
+        w.action(QStringLiteral("0"))->trigger();
+        QCOMPARE(prompt.asked, QStringList{QStringLiteral("Restart to take effect")});
+        QVERIFY(!w.restartRequested());
+        QVERIFY(w.action(QStringLiteral("0"))->isChecked());
+        QVERIFY(!w.action(QStringLiteral("1"))->isChecked());
+        QVERIFY(rig.dir.readFile(QStringLiteral("cfg.dat")).contains("HighDpiScaling:0\r\n"));
+        w.action(QStringLiteral("0"))->trigger(); // no change: no question
+        QCOMPARE(prompt.asked.size(), 1);
+    }
+
+    void languageSwitchRetranslatesAndIsStored()
+    {
+        ScratchDir dir;
+        for (const char *name : {"language.dat", "english.qm", "chinese.qm"}) {
+            QFile f(QStringLiteral(DAP_RUN_DIR "/translations/") + QLatin1String(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            dir.writeFile(QStringLiteral("translations/") + QLatin1String(name), f.readAll());
+        }
+        MainWindow w(DiscoveryScope::loopback(freeUdpPort(), 0, 1), nullptr);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Digital Audio Processor"));
+        QVERIFY(w.action(QStringLiteral("language2"))->isVisible());
+        QVERIFY(!w.action(QStringLiteral("language3"))->isVisible());
+        w.action(QStringLiteral("language2"))->trigger();
+        QCOMPARE(w.windowTitle(), QStringLiteral("数字音频处理器"));
+        QTRY_COMPARE(w.action(QStringLiteral("language2"))->text(), QStringLiteral("中文"));
+        QTRY_COMPARE(w.funcWidget()->pageButton(FuncWidget::OutLevel)->text(),
+                     QStringLiteral("输出电平"));
+        QVERIFY(dir.readFile(QStringLiteral("cfg.dat")).startsWith("current lang:1\r\n"));
+        w.action(QStringLiteral("language1"))->trigger();
+        QTRY_COMPARE(w.funcWidget()->pageButton(FuncWidget::OutLevel)->text(),
+                     QStringLiteral("Out Level"));
     }
 
     void lastUnitIsSelectedAgainAtStart()
