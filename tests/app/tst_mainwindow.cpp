@@ -5,6 +5,8 @@
 #include "app/mainwindow.h"
 #include "app/qlogin.h"
 #include "app/qpswmoddialog.h"
+#include "cmdtool/commandtoolwidget.h"
+#include "cmdtool/prelevelcmdwidget.h"
 #include "devices/discoveryscope.h"
 #include "devices/qdevicelist.h"
 #include "devices/qdevicetable.h"
@@ -13,6 +15,7 @@
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
 #include "pages/levels/qoutlevel.h"
+#include "pages/levels/qpremixlevel.h"
 #include "pages/operatorprompt.h"
 #include "pages/qoverview.h"
 #include "protocol/transport.h"
@@ -25,6 +28,7 @@
 #include "widgets/qmeter.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -267,6 +271,35 @@ private slots:
         }
         ChannelBlock *outputs = rig.sim(0).model().block(SimModule::OutputLevel);
         QTRY_COMPARE(outputs->get<float>(OutLevelCmd::Gain, 4), -100.0f);
+    }
+
+    void commandToolTextEqualsThePagesFrame()
+    {
+        Rig rig(1);
+        MainWindow &w = *rig.window;
+        QTRY_COMPARE(w.deviceList()->count(), 1);
+        w.devChanged(rig.rowOf(0));
+        QTRY_VERIFY(isLoggedIn());
+        QSignalSpy requests(&rig.sim(0), &SimUnit::requestReceived);
+        QTest::mouseClick(w.funcWidget()->preMixLevel()->muteButton(2), Qt::LeftButton);
+        QByteArray sent;
+        QTRY_VERIFY([&] {
+            for (const QList<QVariant> &args : qAsConst(requests)) {
+                const auto f = args.at(0).value<Proto::Frame>();
+                if (f.op == 3 && f.module == 7 && f.flag == 1)
+                    sent = Proto::makeFrame(f.codeId, f.op, f.module, f.cmd, f.flag, f.payload);
+            }
+            return !sent.isEmpty();
+        }());
+
+        w.cmdToolClicked();
+        auto *tool = w.findChild<CommandToolWidget *>();
+        QVERIFY(tool);
+        auto *tab = tool->findChild<PreLevelCmdWidget *>();
+        tab->findChild<QComboBox *>(QStringLiteral("channelBox"))->setCurrentIndex(2);
+        tab->findChild<QPushButton *>(QStringLiteral("muteToggle"))->setChecked(true);
+        tab->findChild<QPushButton *>(QStringLiteral("muteGenButton"))->click();
+        QCOMPARE(tool->commandText(), Proto::hexText(sent));
     }
 
     void highDpiChoiceIsStoredAndAsksToRestart()

@@ -184,6 +184,29 @@ private slots:
         QCOMPARE(Le::get<float>(gain->payload, 4), 0.0f);
     }
 
+    void levelLimitsAndLabelsAreWritable()
+    {
+        SimUnit unit(loopbackConfig());
+        QVERIFY(unit.start());
+        Client c(unit.serverPort());
+        c.send(3, 7, 6, 1, hexBytes("03 06 EC"));                         // input 4: 6 .. -20 dB
+        c.send(3, 11, 6, 1, Le::bytes(quint8(1), -3.0f));                 // output 2: gain step
+        c.send(2, 3, 2, 1, QByteArray(1, 5) + "Balcony balcony balcony"); // longer than 16
+        c.send(3, 7, 6, 0);
+        c.send(3, 11, 3, 0);
+        c.send(2, 3, 2, 0);
+        const Proto::Frame *lim = c.waitFor(3, 7, 6);
+        const Proto::Frame *gain = c.waitFor(3, 11, 3);
+        const Proto::Frame *names = c.waitFor(2, 3, 2);
+        QVERIFY(lim && gain && names);
+        QCOMPARE(int(lim->length), 128);
+        QCOMPARE(Le::get<float>(lim->payload, 3 * 8), 6.0f);
+        QCOMPARE(Le::get<float>(lim->payload, 3 * 8 + 4), -20.0f);
+        QCOMPARE(Le::get<float>(gain->payload, 4), -3.0f);
+        QCOMPARE(int(names->length), 256);
+        QCOMPARE(names->payload.mid(5 * 16, 16), QByteArray("Balcony balcony "));
+    }
+
     void firmwareChunksAcknowledged()
     {
         SimUnit unit(loopbackConfig());
