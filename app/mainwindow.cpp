@@ -329,6 +329,11 @@ void MainWindow::pwdModTriggered()
 
 void MainWindow::devChanged(int index)
 {
+    if (isLoggedIn()) {
+        // Nothing shown of the previous unit may stay on screen.
+        m_overview->clear();
+        m_func->clearSettings();
+    }
     setLoggedIn(false);
     m_login->hide(); // a question about the previous connection
     QTcpSocket *before = currentSocket();

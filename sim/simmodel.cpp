@@ -52,7 +52,7 @@ ChannelBlock *SimModel::block(quint8 module)
 
 void SimModel::setHandler(quint8 op, quint8 module, BlockHandler handler)
 {
-    m_handlers.insert(quint16(op << 8 | module), std::move(handler));
+    m_handlers.insert(quint16(op << 8 | module), handler);
 }
 
 QVector<SimModel::Answer> SimModel::handle(const Proto::Frame &f)

@@ -218,8 +218,10 @@ private slots:
         w.devChanged(rig.rowOf(0));
         QTRY_VERIFY(isLoggedIn());
         QTcpSocket *oldSocket = currentSocket();
+        QTRY_VERIFY(!w.overview()->dspUsageText().isEmpty());
         w.devChanged(rig.rowOf(1));
         QVERIFY(!isLoggedIn());
+        QCOMPARE(w.overview()->dspUsageText(), QString()); // the old unit's values are cleared
         QVERIFY(currentSocket() != oldSocket);
         QCOMPARE(w.overview()->linkText(), QStringLiteral("Unconnected"));
         // The old connection is closed at once; frames already on their way may
