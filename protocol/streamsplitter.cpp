@@ -3,6 +3,7 @@
 #include "protocol/protocollog.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 // The classic loop works while this many bytes are buffered.
@@ -13,21 +14,51 @@ StreamSplitter::StreamSplitter(Sink sink) : m_sink(std::move(sink)) {}
 
 void StreamSplitter::clear()
 {
+    if (m_busy) {
+        m_cleared = true; // the buffer is in use; the running feed drops it
+        m_nested.clear();
+        return;
+    }
     m_buffer.clear();
 }
 
 void StreamSplitter::feed(const QByteArray &piece)
 {
+    if (m_busy) {
+        m_nested.append(piece);
+        return;
+    }
+    m_busy = true;
+    process(piece);
+    while (!m_nested.isEmpty()) {
+        const QByteArray next = std::exchange(m_nested, QByteArray());
+        process(next);
+    }
+    m_busy = false;
+}
+
+void StreamSplitter::process(const QByteArray &piece)
+{
+    m_cleared = false;
     if (m_buffer.isEmpty()) {
         // Common case: parse the piece in place and keep only its unfinished rest.
         const int used = parse(piece.constData(), piece.size());
-        if (used < piece.size())
+        if (m_cleared)
+            m_buffer.clear();
+        else if (used < piece.size())
             m_buffer = piece.mid(used);
         return;
     }
     m_buffer.append(piece);
-    const int used = parse(m_buffer.constData(), m_buffer.size());
-    if (used > 0)
+    int used = 0;
+    {
+        // Parse a copy that shares the data: the sink cannot pull it away.
+        const QByteArray data = m_buffer;
+        used = parse(data.constData(), data.size());
+    }
+    if (m_cleared)
+        m_buffer.clear();
+    else if (used > 0)
         m_buffer.remove(0, used);
 }
 
@@ -44,7 +75,8 @@ int StreamSplitter::parse(const char *data, int size)
             const int lastStart = size - MinBuffered;
             int next = pos + 1;
             while (next <= lastStart) {
-                const void *hit = std::memchr(bytes + next, Proto::MagicLo, size_t(lastStart - next + 1));
+                const void *hit =
+                    std::memchr(bytes + next, Proto::MagicLo, size_t(lastStart - next + 1));
                 if (!hit) {
                     next = lastStart + 1;
                     break;
@@ -74,6 +106,8 @@ int StreamSplitter::parse(const char *data, int size)
             m_frame.length = quint16(length);
             m_frame.payload = QByteArray(data + pos + Proto::HeaderSize, length);
             m_sink(m_frame);
+            if (m_cleared)
+                return pos + length + Proto::Overhead;
         } else if (logFaults) {
             qCDebug(lcProtocol, "PacketTailer Error!!! len=%d", size - pos);
         }

@@ -23,7 +23,9 @@ public:
     explicit StreamSplitter(Sink sink);
 
     // Appends a piece of the stream and hands every complete frame to the sink,
-    // in order. The sink may call back into anything except this splitter.
+    // in order. A sink that feeds or clears the splitter while it works (a
+    // nested event loop, a reconnection) is safe: a nested piece is queued
+    // behind the current one, and a clear ends the current work.
     void feed(const QByteArray &piece);
 
     // Forgets buffered bytes (a new connection must not see the old one's rest).
@@ -34,7 +36,12 @@ public:
 private:
     int parse(const char *data, int size);
 
+    void process(const QByteArray &piece);
+
     Sink m_sink;
     QByteArray m_buffer;
-    Proto::Frame m_frame; // reused so its payload storage is reused where possible
+    QByteArray m_nested; // pieces fed from inside the sink
+    bool m_busy = false;
+    bool m_cleared = false; // clear() was called from inside the sink
+    Proto::Frame m_frame;   // reused so its payload storage is reused where possible
 };

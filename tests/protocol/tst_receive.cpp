@@ -153,12 +153,47 @@ private slots:
         QCOMPARE(c.frames.size(), 1);
     }
 
+    // A sink may feed or clear the splitter (a nested event loop, a new
+    // connection) without corrupting what is being parsed.
+    void sinkMayFeedAndClear()
+    {
+        const QByteArray a = frame(3, 1, 1, QByteArray(16, 1));
+        const QByteArray b = frame(3, 1, 2, QByteArray(16, 2));
+        const QByteArray c = frame(3, 1, 3, QByteArray(64, 3));
+        QVector<int> seen;
+        StreamSplitter *self = nullptr;
+        StreamSplitter splitter([&](const Proto::Frame &f) {
+            seen.append(f.cmd);
+            if (f.cmd == 1)
+                self->feed(c); // arrives while the first piece is parsed
+        });
+        self = &splitter;
+        splitter.feed(a); // the stream is a, then c (fed from the sink), then b
+        splitter.feed(b);
+        QCOMPARE(seen, (QVector<int>{1, 3, 2}));
+
+        seen.clear();
+        StreamSplitter clearing([&](const Proto::Frame &f) {
+            seen.append(f.cmd);
+            if (f.cmd == 1)
+                self->clear(); // a new connection: the rest is stale
+        });
+        self = &clearing;
+        clearing.feed(QByteArray(3, 'x') + a + b + c.left(20));
+        QCOMPARE(seen, QVector<int>{1});
+        QCOMPARE(clearing.bufferedSize(), 0);
+        clearing.feed(b);
+        QCOMPARE(seen, (QVector<int>{1, 2}));
+    }
+
     void routesByOpAndModule()
     {
         PacketRouter router;
         QStringList seen;
-        router.setRoute(2, 1, [&](const Proto::Frame &f) { seen << QStringLiteral("login %1").arg(f.cmd); });
-        router.setFallback(2, [&](const Proto::Frame &f) { seen << QStringLiteral("system %1").arg(f.module); });
+        router.setRoute(
+            2, 1, [&](const Proto::Frame &f) { seen << QStringLiteral("login %1").arg(f.cmd); });
+        router.setFallback(
+            2, [&](const Proto::Frame &f) { seen << QStringLiteral("system %1").arg(f.module); });
         router.setRoute(3, 1, [&](const Proto::Frame &) { seen << QStringLiteral("in level"); });
         router.setRoute(1, 2, [&](const Proto::Frame &) { seen << QStringLiteral("dsp fw"); });
 
@@ -174,7 +209,6 @@ private slots:
     }
 
 private:
-
     // The classic loop, written as plainly as possible, as the reference.
     static QPair<QVector<QByteArray>, int> referenceSplit(QByteArray buf)
     {
