@@ -68,7 +68,7 @@ MainWindow::MainWindow(const DiscoveryScope &scope, QWidget *parent)
     retranslate();
 
     resize(1024, 600);
-    QSettings settings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
+    QSettings settings = userSettings();
     restoreGeometry(settings.value(QStringLiteral("WindowGeometry")).toByteArray());
     m_rememberedUnit = settings.value(QStringLiteral("LastDevice")).toUInt();
     for (int row = 0; row < m_deviceTable->count(); ++row)
@@ -77,8 +77,7 @@ MainWindow::MainWindow(const DiscoveryScope &scope, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    QSettings settings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
-    settings.setValue(QStringLiteral("WindowGeometry"), saveGeometry());
+    userSettings().setValue(QStringLiteral("WindowGeometry"), saveGeometry());
     ::setCurrentSocket(nullptr);
     setLoggedIn(false);
 }

@@ -1,6 +1,11 @@
 #include "pages/blockpage.h"
 
+#include "widgets/elidedlabel.h"
+
 #include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 BlockPage::BlockPage(QWidget *parent) : QWidget(parent), m_timer(new QTimer(this))
@@ -16,6 +21,22 @@ void BlockPage::setOutputName(int, const QString &) {}
 bool BlockPage::isTimerRunning() const
 {
     return m_timer->isActive();
+}
+
+void BlockPage::setCheckedSilently(QPushButton *button, bool checked)
+{
+    if (button && button->isChecked() != checked) {
+        const QSignalBlocker blocker(button);
+        button->setChecked(checked);
+    }
+}
+
+void BlockPage::showChannelName(QLabel *title, ElidedLabel *name, const QString &text)
+{
+    name->setText(text);
+    title->setToolTip(text);
+    if (QWidget *strip = title->parentWidget())
+        strip->setToolTip(text);
 }
 
 void BlockPage::timeout()

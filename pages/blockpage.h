@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QWidget>
 
+class ElidedLabel;
+class QLabel;
+class QPushButton;
 class QTimer;
 
 // What the page container asks of every page: a refresh request (send the
@@ -34,6 +37,12 @@ protected slots:
 
 protected:
     DeferredSend &deferred() { return m_deferred; }
+    // Sets a switch from the unit's state without re-entering its slot.
+    static void setCheckedSilently(QPushButton *button, bool checked);
+    // Shows a channel name in a strip: elided in its name label, whole in the
+    // tooltip of the strip (its title's parent) and of the title.
+    static void showChannelName(QLabel *title, ElidedLabel *name, const QString &text);
+
     // Called on each tick after the deferred sends (pages with more to do).
     virtual void onTick() {}
     // Sets every visible text again (called on a language change).

@@ -79,8 +79,8 @@ void KnobField::onEditingFinished()
 {
     bool ok = false;
     const float typed = m_edit->text().trimmed().toFloat(&ok);
-    const float value = clamp(ok ? typed : 0.0f);
-    emit textEntered(value);
+    m_entered = clamp(ok ? typed : 0.0f);
+    emit textEntered(m_entered);
     // Dropping the focus would report the edit a second time.
     const QSignalBlocker blocker(m_edit);
     m_edit->clearFocus();

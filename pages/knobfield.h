@@ -43,6 +43,8 @@ public:
     // Rewrites only the field.
     void showText(float value);
     QString format(float value) const;
+    // The value of the last finished edit of the field (as textEntered carried it).
+    float enteredValue() const { return m_entered; }
 
 signals:
     void knobMoved(float value);
@@ -54,5 +56,6 @@ private:
     Knob *m_knob;
     QLineEdit *m_edit;
     float m_scale = 1.0f;
+    float m_entered = 0.0f;
     const char *m_format = "%0.1f";
 };

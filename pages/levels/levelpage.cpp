@@ -219,14 +219,6 @@ void LevelPage::sendGain(int c)
                 Le::bytes(gain <= GainMin ? OffValue : gain));
 }
 
-void LevelPage::setSwitch(QPushButton *button, bool on)
-{
-    if (button && button->isChecked() != on) {
-        const QSignalBlocker blocker(button);
-        button->setChecked(on);
-    }
-}
-
 void LevelPage::muteClicked(bool isChecked)
 {
     const int c = channelOf(sender());
@@ -234,7 +226,7 @@ void LevelPage::muteClicked(bool isChecked)
         return;
     for (int member : linked(c)) {
         m_channels[size_t(member)].mute = isChecked;
-        setSwitch(m_strips[size_t(member)].mute, isChecked);
+        setCheckedSilently(m_strips[size_t(member)].mute, isChecked);
     }
     sendCommand(m_config.module, m_config.muteCmd, quint8(c), QByteArray(1, char(isChecked)));
 }
@@ -246,7 +238,7 @@ void LevelPage::invertClicked(bool isChecked)
         return;
     for (int member : linked(c)) {
         m_channels[size_t(member)].invert = isChecked;
-        setSwitch(m_strips[size_t(member)].invert, isChecked);
+        setCheckedSilently(m_strips[size_t(member)].invert, isChecked);
     }
     sendCommand(m_config.module, m_config.invertCmd, quint8(c), QByteArray(1, char(isChecked)));
 }
@@ -313,13 +305,13 @@ void LevelPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArra
         const auto byte = quint8(payload.at(c));
         if (cmd == m_config.muteCmd) {
             ch.mute = byte ? 1 : 0;
-            setSwitch(s.mute, ch.mute);
+            setCheckedSilently(s.mute, ch.mute);
         } else if (cmd == m_config.invertCmd) {
             ch.invert = byte ? 1 : 0;
-            setSwitch(s.invert, ch.invert);
+            setCheckedSilently(s.invert, ch.invert);
         } else if (cmd == m_config.priorityCmd) {
             ch.priority = byte ? 1 : 0;
-            setSwitch(s.priority, ch.priority);
+            setCheckedSilently(s.priority, ch.priority);
         } else if (cmd == m_config.groupCmd && byte < GroupCount) {
             ch.group = byte;
             const QSignalBlocker blocker(s.group);
@@ -351,8 +343,6 @@ void LevelPage::setChannelName(int channel, const QString &name)
 {
     if (channel < 0 || channel >= Channels)
         return;
-    Strip &s = m_strips[size_t(channel)];
-    s.name->setText(name);
-    s.title->setToolTip(name);
-    s.title->parentWidget()->setToolTip(name);
+    const Strip &s = m_strips[size_t(channel)];
+    showChannelName(s.title, s.name, name);
 }

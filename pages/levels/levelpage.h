@@ -114,7 +114,6 @@ private:
     void setGain(int c, float value);
     void applyOperatorGain(int c, float value);
     void sendGain(int c);
-    void setSwitch(QPushButton *button, bool on);
     void receiveLimits(const QByteArray &payload);
 
     const LevelPageConfig m_config;

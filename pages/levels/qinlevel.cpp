@@ -191,7 +191,7 @@ void QInLevel::gainEditingFinished()
     auto *field = qobject_cast<KnobField *>(sender());
     const int c = channelOf(field);
     if (c >= 0)
-        setGainFromOperator(c, field->clamp(field->edit()->text().trimmed().toFloat()));
+        setGainFromOperator(c, field->enteredValue());
 }
 
 void QInLevel::sendGain(int c)
@@ -253,7 +253,7 @@ void QInLevel::applyMode(int c, quint8 mode)
         s.gain->setRange(LineMin, LineMax);
         if (ch.phantom) {
             ch.phantom = 0; // switched off locally; the unit does it on its own
-            setButton(s.phantom, false);
+            setCheckedSilently(s.phantom, false);
         }
         s.phantom->setEnabled(false);
     } else {
@@ -263,14 +263,6 @@ void QInLevel::applyMode(int c, quint8 mode)
     showTotal(c);
     const QSignalBlocker blocker(s.mode);
     s.mode->setCurrentIndex(mode);
-}
-
-void QInLevel::setButton(QPushButton *button, bool checked)
-{
-    if (button->isChecked() != checked) {
-        const QSignalBlocker blocker(button);
-        button->setChecked(checked);
-    }
 }
 
 void QInLevel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
@@ -294,11 +286,11 @@ void QInLevel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray
         switch (cmd) {
         case Mute:
             ch.mute = byte ? 1 : 0;
-            setButton(m_strips[size_t(c)].mute, ch.mute);
+            setCheckedSilently(m_strips[size_t(c)].mute, ch.mute);
             break;
         case Phantom:
             ch.phantom = byte ? 1 : 0;
-            setButton(m_strips[size_t(c)].phantom, ch.phantom);
+            setCheckedSilently(m_strips[size_t(c)].phantom, ch.phantom);
             break;
         case Gain: {
             const float gain = Le::get<float>(payload, c * 4);
@@ -329,10 +321,8 @@ void QInLevel::setInputName(int channel, const QString &name)
 {
     if (channel < 0 || channel >= Channels)
         return;
-    Strip &s = m_strips[size_t(channel)];
-    s.name->setText(name);
-    s.title->setToolTip(name);
-    s.title->parentWidget()->setToolTip(name);
+    const Strip &s = m_strips[size_t(channel)];
+    showChannelName(s.title, s.name, name);
 }
 
 void QInLevel::testClicked()

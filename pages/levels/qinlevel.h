@@ -96,7 +96,6 @@ private:
     void applyMode(int c, quint8 mode);
     void showTotal(int c);
     void sendGain(int c);
-    void setButton(QPushButton *button, bool checked);
 
     std::array<Channel, Channels> m_channels{};
     std::array<Strip, Channels> m_strips{};
