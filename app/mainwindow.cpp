@@ -9,6 +9,7 @@
 #include "pages/funcwidget.h"
 #include "pages/operatorprompt.h"
 #include "pages/qoverview.h"
+#include "protocol/commands.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 
@@ -39,10 +40,10 @@ QSettings userSettings()
     return QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
 }
 
-constexpr quint8 LoginModule = 1;
-constexpr quint8 LoginCmd = 1;
-constexpr quint8 SettingsModule = 2;
-constexpr quint8 PasswordCmd = 15;
+constexpr quint8 LoginModule = Proto::SysModule::Login;
+constexpr quint8 LoginCmd = Proto::LoginCmd::Login;
+constexpr quint8 SettingsModule = Proto::SysModule::Settings;
+constexpr quint8 PasswordCmd = Proto::SettingsCmd::Password;
 
 } // namespace
 

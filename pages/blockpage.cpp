@@ -53,7 +53,11 @@ void BlockPage::showEvent(QShowEvent *event)
 
 void BlockPage::hideEvent(QHideEvent *event)
 {
-    // Pending sends of a hidden page wait until it is shown again.
+    // What the operator changed goes out now, for the target it was made for,
+    // and the page takes answers again: a hidden page must neither freeze its
+    // hold nor keep an edit that would go to whichever unit is current when it
+    // is shown next.
+    m_deferred.settle();
     m_timer->stop();
     QWidget::hideEvent(event);
 }

@@ -15,7 +15,12 @@ class QTimer;
 // where the page shows channel names, the names of inputs and outputs.
 //
 // A block page also has its 10 ms timer, which runs only while the page is
-// shown and drives the page's deferred sends and edit hold.
+// shown and drives the page's deferred sends and edit hold. A page calls
+// deferred().flush() before it changes its target (channel, band, selection);
+// hiding the page sends what is pending and ends the hold.
+//
+// Answers are read through AnswerReader (protocol/answerreader.h): flag and
+// length are checked before any byte is used.
 class BlockPage : public QWidget
 {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "pages/deferredsend.h"
 
-#include <QVector>
+#include "protocol/transport.h"
 
 void DeferredSend::edit(int key)
 {
@@ -10,7 +10,7 @@ void DeferredSend::edit(int key)
 
 void DeferredSend::markPending(int key)
 {
-    m_pending.insert(key, 0);
+    m_pending.insert(key, Entry{0, socketGeneration()});
 }
 
 void DeferredSend::startHold()
@@ -19,21 +19,54 @@ void DeferredSend::startHold()
     m_holdCount = 0;
 }
 
+void DeferredSend::endHold()
+{
+    m_holding = false;
+    m_holdCount = 0;
+}
+
+void DeferredSend::send(const QMap<int, Entry> &due)
+{
+    // Sent after the bookkeeping, so a sender may mark keys pending again.
+    const quint32 now = socketGeneration();
+    for (auto it = due.cbegin(); it != due.cend(); ++it)
+        if (m_sender && it->generation == now)
+            m_sender(it.key());
+}
+
 void DeferredSend::tick()
 {
-    QVector<int> due;
+    QMap<int, Entry> due;
     for (auto it = m_pending.begin(); it != m_pending.end();) {
-        if (++it.value() >= SendTicks) {
-            due.append(it.key());
+        if (++it->ticks >= SendTicks) {
+            due.insert(it.key(), it.value());
             it = m_pending.erase(it);
         } else {
             ++it;
         }
     }
-    // Sent after the bookkeeping, so a sender may mark keys pending again.
-    for (int key : due)
-        if (m_sender)
-            m_sender(key);
+    send(due);
     if (m_holding && ++m_holdCount >= m_holdTicks)
-        m_holding = false;
+        endHold();
+}
+
+void DeferredSend::flush()
+{
+    if (m_pending.isEmpty())
+        return;
+    QMap<int, Entry> due;
+    due.swap(m_pending);
+    send(due);
+}
+
+void DeferredSend::settle()
+{
+    flush();
+    endHold();
+}
+
+void DeferredSend::dropPending()
+{
+    m_pending.clear();
+    endHold();
 }

@@ -4,13 +4,24 @@
 
 #include <functional>
 
-// The deferred send and edit hold shared by every block page.
+// The deferred send and edit hold shared by every block page (and the
+// crosspoint editor).
 //
 // A continuous edit (knob, fader, typed value) marks its key pending and
-// restarts the page-wide hold. The page's 10 ms timer calls tick(): a pending
-// key is sent on the 10th tick after its last edit, and the hold ends after the
-// page's number of hold ticks. While the hold is on, the page drops incoming
-// state answers so that replies to earlier reads do not pull the controls back.
+// restarts the page-wide hold. The owner's 10 ms timer calls tick(): a pending
+// key is sent on the 10th tick after its last edit, and the hold ends after
+// the owner's number of hold ticks. While the hold is on, the owner drops
+// incoming state answers so that replies to earlier reads do not pull the
+// controls back.
+//
+// A pending send belongs to the target it was made for:
+// - before the owner changes its target (channel, band, selection) it calls
+//   flush(), so the edit goes out for the old target at once rather than for
+//   the new one 100 ms later;
+// - when the owner is hidden it calls settle() (flush and end the hold), so
+//   nothing waits for the next showing;
+// - a key made while another unit was current is dropped, never sent to the
+//   unit that is current now.
 class DeferredSend final
 {
 public:
@@ -28,17 +39,33 @@ public:
     void edit(int key);
     void markPending(int key);
     void startHold();
+    void endHold();
 
     bool isHolding() const { return m_holding; }
     bool isPending(int key) const { return m_pending.contains(key); }
     bool hasPending() const { return !m_pending.isEmpty(); }
+    // True while there is anything for tick() to do.
+    bool isBusy() const { return m_holding || !m_pending.isEmpty(); }
 
     // One timer tick: pending keys first (in key order), then the hold.
     void tick();
+    // Sends every pending key now, in key order. The hold stays.
+    void flush();
+    // flush() and end the hold.
+    void settle();
+    // Forgets every pending key without sending it, and ends the hold.
+    void dropPending();
 
 private:
+    struct Entry
+    {
+        int ticks = 0;
+        quint32 generation = 0; // of the current socket when the key was marked
+    };
+    void send(const QMap<int, Entry> &due);
+
     Sender m_sender;
-    QMap<int, int> m_pending; // key -> ticks since its last edit
+    QMap<int, Entry> m_pending; // by key
     int m_holdTicks;
     int m_holdCount = 0;
     bool m_holding = false;

@@ -1,20 +1,12 @@
 #include "pages/devicestatus.h"
 
+#include "protocol/commands.h"
 #include "protocol/lebytes.h"
 #include "protocol/localtext.h"
 
+using namespace Proto::SettingsCmd;
+
 namespace {
-enum Cmd : quint8
-{
-    ArmVersion = 2,
-    DspVersion = 3,
-    SerialNumber = 4,
-    Location = 10,
-    Description = 11,
-    Fault = 14,
-    AllMute = 16,
-    DspUsage = 19,
-};
 constexpr int TextWidth = 16; // texts are compared and shown on at most 16 bytes
 } // namespace
 
@@ -54,16 +46,14 @@ bool DeviceStatus::handle(const Proto::Frame &f)
         }
         return true;
     }
-    case SerialNumber:
+    case Serial:
     case Location:
     case Description: {
-        QString &stored = f.cmd == SerialNumber ? m_sn
-                          : f.cmd == Location   ? m_location
-                                                : m_description;
+        QString &stored = f.cmd == Serial ? m_sn : f.cmd == Location ? m_location : m_description;
         const QString value = text();
         if (value != stored) {
             stored = value;
-            if (f.cmd == SerialNumber)
+            if (f.cmd == Serial)
                 emit sig_sn(value);
             else if (f.cmd == Location)
                 emit sig_location(value);

@@ -7,6 +7,7 @@
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
 #include "pages/placeholderpage.h"
+#include "protocol/commands.h"
 #include "protocol/packetrouter.h"
 #include "widgets/appfont.h"
 
@@ -36,10 +37,10 @@ const char *const PageTitles[FuncWidget::PageCount] = {
 };
 
 // Special replies of the device settings module.
-constexpr quint8 SettingsModule = 2;
-constexpr quint8 DspVersionCmd = 3;
-constexpr quint8 AecSupportCmd = 25;
-constexpr quint8 AncSupportCmd = 28;
+constexpr quint8 SettingsModule = Proto::SysModule::Settings;
+constexpr quint8 DspVersionCmd = Proto::SettingsCmd::DspVersion;
+constexpr quint8 AecSupportCmd = Proto::SettingsCmd::AecSupport;
+constexpr quint8 AncSupportCmd = Proto::SettingsCmd::AncSupport;
 
 } // namespace
 

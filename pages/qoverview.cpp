@@ -1,5 +1,6 @@
 #include "pages/qoverview.h"
 
+#include "protocol/commands.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
@@ -20,12 +21,20 @@ namespace {
 const char AppVersion[] = "V4.2.25";
 
 // Reads of the poll: the four meter groups every 100 ms ...
-const quint8 MeterReads[][2] = {{1, 1}, {11, 1}, {7, 7}, {11, 8}};
+using namespace Proto;
+const quint8 MeterReads[][2] = {{Module::InputLevel, InLevelCmd::Meter},
+                                {Module::OutputLevel, OutLevelCmd::Meter},
+                                {Module::PreMixLevel, PreMixCmd::Meter},
+                                {Module::OutputLevel, OutLevelCmd::PreMeter}};
 // ... and the unit's status every 200 ms, in this order.
-const quint8 StatusReads[] = {2, 3, 10, 11, 19, 16, 25, 28, 4, 14};
+const quint8 StatusReads[] = {SettingsCmd::ArmVersion, SettingsCmd::DspVersion,
+                              SettingsCmd::Location,   SettingsCmd::Description,
+                              SettingsCmd::DspUsage,   SettingsCmd::AllMute,
+                              SettingsCmd::AecSupport, SettingsCmd::AncSupport,
+                              SettingsCmd::Serial,     SettingsCmd::Fault};
 
-constexpr quint8 SystemModule = 2;
-constexpr quint8 AllMuteCmd = 16;
+constexpr quint8 SystemModule = SysModule::Settings;
+constexpr quint8 AllMuteCmd = SettingsCmd::AllMute;
 
 const char *const InfoCaptions[] = {
     QT_TRANSLATE_NOOP("QOverView", "SN :"),       QT_TRANSLATE_NOOP("QOverView", "DSP Usage :"),

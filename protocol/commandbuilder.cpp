@@ -1,5 +1,6 @@
 #include "protocol/commandbuilder.h"
 
+#include "protocol/commands.h"
 #include "protocol/frame.h"
 #include "protocol/lebytes.h"
 
@@ -7,25 +8,24 @@ namespace CommandBuilder {
 
 namespace {
 
-// Module numbers under the system and the block operation classes.
-constexpr quint8 SystemLogin = 1;
-constexpr quint8 SystemSettings = 2;
-constexpr quint8 BlockPreMix = 7;
-constexpr quint8 BlockOutLevel = 11;
-constexpr quint8 BlockPresets = 32;
+// The modules and commands the tool writes.
+constexpr quint8 SystemLogin = Proto::SysModule::Login;
+constexpr quint8 SystemSettings = Proto::SysModule::Settings;
+constexpr quint8 BlockPreMix = Proto::Module::PreMixLevel;
+constexpr quint8 BlockOutLevel = Proto::Module::OutputLevel;
+constexpr quint8 BlockPresets = Proto::Module::Preset;
 
-// Command numbers within those modules.
-constexpr quint8 LoginCmd = 1;
-constexpr quint8 AllMuteCmd = 16;
-constexpr quint8 PreMixMuteCmd = 1;
-constexpr quint8 PreMixGainCmd = 2;
-constexpr quint8 PreMixInvertCmd = 3;
-constexpr quint8 PreMixGainDeltaCmd = 5;
-constexpr quint8 OutMuteCmd = 2;
-constexpr quint8 OutGainCmd = 3;
-constexpr quint8 OutInvertCmd = 4;
-constexpr quint8 OutGainDeltaCmd = 6;
-constexpr quint8 PresetRecallCmd = 3;
+constexpr quint8 LoginCmd = Proto::LoginCmd::Login;
+constexpr quint8 AllMuteCmd = Proto::SettingsCmd::AllMute;
+constexpr quint8 PreMixMuteCmd = Proto::PreMixCmd::Mute;
+constexpr quint8 PreMixGainCmd = Proto::PreMixCmd::Gain;
+constexpr quint8 PreMixInvertCmd = Proto::PreMixCmd::Invert;
+constexpr quint8 PreMixGainDeltaCmd = Proto::PreMixCmd::GainDelta;
+constexpr quint8 OutMuteCmd = Proto::OutLevelCmd::Mute;
+constexpr quint8 OutGainCmd = Proto::OutLevelCmd::Gain;
+constexpr quint8 OutInvertCmd = Proto::OutLevelCmd::Invert;
+constexpr quint8 OutGainDeltaCmd = Proto::OutLevelCmd::GainDelta;
+constexpr quint8 PresetRecallCmd = Proto::PresetCmd::ToolRecall;
 
 QByteArray write(quint8 op, quint8 module, quint8 cmd, const QByteArray &payload)
 {

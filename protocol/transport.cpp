@@ -10,6 +10,7 @@ namespace {
 quint16 g_codeId = 1;
 QPointer<QTcpSocket> g_currentSocket;
 bool g_loggedIn = false;
+quint32 g_socketGeneration = 0;
 char g_txBuffer[Proto::MaxPayload + Proto::Overhead];
 } // namespace
 
@@ -40,7 +41,14 @@ QTcpSocket *currentSocket()
 
 void setCurrentSocket(QTcpSocket *tcpSocket)
 {
+    if (g_currentSocket.data() != tcpSocket)
+        ++g_socketGeneration;
     g_currentSocket = tcpSocket;
+}
+
+quint32 socketGeneration()
+{
+    return g_socketGeneration;
 }
 
 void tcpSend(const char *bytes, qint64 count)

@@ -22,6 +22,9 @@ void setLoggedIn(bool loggedIn);
 // when it is destroyed the transmit path forgets it.
 QTcpSocket *currentSocket();
 void setCurrentSocket(QTcpSocket *tcpSocket);
+// A number that changes whenever another socket (or none) becomes current.
+// A send prepared for one unit is dropped when it changed in between.
+quint32 socketGeneration();
 
 // Writes `count` bytes on the current socket and flushes it, only when there is
 // a current socket in the connected state.

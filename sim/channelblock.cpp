@@ -64,3 +64,23 @@ void ChannelBlock::reset()
     for (Param &p : m_params)
         p.data = p.initial.repeated(Channels);
 }
+
+QByteArray ChannelBlock::save() const
+{
+    QByteArray out;
+    for (const Param &p : m_params)
+        out += p.data;
+    return out;
+}
+
+bool ChannelBlock::restore(const QByteArray &bytes)
+{
+    if (bytes.size() != save().size())
+        return false;
+    int at = 0;
+    for (Param &p : m_params) {
+        p.data = bytes.mid(at, p.data.size());
+        at += p.data.size();
+    }
+    return true;
+}

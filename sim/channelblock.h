@@ -28,6 +28,10 @@ public:
     template <typename T> void set(quint8 readCmd, int channel, T v);
 
     void reset();
+    // Every parameter of every channel, as one byte string; and back (false,
+    // and nothing changed, when the bytes do not fit the table).
+    QByteArray save() const;
+    bool restore(const QByteArray &bytes);
 
 private:
     struct Param

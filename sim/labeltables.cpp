@@ -28,14 +28,7 @@ void LabelTables::reset()
     }
 }
 
-void LabelTables::install(SimModel &model)
-{
-    model.setHandler(
-        Proto::OpSystem, Module,
-        [this](const Proto::Frame &f, QVector<SimModel::Answer> &out) { handle(f, out); });
-}
-
-void LabelTables::handle(const Proto::Frame &f, QVector<SimModel::Answer> &out)
+void LabelTables::handle(const Proto::Frame &f, QVector<SimAnswer> &out)
 {
     if (f.cmd < Inputs || f.cmd > Panel)
         return;

@@ -1,31 +1,30 @@
 #pragma once
 
-#include "sim/simmodel.h"
+#include "protocol/commands.h"
+#include "sim/simblock.h"
 
 #include <QStringList>
 
 // The channel names kept by the unit: 16 input names and 16 output names of
 // 16 bytes, and 16 touch-screen input names of 10 bytes (op 2, module 3).
-class LabelTables final
+class LabelTables final : public SimBlock
 {
 public:
-    static constexpr quint8 Module = 3;
+    static constexpr quint8 Module = Proto::SysModule::Labels;
     enum Table : quint8
     {
-        Inputs = 1,
-        Outputs = 2,
-        Panel = 3
+        Inputs = Proto::LabelCmd::Inputs,
+        Outputs = Proto::LabelCmd::Outputs,
+        Panel = Proto::LabelCmd::Panel
     };
 
     LabelTables();
 
-    // Installs the tables' request handler in the model.
-    void install(SimModel &model);
-    void handle(const Proto::Frame &request, QVector<SimModel::Answer> &out);
+    void handle(const Proto::Frame &request, QVector<SimAnswer> &out) override;
 
     // The stored bytes of one name (without the NUL filling).
     QByteArray label(Table table, int channel) const;
-    void reset();
+    void reset() override;
 
 private:
     static int width(quint8 table) { return table == Panel ? 10 : 16; }

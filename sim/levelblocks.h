@@ -1,31 +1,37 @@
 #pragma once
 
+#include "protocol/commands.h"
 #include "sim/channelblock.h"
+#include "sim/simblock.h"
 
-// Module numbers of the level blocks under op 3.
-namespace SimModule {
-constexpr quint8 InputLevel = 1;
-constexpr quint8 PreMixLevel = 7;
-constexpr quint8 OutputLevel = 11;
-} // namespace SimModule
+class SimModel;
 
 // Builders for the parameter tables of the level blocks.
 ChannelBlock makeInputLevelBlock();
 ChannelBlock makePreMixLevelBlock();
 ChannelBlock makeOutputLevelBlock();
 
-// Read/write command numbers of the level blocks, as the unit knows them.
-namespace InLevelCmd {
-constexpr quint8 Meter = 1, Mute = 2, Gain = 3, Mode = 4, Phantom = 5, Step = 6;
-}
-namespace PreMixCmd {
-constexpr quint8 Mute = 1, Gain = 2, Invert = 3, Group = 4, GainDelta = 5, Limits = 6, Meter = 7,
-                 Priority = 8;
-}
-namespace OutLevelCmd {
-constexpr quint8 Meter = 1, Mute = 2, Gain = 3, Invert = 4, Group = 5, GainDelta = 6, Limits = 7,
-                 PreMeter = 8;
-}
-
 // The preamplifier steps of the input stage, in dB, by step index.
 float preampStepDb(int index);
+
+// One level block (input, pre-mix or output level): a parameter table of 16
+// channels, with the pre-mix and output blocks' limit and gain-step writes,
+// and meter reads computed by the model.
+class LevelBlock final : public SimBlock
+{
+public:
+    LevelBlock(quint8 module, ChannelBlock table, const SimModel &model);
+
+    ChannelBlock &table() { return m_table; }
+    const ChannelBlock &table() const { return m_table; }
+
+    void handle(const Proto::Frame &request, QVector<SimAnswer> &out) override;
+    QByteArray saveState() const override;
+    bool restoreState(const QByteArray &state) override;
+    void reset() override { m_table.reset(); }
+
+private:
+    quint8 m_module;
+    ChannelBlock m_table;
+    const SimModel &m_model;
+};

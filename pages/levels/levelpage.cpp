@@ -1,5 +1,6 @@
 #include "pages/levels/levelpage.h"
 
+#include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/lebytes.h"
 #include "protocol/transport.h"
@@ -263,14 +264,15 @@ void LevelPage::groupChanged(int index)
 
 void LevelPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
-    if (flag != Proto::FlagAnswer || payload.size() != length || cmd == 0)
+    if (cmd == 0)
         return;
+    AnswerReader answer(flag, length, payload);
     if (cmd == m_config.meterCmd || (m_config.preMeterCmd && cmd == m_config.preMeterCmd)) {
-        if (length != Channels)
+        if (!answer.exact(Channels))
             return;
         const bool pre = cmd == m_config.preMeterCmd;
         for (int c = 0; c < Channels; ++c) {
-            const int level = qint8(payload.at(c));
+            const int level = answer.i8(c);
             if (pre)
                 emit preMeterChanged(uchar(c), level);
             else
@@ -281,8 +283,8 @@ void LevelPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArra
     if (deferred().isHolding())
         return; // the operator's edit wins over answers to earlier reads
     if (cmd == m_config.limitsCmd) {
-        if (length == Channels * 8)
-            receiveLimits(payload);
+        if (answer.exact(Channels * 8))
+            receiveLimits(answer);
         return;
     }
 
@@ -292,17 +294,18 @@ void LevelPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArra
     if (!known)
         return;
     const int width = cmd == m_config.gainCmd ? 4 : 1;
-    if (m_config.exactLengths && length != Channels * width)
+    if (m_config.exactLengths ? !answer.exact(Channels * width) : !answer.atLeast(0))
         return;
-    const int count = qMin(int(length) / width, int(Channels));
+    const int count = qMin(answer.size() / width, int(Channels));
     for (int c = 0; c < count; ++c) {
         Channel &ch = m_channels[size_t(c)];
         Strip &s = m_strips[size_t(c)];
         if (cmd == m_config.gainCmd) {
-            setGain(c, Le::get<float>(payload, c * 4));
+            if (const std::optional<float> gain = answer.real(c * 4, GainMin, GainMax))
+                setGain(c, *gain);
             continue;
         }
-        const auto byte = quint8(payload.at(c));
+        const quint8 byte = answer.u8(c);
         if (cmd == m_config.muteCmd) {
             ch.mute = byte ? 1 : 0;
             setCheckedSilently(s.mute, ch.mute);
@@ -320,13 +323,11 @@ void LevelPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArra
     }
 }
 
-void LevelPage::receiveLimits(const QByteArray &payload)
+void LevelPage::receiveLimits(const AnswerReader &answer)
 {
     for (int c = 0; c < Channels; ++c) {
         const auto limit = [&](int offset) {
-            const float v = Le::get<float>(payload, c * 8 + offset);
-            return std::isfinite(v) ? qBound(-56, int(std::trunc(qBound(-1000.0f, v, 1000.0f))), 12)
-                                    : -56;
+            return answer.truncated(c * 8 + offset, -56, 12).value_or(-56);
         };
         const int upper = limit(0);
         const int lower = limit(4);

@@ -6,6 +6,7 @@
 
 #include <array>
 
+class AnswerReader;
 class ElidedLabel;
 class QComboBox;
 class QFader;
@@ -114,7 +115,7 @@ private:
     void setGain(int c, float value);
     void applyOperatorGain(int c, float value);
     void sendGain(int c);
-    void receiveLimits(const QByteArray &payload);
+    void receiveLimits(const AnswerReader &answer);
 
     const LevelPageConfig m_config;
     std::array<Channel, Channels> m_channels{};

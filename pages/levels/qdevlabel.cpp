@@ -1,5 +1,6 @@
 #include "pages/levels/qdevlabel.h"
 
+#include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/localtext.h"
 #include "protocol/transport.h"
@@ -84,14 +85,15 @@ void QDevLabel::refresh()
 
 void QDevLabel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
-    if (flag != Proto::FlagAnswer || cmd < Inputs || cmd > Panel)
+    if (cmd < Inputs || cmd > Panel)
         return;
     const auto table = Table(cmd);
     const int width = fieldWidth(table);
-    if (length != Channels * width || payload.size() != length)
+    AnswerReader answer(flag, length, payload);
+    if (!answer.exact(Channels * width))
         return;
     for (int c = 0; c < Channels; ++c)
-        setLabel(table, c, LocalText::decodeField(payload, c * width, width));
+        setLabel(table, c, answer.text(c * width, width));
 }
 
 void QDevLabel::setLabel(Table table, int channel, const QString &text)

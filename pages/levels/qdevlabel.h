@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/blockpage.h"
+#include "protocol/commands.h"
 
 #include <array>
 
@@ -17,13 +18,13 @@ class QDevLabel final : public BlockPage
     Q_DISABLE_COPY(QDevLabel)
 
 public:
-    static constexpr quint8 Module = 3; // under the system commands
+    static constexpr quint8 Module = Proto::SysModule::Labels;
     static constexpr int Channels = 16;
     enum Table : quint8
     {
-        Inputs = 1,
-        Outputs = 2,
-        Panel = 3
+        Inputs = Proto::LabelCmd::Inputs,
+        Outputs = Proto::LabelCmd::Outputs,
+        Panel = Proto::LabelCmd::Panel
     };
 
     explicit QDevLabel(QWidget *parent = nullptr);

@@ -3,6 +3,7 @@
 #include "pages/knobfield.h"
 #include "pages/levels/factorytestwindow.h"
 #include "pages/levels/inputgain.h"
+#include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/lebytes.h"
 #include "protocol/transport.h"
@@ -18,6 +19,8 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+using namespace Proto::InLevelCmd;
 
 namespace {
 // Knob ranges in tenths of a dB.
@@ -267,14 +270,14 @@ void QInLevel::applyMode(int c, quint8 mode)
 
 void QInLevel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
-    if (flag != Proto::FlagAnswer || cmd < Meter || cmd > Step)
+    if (cmd < Meter || cmd > Step)
         return;
-    const int expected = cmd == Gain ? Channels * 4 : Channels;
-    if (length != expected || payload.size() != expected)
+    AnswerReader answer(flag, length, payload);
+    if (!answer.exact(cmd == Gain ? Channels * 4 : Channels))
         return;
     if (cmd == Meter) {
         for (int c = 0; c < Channels; ++c)
-            emit meterChanged(uchar(c), int(qint8(payload.at(c))));
+            emit meterChanged(uchar(c), int(answer.i8(c)));
         return;
     }
     if (deferred().isHolding())
@@ -282,7 +285,7 @@ void QInLevel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray
 
     for (int c = 0; c < Channels; ++c) {
         Channel &ch = m_channels[size_t(c)];
-        const auto byte = quint8(payload.at(c));
+        const quint8 byte = answer.u8(c);
         switch (cmd) {
         case Mute:
             ch.mute = byte ? 1 : 0;
@@ -293,9 +296,10 @@ void QInLevel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray
             setCheckedSilently(m_strips[size_t(c)].phantom, ch.phantom);
             break;
         case Gain: {
-            const float gain = Le::get<float>(payload, c * 4);
-            if (gain != ch.digitalGain) {
-                ch.digitalGain = gain;
+            // The widest trim any mode allows; the total is clamped to the mode.
+            const std::optional<float> gain = answer.real(c * 4, -100.0f, 100.0f);
+            if (gain && *gain != ch.digitalGain) {
+                ch.digitalGain = *gain;
                 showTotal(c);
             }
             break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/blockpage.h"
+#include "protocol/commands.h"
 
 #include <array>
 
@@ -20,18 +21,9 @@ class QInLevel final : public BlockPage
     Q_DISABLE_COPY(QInLevel)
 
 public:
-    static constexpr quint8 Module = 1;
+    static constexpr quint8 Module = Proto::Module::InputLevel;
     static constexpr int Channels = 16;
 
-    enum Cmd : quint8
-    {
-        Meter = 1,
-        Mute = 2,
-        Gain = 3,
-        Mode = 4,
-        Phantom = 5,
-        Step = 6
-    };
     enum InputMode : quint8
     {
         Mic = 0,

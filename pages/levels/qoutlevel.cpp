@@ -3,7 +3,7 @@
 namespace {
 LevelPageConfig outputConfig()
 {
-    using C = QOutLevel::Cmd;
+    namespace C = Proto::OutLevelCmd;
     return {QOutLevel::Module,
             "OUT ",
             "outLevelWidget",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/levels/levelpage.h"
+#include "protocol/commands.h"
 
 // The output level page: gain, mute, polarity and link group of the 16
 // outputs, their gain limits, and the two output meters.
@@ -10,17 +11,7 @@ class QOutLevel final : public LevelPage
     Q_DISABLE_COPY(QOutLevel)
 
 public:
-    static constexpr quint8 Module = 11;
-    enum Cmd : quint8
-    {
-        Meter = 1,
-        Mute = 2,
-        Gain = 3,
-        Invert = 4,
-        Group = 5,
-        Limits = 7,
-        PreMeter = 8
-    };
+    static constexpr quint8 Module = Proto::Module::OutputLevel;
 
     explicit QOutLevel(QWidget *parent = nullptr);
     void setOutputName(int channel, const QString &name) override;

@@ -3,7 +3,7 @@
 namespace {
 LevelPageConfig preMixConfig()
 {
-    using C = QPreMixLevel::Cmd;
+    namespace C = Proto::PreMixCmd;
     return {QPreMixLevel::Module,
             "IN ",
             "preMixLevelWidget",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/levels/levelpage.h"
+#include "protocol/commands.h"
 
 // The pre-mix level page: the level of each input entering the matrix, with
 // mute, polarity, link group, priority and the input gain limits.
@@ -10,17 +11,7 @@ class QPreMixLevel final : public LevelPage
     Q_DISABLE_COPY(QPreMixLevel)
 
 public:
-    static constexpr quint8 Module = 7;
-    enum Cmd : quint8
-    {
-        Mute = 1,
-        Gain = 2,
-        Invert = 3,
-        Group = 4,
-        Limits = 6,
-        Meter = 7,
-        Priority = 8
-    };
+    static constexpr quint8 Module = Proto::Module::PreMixLevel;
 
     explicit QPreMixLevel(QWidget *parent = nullptr);
     void setInputName(int channel, const QString &name) override;

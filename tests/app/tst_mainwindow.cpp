@@ -161,8 +161,8 @@ private slots:
         QLineEdit *edit = page->gainControl(0)->edit();
         edit->setText(QStringLiteral("7.5"));
         emit edit->editingFinished();
-        ChannelBlock *inputs = rig.sim(0).model().block(SimModule::InputLevel);
-        QTRY_COMPARE(inputs->get<float>(InLevelCmd::Gain, 0), 7.5f);
+        ChannelBlock *inputs = rig.sim(0).model().block(Proto::Module::InputLevel);
+        QTRY_COMPARE(inputs->get<float>(Proto::InLevelCmd::Gain, 0), 7.5f);
 
         // A dropped connection comes back and logs in with the stored password.
         QSignalSpy loginShown(w.loginDialog(), &QDialog::finished);
@@ -271,8 +271,8 @@ private slots:
                           Qt::NoModifier);
             QCoreApplication::sendEvent(fader, &e);
         }
-        ChannelBlock *outputs = rig.sim(0).model().block(SimModule::OutputLevel);
-        QTRY_COMPARE(outputs->get<float>(OutLevelCmd::Gain, 4), -100.0f);
+        ChannelBlock *outputs = rig.sim(0).model().block(Proto::Module::OutputLevel);
+        QTRY_COMPARE(outputs->get<float>(Proto::OutLevelCmd::Gain, 4), -100.0f);
     }
 
     void commandToolTextEqualsThePagesFrame()

@@ -68,6 +68,48 @@ private slots:
         QVERIFY(!d.isHolding()); // the 15th tick after the last edit
     }
 
+    void deferredSendFlushesForItsTarget()
+    {
+        // An edit goes out for the target it was made for: a flush before the
+        // target changes sends it at once, in key order, and only once.
+        DeferredSend d;
+        int target = 1;
+        QVector<QPair<int, int>> sent; // key, target at send time
+        d.setSender([&](int key) { sent.append({key, target}); });
+        d.edit(5);
+        d.edit(2);
+        d.flush();
+        target = 2;
+        QCOMPARE(sent, (QVector<QPair<int, int>>{{2, 1}, {5, 1}}));
+        QVERIFY(d.isHolding()); // a flush alone keeps the hold
+        for (int i = 0; i < 10; ++i)
+            d.tick();
+        QCOMPARE(sent.size(), 2);
+        d.edit(7);
+        d.settle(); // what hiding a page does
+        QCOMPARE(sent.size(), 3);
+        QVERIFY(!d.isHolding());
+        QVERIFY(!d.isBusy());
+    }
+
+    void deferredSendDropsEditsOfAnotherUnit()
+    {
+        LoopbackPeer first;
+        DeferredSend d;
+        QVector<int> sent;
+        d.setSender([&](int key) { sent.append(key); });
+        d.edit(1);
+        LoopbackPeer second; // another unit becomes current
+        d.edit(2);
+        d.flush();
+        QCOMPARE(sent, QVector<int>{2});
+        d.edit(3);
+        d.dropPending();
+        d.flush();
+        QCOMPARE(sent, QVector<int>{2});
+        QVERIFY(!d.isHolding());
+    }
+
     void startsOnPreLevelWithAgcAndAncHidden()
     {
         FuncWidget w;

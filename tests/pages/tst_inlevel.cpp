@@ -114,7 +114,7 @@ private slots:
         QInLevel page;
         page.show();
         if (mic)
-            page.receive(QInLevel::Mode, 0x80, 16, bytes16(0));
+            page.receive(Proto::InLevelCmd::Mode, 0x80, 16, bytes16(0));
         peer.clear();
 
         typeGain(page, 2, text);
@@ -135,7 +135,7 @@ private slots:
         LoopbackPeer peer;
         QInLevel page;
         page.show();
-        page.receive(QInLevel::Mode, 0x80, 16, bytes16(0));
+        page.receive(Proto::InLevelCmd::Mode, 0x80, 16, bytes16(0));
         typeGain(page, 0, QStringLiteral("20"));
         QVERIFY(peer.waitForFrames(2));
         peer.clear();
@@ -166,9 +166,9 @@ private slots:
         LoopbackPeer peer;
         QInLevel page;
         page.show();
-        page.receive(QInLevel::Mode, 0x80, 16, bytes16(0));
-        page.receive(QInLevel::Phantom, 0x80, 16, bytes16(1));
-        page.receive(QInLevel::Step, 0x80, 16, bytes16(3));
+        page.receive(Proto::InLevelCmd::Mode, 0x80, 16, bytes16(0));
+        page.receive(Proto::InLevelCmd::Phantom, 0x80, 16, bytes16(1));
+        page.receive(Proto::InLevelCmd::Step, 0x80, 16, bytes16(3));
         QVERIFY(page.phantomButton(4)->isChecked());
         QVERIFY(page.phantomButton(4)->isEnabled());
 
@@ -204,10 +204,10 @@ private slots:
         LoopbackPeer peer;
         QInLevel page;
         page.show();
-        page.receive(QInLevel::Mode, 0x80, 16, bytes16(0));
-        page.receive(QInLevel::Step, 0x80, 16, bytes16(9)); // read as 7 (40 dB)
-        page.receive(QInLevel::Gain, 0x80, 64, floats16(2.5f));
-        page.receive(QInLevel::Mute, 0x80, 16, bytes16(1));
+        page.receive(Proto::InLevelCmd::Mode, 0x80, 16, bytes16(0));
+        page.receive(Proto::InLevelCmd::Step, 0x80, 16, bytes16(9)); // read as 7 (40 dB)
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(2.5f));
+        page.receive(Proto::InLevelCmd::Mute, 0x80, 16, bytes16(1));
         QCOMPARE(page.channel(0).preampStep, quint8(7));
         QCOMPARE(page.gainControl(0)->edit()->text(), QStringLiteral("42.5"));
         QVERIFY(page.muteButton(15)->isChecked());
@@ -217,9 +217,9 @@ private slots:
     void malformedAnswersChangeNothing()
     {
         QInLevel page;
-        page.receive(QInLevel::Gain, 0x80, 60, floats16(5.0f).left(60));
-        page.receive(QInLevel::Mute, 0x82, 16, bytes16(1));
-        page.receive(QInLevel::Mute, 0x80, 15, bytes16(1).left(15));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 60, floats16(5.0f).left(60));
+        page.receive(Proto::InLevelCmd::Mute, 0x82, 16, bytes16(1));
+        page.receive(Proto::InLevelCmd::Mute, 0x80, 15, bytes16(1).left(15));
         page.receive(7, 0x80, 16, bytes16(1));
         QCOMPARE(page.channel(3).digitalGain, 0.0f);
         QVERIFY(!page.muteButton(3)->isChecked());
@@ -233,27 +233,29 @@ private slots:
         QVector<int> meters;
         connect(&page, &QInLevel::meterChanged, [&](uchar, int level) { meters.append(level); });
         typeGain(page, 0, QStringLiteral("3"));
-        page.receive(QInLevel::Gain, 0x80, 64, floats16(-5.0f));
-        page.receive(QInLevel::Meter, 0x80, 16, bytes16(quint8(qint8(-20))));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(-5.0f));
+        page.receive(Proto::InLevelCmd::Meter, 0x80, 16, bytes16(quint8(qint8(-20))));
         QCOMPARE(page.gainControl(0)->edit()->text(), QStringLiteral("3.0"));
         QCOMPARE(meters.size(), 16);
         QCOMPARE(meters.first(), -20);
         QVERIFY(peer.waitForFrames(2)); // sent on the tick that ends the hold
-        page.receive(QInLevel::Gain, 0x80, 64, floats16(-5.0f));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(-5.0f));
         QCOMPARE(page.gainControl(0)->edit()->text(), QStringLiteral("-5.0"));
     }
 
-    void hiddenPageKeepsItsEditUntilShown()
+    void hidingThePageSendsItsEditAndTakesAnswers()
     {
         LoopbackPeer peer;
         QInLevel page;
         page.show();
         typeGain(page, 6, QStringLiteral("4"));
-        page.hide();
+        page.hide(); // within the 100 ms of the edit
         QVERIFY(!page.isTimerRunning());
-        QVERIFY(peer.staysQuiet(150));
-        page.show();
-        QVERIFY(peer.waitForFrames(2));
+        QVERIFY(peer.waitForFrames(2)); // sent at once, not when shown again
+        QCOMPARE(int(quint8(peer.frames().at(0).payload.at(0))), 6);
+        // The hold ended with the page: the unit's state shows at once.
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(-3.0f));
+        QCOMPARE(page.gainControl(6)->edit()->text(), QStringLiteral("-3.0"));
     }
 
     void refreshReadsTheBlockInOrder()

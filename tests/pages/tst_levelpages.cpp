@@ -106,8 +106,9 @@ private slots:
         page.show();
         QByteArray l = limits(12, -56);
         l.replace(8, 8, Le::bytes(3.0f, -10.0f)); // output 2: 3 .. -10
-        page.receive(QOutLevel::Limits, 0x80, 128, l);
-        page.receive(QOutLevel::Group, 0x80, 16, QByteArray::fromHex("0101") + QByteArray(14, 0));
+        page.receive(Proto::OutLevelCmd::Limits, 0x80, 128, l);
+        page.receive(Proto::OutLevelCmd::Group, 0x80, 16,
+                     QByteArray::fromHex("0101") + QByteArray(14, 0));
         type(page.gainEdit(0), QStringLiteral("8"));
         QCOMPARE(page.channel(0).gain, 8.0f);
         QCOMPARE(page.channel(1).gain, 3.0f);
@@ -120,8 +121,8 @@ private slots:
     void receivedGainClampedToLimits()
     {
         QOutLevel page;
-        page.receive(QOutLevel::Limits, 0x80, 128, limits(6, -56));
-        page.receive(QOutLevel::Gain, 0x80, 64, floats(16, 10.0f));
+        page.receive(Proto::OutLevelCmd::Limits, 0x80, 128, limits(6, -56));
+        page.receive(Proto::OutLevelCmd::Gain, 0x80, 64, floats(16, 10.0f));
         QCOMPARE(page.gainEdit(7)->text(), QStringLiteral("6.0"));
         QCOMPARE(page.fader(7)->value(), 6.0f);
     }
@@ -130,19 +131,20 @@ private slots:
     {
         QOutLevel page;
         QSignalSpy spy(&page, &QOutLevel::gainLimit);
-        page.receive(QOutLevel::Limits, 0x80, 128, limits(6.9f, -20.5f));
+        page.receive(Proto::OutLevelCmd::Limits, 0x80, 128, limits(6.9f, -20.5f));
         QCOMPARE(spy.size(), 16);
         QCOMPARE(spy.at(0).at(1).toInt(), 6);
         QCOMPARE(spy.at(0).at(2).toInt(), -20);
         spy.clear();
-        page.receive(QOutLevel::Limits, 0x80, 128, limits(20.7f, -80.0f));
+        page.receive(Proto::OutLevelCmd::Limits, 0x80, 128, limits(20.7f, -80.0f));
         QCOMPARE(spy.size(), 16);
         QCOMPARE(page.channel(3).upperLimit, 12);
         QCOMPARE(page.channel(3).lowerLimit, -56);
         spy.clear();
-        page.receive(QOutLevel::Limits, 0x80, 128, limits(12.0f, -56.0f)); // unchanged
+        page.receive(Proto::OutLevelCmd::Limits, 0x80, 128, limits(12.0f, -56.0f)); // unchanged
         QCOMPARE(spy.size(), 0);
-        page.receive(QOutLevel::Limits, 0x80, 120, limits(1, -1).left(120)); // wrong length
+        page.receive(Proto::OutLevelCmd::Limits, 0x80, 120,
+                     limits(1, -1).left(120)); // wrong length
         QCOMPARE(page.channel(0).upperLimit, 12);
     }
 
@@ -154,16 +156,16 @@ private slots:
         QSignalSpy meters(&page, &QOutLevel::meterChanged);
         QSignalSpy preMeters(&page, &QOutLevel::preMeterChanged);
         type(page.gainEdit(0), QStringLiteral("-3"));
-        page.receive(QOutLevel::Gain, 0x80, 64, floats(16, 5.0f));
-        page.receive(QOutLevel::Mute, 0x80, 16, QByteArray(16, 1));
-        page.receive(QOutLevel::Meter, 0x80, 16, QByteArray(16, char(-30)));
-        page.receive(QOutLevel::PreMeter, 0x80, 16, QByteArray(16, char(-31)));
+        page.receive(Proto::OutLevelCmd::Gain, 0x80, 64, floats(16, 5.0f));
+        page.receive(Proto::OutLevelCmd::Mute, 0x80, 16, QByteArray(16, 1));
+        page.receive(Proto::OutLevelCmd::Meter, 0x80, 16, QByteArray(16, char(-30)));
+        page.receive(Proto::OutLevelCmd::PreMeter, 0x80, 16, QByteArray(16, char(-31)));
         QCOMPARE(page.gainEdit(0)->text(), QStringLiteral("-3.0"));
         QVERIFY(!page.muteButton(0)->isChecked());
         QCOMPARE(meters.size(), 16);
         QCOMPARE(preMeters.at(0).at(1).toInt(), -31);
         QVERIFY(peer.waitForFrames(1)); // the hold ends with the send
-        page.receive(QOutLevel::Mute, 0x80, 16, QByteArray(16, 1));
+        page.receive(Proto::OutLevelCmd::Mute, 0x80, 16, QByteArray(16, 1));
         QVERIFY(page.muteButton(0)->isChecked());
     }
 
@@ -172,16 +174,16 @@ private slots:
         QOutLevel out;
         QPreMixLevel pre;
         const QByteArray sixty = floats(15, 4.0f);
-        out.receive(QOutLevel::Gain, 0x80, 60, sixty);
-        pre.receive(QPreMixLevel::Gain, 0x80, 60, sixty);
+        out.receive(Proto::OutLevelCmd::Gain, 0x80, 60, sixty);
+        pre.receive(Proto::PreMixCmd::Gain, 0x80, 60, sixty);
         QCOMPARE(out.channel(14).gain, 4.0f); // the first 15 values are used
         QCOMPARE(out.channel(15).gain, 0.0f);
-        QCOMPARE(pre.channel(0).gain, 0.0f);                       // ignored whole
-        out.receive(QOutLevel::Mute, 0x80, 20, QByteArray(20, 1)); // first 16 used
+        QCOMPARE(pre.channel(0).gain, 0.0f);                                // ignored whole
+        out.receive(Proto::OutLevelCmd::Mute, 0x80, 20, QByteArray(20, 1)); // first 16 used
         QVERIFY(out.muteButton(15)->isChecked());
         out.receive(6, 0x80, 16, QByteArray(16, 1)); // not an output command
         pre.receive(5, 0x80, 16, QByteArray(16, 1));
-        pre.receive(QPreMixLevel::Mute, 0x80, 17, QByteArray(17, 1));
+        pre.receive(Proto::PreMixCmd::Mute, 0x80, 17, QByteArray(17, 1));
         QVERIFY(!pre.muteButton(0)->isChecked());
     }
 
@@ -190,14 +192,14 @@ private slots:
         LoopbackPeer peer;
         QPreMixLevel page;
         page.show();
-        page.receive(QPreMixLevel::Group, 0x80, 16, QByteArray(16, 3));
+        page.receive(Proto::PreMixCmd::Group, 0x80, 16, QByteArray(16, 3));
         QTest::mouseClick(page.priorityButton(4), Qt::LeftButton);
         QVERIFY(page.priorityButton(4)->isChecked());
         QVERIFY(!page.priorityButton(5)->isChecked());
         QVERIFY(peer.waitForFrames(1));
         QCOMPARE(int(peer.frames().at(0).cmd), 8);
         QCOMPARE(peer.frames().at(0).payload, QByteArray::fromHex("0401"));
-        page.receive(QPreMixLevel::Priority, 0x80, 16, QByteArray(16, 1));
+        page.receive(Proto::PreMixCmd::Priority, 0x80, 16, QByteArray(16, 1));
         QVERIFY(page.priorityButton(9)->isChecked());
         QVERIFY(peer.staysQuiet(100)); // set from the unit: nothing sent
     }

@@ -1,0 +1,18 @@
+#include "sim/firmwareblock.h"
+
+#include "protocol/commands.h"
+#include "protocol/lebytes.h"
+
+void FirmwareBlock::handle(const Proto::Frame &f, QVector<SimAnswer> &out)
+{
+    if (f.cmd != Proto::FirmwareCmd::Chunk || f.flag != Proto::FlagWrite || f.payload.size() < 2)
+        return;
+    const quint16 index = Le::get<quint16>(f.payload, 0);
+    if (index == 0)
+        m_image.clear();
+    const int offset = index * 1024;
+    if (m_image.size() < offset)
+        m_image.append(QByteArray(offset - m_image.size(), '\0'));
+    m_image.replace(offset, qMin(m_image.size() - offset, f.payload.size() - 2), f.payload.mid(2));
+    out.append({Proto::OpFirmware, m_module, f.cmd, Proto::FlagAnswer, Le::bytes(index)});
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "sim/simblock.h"
+
+// Receives one firmware (op 1, module 1 ARM or 2 DSP) chunk by chunk and
+// acknowledges every chunk with its index.
+class FirmwareBlock final : public SimBlock
+{
+public:
+    explicit FirmwareBlock(quint8 module) : m_module(module) {}
+
+    void handle(const Proto::Frame &request, QVector<SimAnswer> &out) override;
+    void reset() override {}
+
+    QByteArray image() const { return m_image; }
+
+private:
+    quint8 m_module;
+    QByteArray m_image;
+};
