@@ -1,0 +1,195 @@
+// dap-pageshot: pictures of the program's pages for looking at them and for
+// the documentation. It starts simulated units in the same process, opens the
+// main window against them on loopback, logs in, shows the pages asked for,
+// and saves what is on screen as PNG files.
+//
+//   dap-pageshot --page 8 --out shots/          (run from the run directory)
+//   dap-pageshot --page 4 --click "Copy to" --grab dialogs --out shots/
+//
+// With the offscreen platform (QT_QPA_PLATFORM=offscreen) no display is
+// needed. Nothing leaves 127.0.0.0/8.
+
+#include "app/mainwindow.h"
+#include "devices/discoveryscope.h"
+#include "devices/qdevicetable.h"
+#include "pages/funcwidget.h"
+#include "protocol/localtext.h"
+#include "protocol/transport.h"
+#include "sim/simunit.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+quint16 freeUdpPort()
+{
+    QUdpSocket s;
+    s.bind(QHostAddress::LocalHost, 0);
+    return s.localPort();
+}
+
+// Runs the event loop until `done` holds or `ms` have passed.
+bool waitFor(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+void settle(int ms)
+{
+    waitFor([] { return false; }, ms);
+}
+
+// A button below `root` whose object name or text is `name`.
+QAbstractButton *findButton(QWidget *root, const QString &name)
+{
+    const auto buttons = root->findChildren<QAbstractButton *>();
+    for (QAbstractButton *b : buttons)
+        if (b->isVisible() && (b->objectName() == name || b->text() == name))
+            return b;
+    return nullptr;
+}
+
+bool save(QWidget *w, const QString &path)
+{
+    const bool ok = w->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("dap-pageshot"));
+    QCommandLineParser cli;
+    cli.setApplicationDescription(QStringLiteral("Pictures of the program's pages."));
+    cli.addHelpOption();
+    cli.addOption({QStringLiteral("page"), QStringLiteral("Page index (repeatable)."),
+                   QStringLiteral("index")});
+    cli.addOption({QStringLiteral("out"), QStringLiteral("Folder for the pictures."),
+                   QStringLiteral("dir"), QStringLiteral(".")});
+    cli.addOption({QStringLiteral("size"), QStringLiteral("Window size."), QStringLiteral("WxH"),
+                   QStringLiteral("1024x600")});
+    cli.addOption({QStringLiteral("wait"), QStringLiteral("Milliseconds to let a page fill."),
+                   QStringLiteral("ms"), QStringLiteral("1500")});
+    cli.addOption({QStringLiteral("click"),
+                   QStringLiteral("After the page is shown, click the button with this object "
+                                  "name or text (repeatable, in order)."),
+                   QStringLiteral("button")});
+    cli.addOption({QStringLiteral("grab"),
+                   QStringLiteral("What to save: window (default), or dialogs (every other "
+                                  "visible top-level window too)."),
+                   QStringLiteral("what"), QStringLiteral("window")});
+    cli.addOption({QStringLiteral("language"), QStringLiteral("Language index (0 English)."),
+                   QStringLiteral("n"), QStringLiteral("0")});
+    cli.addOption({QStringLiteral("fault"), QStringLiteral("Fault byte of the simulated unit."),
+                   QStringLiteral("byte"), QStringLiteral("0")});
+    cli.process(app);
+
+    LocalText::installCodec();
+    MainWindow::initResources();
+    QFile style(QStringLiteral(":/qss/AppWhite"));
+    if (style.open(QIODevice::ReadOnly)) {
+        const QByteArray sheet = style.readAll();
+        const int nul = sheet.indexOf('\0');
+        app.setStyleSheet(QString::fromUtf8(nul < 0 ? sheet : sheet.left(nul)));
+    }
+    QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
+        .remove(QStringLiteral("LastDevice"));
+
+    SimUnitConfig config;
+    config.bind = QHostAddress(QStringLiteral("127.0.0.2"));
+    config.port = 0;
+    config.announcePort = freeUdpPort();
+    config.announceIntervalMs = 200;
+    config.machineId = 1001;
+    SimUnit unit(config);
+    if (!unit.start()) {
+        std::fprintf(stderr, "cannot start the simulated unit: %s\n",
+                     qPrintable(unit.errorString()));
+        return 1;
+    }
+    unit.setFaultByte(quint8(cli.value(QStringLiteral("fault")).toUInt()));
+
+    MainWindow window(
+        DiscoveryScope::loopback(config.announcePort, freeUdpPort(), unit.serverPort()), nullptr);
+    window.applyLanguage(cli.value(QStringLiteral("language")).toInt());
+    const QStringList size = cli.value(QStringLiteral("size")).split(QLatin1Char('x'));
+    window.resize(size.value(0).toInt(), size.value(1).toInt());
+    window.show();
+
+    QDeviceTable *table = window.deviceTable();
+    if (!waitFor([table] { return table->count() > 0; }, 5000)) {
+        std::fprintf(stderr, "the simulated unit was not discovered\n");
+        return 1;
+    }
+    window.devChanged(0);
+    if (!waitFor([] { return isLoggedIn(); }, 5000)) {
+        std::fprintf(stderr, "no login\n");
+        return 1;
+    }
+
+    QDir out(cli.value(QStringLiteral("out")));
+    out.mkpath(QStringLiteral("."));
+    const int wait = cli.value(QStringLiteral("wait")).toInt();
+    QStringList pages = cli.values(QStringLiteral("page"));
+    if (pages.isEmpty())
+        pages << QString::number(window.funcWidget()->currentIndex());
+    bool ok = true;
+    for (const QString &p : qAsConst(pages)) {
+        const int index = p.toInt();
+        window.funcWidget()->pageButton(index)->click();
+        settle(wait);
+        const QString base =
+            out.filePath(QStringLiteral("page%1").arg(index, 2, 10, QLatin1Char('0')));
+        // Clicks run from the event loop, so a button that opens a modal
+        // dialog does not stop the pictures from being taken.
+        const QStringList clicks = cli.values(QStringLiteral("click"));
+        bool done = false;
+        QTimer::singleShot(0, [&] {
+            for (const QString &name : clicks) {
+                QWidget *root = QApplication::activeModalWidget();
+                QAbstractButton *b = findButton(root ? root : &window, name);
+                if (!b) {
+                    std::fprintf(stderr, "no button \"%s\"\n", qPrintable(name));
+                    ok = false;
+                    continue;
+                }
+                QTimer::singleShot(0, b, &QAbstractButton::click);
+                settle(wait / 2);
+            }
+            settle(wait / 2);
+            ok = save(&window, base + QStringLiteral(".png")) && ok;
+            if (cli.value(QStringLiteral("grab")) == QLatin1String("dialogs")) {
+                int n = 0;
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (w != &window && w->isVisible() && w->isWindow())
+                        ok = save(w, base + QStringLiteral("-%1.png").arg(++n)) && ok;
+            }
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w != &window && w->isVisible())
+                    w->close();
+            done = true;
+        });
+        waitFor([&] { return done; }, 60000);
+    }
+    return ok ? 0 : 1;
+}
