@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "protocol/localtext.h"
+#include "protocol/logcompressor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(AppConfig::readHighDpiSetting() ? Qt::AA_EnableHighDpiScaling
                                                                    : Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);
+    LogCompressor::install();
     auto instance = std::make_unique<SingleInstance>(QCoreApplication::applicationFilePath());
     if (instance->isRunning())
         return 0;
@@ -35,6 +37,7 @@ int main(int argc, char *argv[])
     auto window = std::make_unique<MainWindow>();
     window->show();
     const int code = app.exec();
+    LogCompressor::flush();
     if (window->restartRequested()) {
         // The new copy must find neither this window's settings unsaved nor
         // this copy's lock still held.

@@ -26,6 +26,13 @@ QString text(const QByteArray &bytes, int offset)
     return LocalText::decodeField(bytes, offset, broadcastMsg::TextWidth);
 }
 
+QByteArray rawText(const QByteArray &bytes, int offset)
+{
+    const QByteArray field = bytes.mid(offset, broadcastMsg::TextWidth);
+    const int nul = field.indexOf('\0');
+    return nul < 0 ? field : field.left(nul);
+}
+
 void putText(QByteArray &bytes, int offset, const QString &value)
 {
     const QByteArray encoded = LocalText::encodeFitting(value, broadcastMsg::TextWidth);
@@ -64,6 +71,14 @@ QByteArray broadcastMsg::toBytes() const
     return r;
 }
 
+QByteArray broadcastMsg::textBytes(TextField field) const
+{
+    if (hasRawTexts)
+        return rawTexts[field];
+    const QString *texts[TextFields] = {&sn, &model, &location, &description, &preset};
+    return LocalText::encodeFitting(*texts[field], TextWidth);
+}
+
 quint32 broadcastMsg::packVersion(const std::array<quint8, 3> &v)
 {
     return quint32(v[0]) * 65536 + quint32(v[1]) * 256 + v[2];
@@ -91,6 +106,9 @@ std::optional<broadcastMsg> parseBroadcastMsg(const QByteArray &d)
     m.location = text(d, OffLocation);
     m.description = text(d, OffDescription);
     m.preset = text(d, OffPreset);
+    m.rawTexts = {rawText(d, OffSn), rawText(d, OffModel), rawText(d, OffLocation),
+                  rawText(d, OffDescription), rawText(d, OffPreset)};
+    m.hasRawTexts = true;
     m.fault = quint8(p[OffFault]);
     m.code = Le::get<quint16>(p + OffCode);
     return m;
@@ -105,14 +123,17 @@ broadcastMsg::Fields changedFields(const broadcastMsg &a, const broadcastMsg &b)
 {
     broadcastMsg::Fields f;
     f.setFlag(broadcastMsg::Address, a.ipaddress != b.ipaddress);
-    f.setFlag(broadcastMsg::Model, a.model != b.model);
+    const auto differs = [&](broadcastMsg::TextField t) {
+        return a.textBytes(t) != b.textBytes(t);
+    };
+    f.setFlag(broadcastMsg::Model, differs(broadcastMsg::ModelText));
     f.setFlag(broadcastMsg::ArmVersion, a.armVersion != b.armVersion);
     f.setFlag(broadcastMsg::DspVersion, a.dspVersion != b.dspVersion);
-    f.setFlag(broadcastMsg::Location, a.location != b.location);
-    f.setFlag(broadcastMsg::Description, a.description != b.description);
-    f.setFlag(broadcastMsg::Sn, a.sn != b.sn);
+    f.setFlag(broadcastMsg::Location, differs(broadcastMsg::LocationText));
+    f.setFlag(broadcastMsg::Description, differs(broadcastMsg::DescriptionText));
+    f.setFlag(broadcastMsg::Sn, differs(broadcastMsg::SnText));
     f.setFlag(broadcastMsg::Status, a.status != b.status);
-    f.setFlag(broadcastMsg::Preset, a.preset != b.preset);
+    f.setFlag(broadcastMsg::Preset, differs(broadcastMsg::PresetText));
     f.setFlag(broadcastMsg::Fault, a.fault != b.fault);
     f.setFlag(broadcastMsg::Extra, a.extra != b.extra);
     return f;

@@ -48,6 +48,21 @@ struct broadcastMsg
     QString location;
     QString description;
     QString preset;
+    // The bytes of the five texts as announced, up to each field's first NUL;
+    // empty for a record that did not come from an announcement. Invalid
+    // GB2312 bytes decode lossily, so whether a text changed is decided on
+    // these bytes, not on the decoded texts.
+    enum TextField
+    {
+        SnText,
+        ModelText,
+        LocationText,
+        DescriptionText,
+        PresetText,
+        TextFields
+    };
+    std::array<QByteArray, TextFields> rawTexts;
+    bool hasRawTexts = false;
     quint8 fault = 0;
     quint16 code = 0;
 
@@ -61,6 +76,9 @@ struct broadcastMsg
 
     // The record as it travels (texts cut to their 16-byte fields).
     QByteArray toBytes() const;
+    // The bytes of one text: as announced, or the text encoded when the record
+    // did not come from an announcement.
+    QByteArray textBytes(TextField field) const;
 
     static quint32 packVersion(const std::array<quint8, 3> &v);
     static std::array<quint8, 3> unpackVersion(quint32 packed);

@@ -1,14 +1,16 @@
 #include "devices/qdeviceitem.h"
 
 #include "devices/broadcastmsg.h"
+#include "widgets/elidedlabel.h"
 
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 
 QDeviceItem::QDeviceItem(QWidget *parent)
-    : QFrame(parent), m_model(new QLabel(this)), m_state(new QLabel(this)),
-      m_address(new QLabel(this)), m_preset(new QLabel(this)), m_faultLabel(new QLabel(this))
+    : QFrame(parent), m_model(new ElidedLabel(this)), m_state(new QLabel(this)),
+      m_address(new ElidedLabel(this)), m_preset(new ElidedLabel(this)),
+      m_faultLabel(new QLabel(this))
 {
     setObjectName(QStringLiteral("deviceItem"));
     m_model->setObjectName(QStringLiteral("deviceModelLabel"));
@@ -21,17 +23,18 @@ QDeviceItem::QDeviceItem(QWidget *parent)
     m_faultLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_faultLabel->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
     m_faultLabel->hide();
-    // In a narrow list the model and address give way; the state stays whole.
-    for (QLabel *l : {m_model, m_address, m_preset})
+    // In a narrow list the texts give way (elided, whole in the tooltip); the
+    // state stays whole. The address has a line of its own, so with the usual
+    // fonts it is never shortened.
+    for (ElidedLabel *l : {m_model, m_address, m_preset})
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 5, 8, 5);
     grid->setVerticalSpacing(2);
-    // Model on its own line so a narrow list keeps it whole; state beside the address.
-    grid->addWidget(m_model, 0, 0, 1, 2);
-    grid->addWidget(m_address, 1, 0);
-    grid->addWidget(m_state, 1, 1);
+    grid->addWidget(m_model, 0, 0);
+    grid->addWidget(m_state, 0, 1);
+    grid->addWidget(m_address, 1, 0, 1, 2);
     grid->addWidget(m_preset, 2, 0);
     grid->addWidget(m_faultLabel, 2, 1);
     grid->setColumnStretch(0, 1);

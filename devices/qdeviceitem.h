@@ -2,10 +2,13 @@
 
 #include <QFrame>
 
+class ElidedLabel;
 class QLabel;
 
 // One unit in the main window's device list: model and state on the first
-// line, address and active preset below, a fault mark when the unit reports one.
+// line, the address on its own line, the active preset and a fault mark when
+// the unit reports one below. Texts that do not fit the list's width are
+// shortened with an ellipsis and shown whole in their tooltip, whatever the font.
 class QDeviceItem final : public QFrame
 {
     Q_OBJECT
@@ -35,10 +38,10 @@ protected:
 private:
     void updateState();
 
-    QLabel *m_model;
+    ElidedLabel *m_model;
     QLabel *m_state;
-    QLabel *m_address;
-    QLabel *m_preset;
+    ElidedLabel *m_address;
+    ElidedLabel *m_preset;
     QLabel *m_faultLabel;
     bool m_online = false;
     bool m_connected = false;

@@ -1,6 +1,7 @@
 // dapsim: a simulated unit for running and testing dapcontrol without hardware.
 
 #include "protocol/localtext.h"
+#include "protocol/logcompressor.h"
 #include "sim/simcommandlistener.h"
 #include "sim/simoptions.h"
 
@@ -13,6 +14,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    LogCompressor::install();
     QCoreApplication::setApplicationName(QStringLiteral("dapsim"));
     LocalText::installCodec();
 

@@ -38,8 +38,9 @@ QInLevel::QInLevel(QWidget *parent) : BlockPage(parent)
 
     deferred().setSender([this](int c) { sendGain(c); });
 
+    // While this page is shown, wherever the focus is in the window.
     auto *test = new QShortcut(QKeySequence(QStringLiteral("Ctrl+T")), this);
-    test->setContext(Qt::WidgetWithChildrenShortcut);
+    test->setContext(Qt::WindowShortcut);
     connect(test, &QShortcut::activated, this, &QInLevel::testClicked);
     retranslate();
 }

@@ -11,6 +11,7 @@
 #include "protocol/transport.h"
 #include "tests/devices/devicefixtures.h"
 #include "tests/support/testsupport.h"
+#include "widgets/elidedlabel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -171,6 +172,29 @@ private slots:
         dialog.gatewayEdit()->setText(QStringLiteral("192.168.1.1"));
         dialog.addressEdit()->setText(QStringLiteral("0.1.2.3")); // passes the pattern only
         QVERIFY(!ok->isEnabled());
+    }
+
+    void narrowListWithAWideFontKeepsTheAddressReadable()
+    {
+        // Without a language list the program runs with the platform's default
+        // font, which may be wide: nothing may be cut off without a trace.
+        QDeviceList list;
+        QFont wide = list.font();
+        wide.setPointSize(13);
+        list.setFont(wide);
+        broadcastMsg m = record(1, 0x7F000001);
+        m.model = QStringLiteral("DAP-1616 Conference");
+        list.addItem(&m);
+        list.setConnected(0, true);
+        list.setFixedWidth(144);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        for (auto *label : list.item(0)->findChildren<ElidedLabel *>()) {
+            const QString shown = label->elidedText();
+            QVERIFY2(shown == label->text() || shown.endsWith(QChar(0x2026)), qPrintable(shown));
+            QCOMPARE(label->toolTip(), label->text());
+        }
+        QCOMPARE(list.item(0)->addressText(), QStringLiteral("127.0.0.1"));
     }
 
     void deviceListFollowsTheTable()

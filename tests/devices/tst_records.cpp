@@ -72,6 +72,27 @@ private slots:
         QCOMPARE(parseBroadcastMsg(bytes)->location, QStringLiteral("会议室"));
     }
 
+    void textChangesAreDecidedOnTheBytes()
+    {
+        // Two invalid GB2312 sequences decode to the same replacement text;
+        // they are still different locations.
+        QByteArray first = sample().toBytes();
+        QByteArray second = first;
+        first.replace(55, 3, hexBytes("FF 01 00"));
+        second.replace(55, 3, hexBytes("FF 02 00"));
+        const broadcastMsg a = *parseBroadcastMsg(first);
+        const broadcastMsg b = *parseBroadcastMsg(second);
+        QVERIFY(changedFields(a, b) == broadcastMsg::Location);
+        // Bytes after the field's NUL are not part of the text.
+        QByteArray third = first;
+        third[60] = 'x';
+        QVERIFY(changedFields(a, *parseBroadcastMsg(third)) == broadcastMsg::NoField);
+        // A stored record (no bytes kept, as loaded from the registry) equals
+        // an announcement of the same texts.
+        QVERIFY(changedFields(sample(), *parseBroadcastMsg(sample().toBytes())) ==
+                broadcastMsg::NoField);
+    }
+
     void localAddressOnTheUnitsSubnet_data()
     {
         QTest::addColumn<QString>("unit");

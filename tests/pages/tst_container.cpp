@@ -4,6 +4,7 @@
 #include "pages/blockpage.h"
 #include "pages/deferredsend.h"
 #include "pages/funcwidget.h"
+#include "pages/levels/factorytestwindow.h"
 #include "pages/levels/qinlevel.h"
 #include "pages/qoverview.h"
 #include "protocol/packetrouter.h"
@@ -12,10 +13,13 @@
 #include "widgets/meterwidget.h"
 #include "widgets/qmeter.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QVBoxLayout>
 
 namespace {
 Proto::Frame answer(quint8 op, quint8 module, quint8 cmd, const QByteArray &payload)
@@ -108,6 +112,32 @@ private slots:
         d.flush();
         QCOMPARE(sent, QVector<int>{2});
         QVERIFY(!d.isHolding());
+    }
+
+    void factoryTestOpensFromTheInputPageWhereverTheFocusIs()
+    {
+        QWidget window;
+        auto *elsewhere = new QLineEdit(&window);
+        auto *func = new FuncWidget(&window);
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(elsewhere);
+        layout->addWidget(func);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        elsewhere->setFocus();
+        const auto testWindowShown = [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (qobject_cast<FactoryTestWindow *>(w) && w->isVisible())
+                    return true;
+            return false;
+        };
+        func->setCurrentPage(FuncWidget::PreLevel);
+        QTest::keyClick(elsewhere, Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(!testWindowShown()); // only while the input page is shown
+        func->setCurrentPage(FuncWidget::InSetup);
+        QTest::keyClick(elsewhere, Qt::Key_T, Qt::ControlModifier);
+        QTRY_VERIFY(testWindowShown());
     }
 
     void startsOnPreLevelWithAgcAndAncHidden()
