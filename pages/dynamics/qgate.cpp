@@ -99,7 +99,7 @@ QWidget *QGate::buildStrip(int c)
         control->knob()->setStep(1);
         control->edit()->setFixedWidth(40);
         control->setValue(float(starts[p]));
-        v->addSpacing(2);
+        v->addStretch(1); // the three groups share the height the page has
         v->addWidget(caption);
         v->addWidget(control, 0, Qt::AlignHCenter);
     }
@@ -112,7 +112,7 @@ QWidget *QGate::buildStrip(int c)
     connect(s.controls[Threshold], &KnobField::textEntered, this, &QGate::threshEditingFinished);
     connect(s.controls[Attack], &KnobField::textEntered, this, &QGate::attackEditingFinished);
     connect(s.controls[Decay], &KnobField::textEntered, this, &QGate::decayEditingFinished);
-    v->addStretch(1);
+    v->addSpacing(4);
     return bg;
 }
 
