@@ -2,6 +2,10 @@
 
 #include "pages/blockpage.h"
 #include "pages/devicestatus.h"
+#include "pages/dynamics/ancwidget.h"
+#include "pages/dynamics/qaec.h"
+#include "pages/dynamics/qautomixer.h"
+#include "pages/dynamics/qgate.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
 #include "pages/levels/qoutlevel.h"
@@ -91,15 +95,35 @@ FuncWidget::FuncWidget(QWidget *parent)
     connect(m_devLabel, &QDevLabel::inputLabel, this, &FuncWidget::setInlabel);
     connect(m_devLabel, &QDevLabel::outputLabel, this, &FuncWidget::setOutlabel);
 
-    const QMap<int, BlockPage *> built{
+    // The gate owns the thresholds and lamp states the automixer shows: gate
+    // answers reach the gate page only, which passes them on, also while it
+    // is hidden.
+    auto *gate = new QGate;
+    auto *autoMixer = new QAutoMixer;
+    auto *aec = new QAec;
+    auto *anc = new ANCWidget;
+    connect(gate, &QGate::gateState, autoMixer, &QAutoMixer::setGateOn);
+    connect(gate, &QGate::threshValue, autoMixer, &QAutoMixer::setThreshValue);
+    connect(autoMixer, qOverload<uchar, int>(&QAutoMixer::threshChanged), gate,
+            qOverload<uchar, int>(&QGate::threshChanged));
+
+    QMap<int, BlockPage *> built{
         {InSetup, m_inLevel}, {PreLevel, m_preMix}, {OutLevel, m_outLevel}, {Label, m_devLabel}};
+    built.insert(Gate, gate);
+    built.insert(Automixer, autoMixer);
+    built.insert(Aec, aec);
+    built.insert(Anc, anc);
     for (int i = 0; i < PageCount; ++i)
         addPage(i, built.value(i, nullptr) ? built.value(i) : new PlaceholderPage(PageTitles[i]));
     m_blockPages.insert(QInLevel::Module, m_inLevel);
     m_blockPages.insert(QPreMixLevel::Module, m_preMix);
     m_blockPages.insert(QOutLevel::Module, m_outLevel);
-    m_inputNamePages = {m_inLevel, m_preMix};
-    m_outputNamePages = {m_outLevel};
+    m_blockPages.insert(QGate::Module, gate);
+    m_blockPages.insert(QAutoMixer::Module, autoMixer);
+    m_blockPages.insert(QAec::Module, aec);
+    m_blockPages.insert(ANCWidget::Module, anc);
+    m_inputNamePages = {m_inLevel, gate, m_preMix, autoMixer};
+    m_outputNamePages = {m_outLevel, autoMixer};
 
     setCurrentPage(PreLevel);
     m_buttons[Agc]->hide();

@@ -6,6 +6,23 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <cmath>
+#include <cstring>
+
+namespace {
+// True when the first conversion of a printf format is %d or %i.
+bool isWholeNumberFormat(const char *format)
+{
+    const char *p = std::strchr(format, '%');
+    if (!p)
+        return false;
+    ++p;
+    while (*p && std::strchr("-+ #0123456789.", *p))
+        ++p;
+    return *p == 'd' || *p == 'i';
+}
+} // namespace
+
 KnobField::KnobField(QWidget *parent)
     : QWidget(parent), m_knob(new Knob(this)), m_edit(new QLineEdit(this))
 {
@@ -67,6 +84,10 @@ void KnobField::setValue(float value)
 
 QString KnobField::format(float value) const
 {
+    // A whole-number format ("%d") takes an int: passing it a double would
+    // print garbage. The value is truncated as whole-number controls are.
+    if (isWholeNumberFormat(m_format))
+        return QString::asprintf(m_format, int(std::trunc(value)));
     return QString::asprintf(m_format, double(value));
 }
 

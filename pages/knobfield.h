@@ -30,7 +30,8 @@ public:
     void setScale(float scale);
     // Range in value units.
     void setRange(float minimum, float maximum);
-    // printf-style format of the text, "%0.1f" by default.
+    // printf-style format of the text, "%0.1f" by default; a whole-number
+    // conversion ("%d") shows the value truncated toward zero.
     void setFormat(const char *format);
     void setValidator(QValidator *validator);
 

@@ -1,7 +1,11 @@
 // Every block of the simulated unit, by operation class and module.
 
 #include "protocol/commands.h"
+#include "sim/aecblock.h"
+#include "sim/ancblock.h"
+#include "sim/automixerblock.h"
 #include "sim/firmwareblock.h"
+#include "sim/gateblock.h"
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
 #include "sim/simmodel.h"
@@ -27,4 +31,9 @@ void installBlocks(SimModel &model)
                    make_unique<LevelBlock>(Module::PreMixLevel, makePreMixLevelBlock(), model));
     model.addBlock(OpBlock, Module::OutputLevel,
                    make_unique<LevelBlock>(Module::OutputLevel, makeOutputLevelBlock(), model));
+
+    model.addBlock(OpBlock, Module::Gate, make_unique<GateBlock>(model));
+    model.addBlock(OpBlock, Module::AutoMixer, make_unique<AutoMixerBlock>());
+    model.addBlock(OpBlock, Module::Aec, make_unique<AecBlock>(model.system()));
+    model.addBlock(OpBlock, Module::Anc, make_unique<AncBlock>());
 }

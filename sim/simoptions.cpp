@@ -49,8 +49,12 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
         QStringLiteral("command-port"),
         QStringLiteral("UDP port on 127.0.0.1 for commands to the units (0: none)."),
         QStringLiteral("port"), QStringLiteral("6001"));
+    const QCommandLineOption noAec(
+        QStringLiteral("no-aec"),
+        QStringLiteral("The units have no echo canceller: they report none and refuse its "
+                       "commands (flag 0x82)."));
     p.addOptions({bind, port, units, password, announceTo, announcePort, code, machineId, model, sn,
-                  split, junk, refuse, silent, fault, commandPort});
+                  split, junk, refuse, silent, fault, commandPort, noAec});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return false;
@@ -87,6 +91,7 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
     base.code = quint16(number(code, 0, 65535));
     base.password = p.value(password);
     base.model = p.value(model);
+    base.aec = !p.isSet(noAec);
     const quint32 id = quint32(number(machineId, 0, 0xFFFFFFFFLL));
     options.faults.splitAnswers = p.isSet(split);
     options.faults.junkBytes = int(number(junk, 0, 65536));

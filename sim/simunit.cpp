@@ -21,6 +21,7 @@ SimUnit::SimUnit(const SimUnitConfig &config, QObject *parent)
         s.model = config.model;
     if (!config.sn.isEmpty())
         s.sn = config.sn;
+    s.aecSupport = config.aec ? 1 : 0;
     if (config.bind.protocol() == QAbstractSocket::IPv4Protocol)
         s.ipAddress = config.bind.toIPv4Address();
 

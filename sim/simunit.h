@@ -31,6 +31,7 @@ struct SimUnitConfig
     QString model;
     QString sn;
     QString password;
+    bool aec = true; // false: the unit has no echo canceller and refuses its commands
 };
 
 // One simulated unit: a TCP server speaking the unit's protocol on its own

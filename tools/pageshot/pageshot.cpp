@@ -5,6 +5,7 @@
 //
 //   dap-pageshot --page 8 --out shots/          (run from the run directory)
 //   dap-pageshot --page 4 --click "Copy to" --grab dialogs --out shots/
+//   dap-pageshot --page 1 --unit "82 7D 01 00 03 0B 02 01 02 00 00 01 7D 82" --out shots/
 //
 // With the offscreen platform (QT_QPA_PLATFORM=offscreen) no display is
 // needed. Nothing leaves 127.0.0.0/8.
@@ -14,6 +15,7 @@
 #include "devices/qdevicetable.h"
 #include "pages/funcwidget.h"
 #include "protocol/localtext.h"
+#include "protocol/streamsplitter.h"
 #include "protocol/transport.h"
 #include "sim/simunit.h"
 
@@ -102,6 +104,11 @@ int main(int argc, char *argv[])
                    QStringLiteral("n"), QStringLiteral("0")});
     cli.addOption({QStringLiteral("fault"), QStringLiteral("Fault byte of the simulated unit."),
                    QStringLiteral("byte"), QStringLiteral("0")});
+    cli.addOption({QStringLiteral("unit"),
+                   QStringLiteral("Frames in hexadecimal (as the command tool prints them) the "
+                                  "simulated unit takes before the window opens, to set it up "
+                                  "(repeatable)."),
+                   QStringLiteral("hex")});
     cli.process(app);
 
     LocalText::installCodec();
@@ -128,6 +135,9 @@ int main(int argc, char *argv[])
         return 1;
     }
     unit.setFaultByte(quint8(cli.value(QStringLiteral("fault")).toUInt()));
+    StreamSplitter setUp([&unit](const Proto::Frame &f) { unit.model().handle(f); });
+    for (const QString &hex : cli.values(QStringLiteral("unit")))
+        setUp.feed(QByteArray::fromHex(hex.toLatin1()));
 
     MainWindow window(
         DiscoveryScope::loopback(config.announcePort, freeUdpPort(), unit.serverPort()), nullptr);
