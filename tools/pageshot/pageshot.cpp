@@ -15,6 +15,7 @@
 #include "pages/funcwidget.h"
 #include "protocol/localtext.h"
 #include "protocol/transport.h"
+#include "sim/simoptions.h"
 #include "sim/simunit.h"
 
 #include <QAbstractButton>
@@ -102,6 +103,10 @@ int main(int argc, char *argv[])
                    QStringLiteral("n"), QStringLiteral("0")});
     cli.addOption({QStringLiteral("fault"), QStringLiteral("Fault byte of the simulated unit."),
                    QStringLiteral("byte"), QStringLiteral("0")});
+    cli.addOption({QStringLiteral("voltages"),
+                   QStringLiteral("Supply voltages of the simulated unit: seven numbers, or "
+                                  "\"null\" for a unit that reports none."),
+                   QStringLiteral("list")});
     cli.process(app);
 
     LocalText::installCodec();
@@ -128,6 +133,18 @@ int main(int argc, char *argv[])
         return 1;
     }
     unit.setFaultByte(quint8(cli.value(QStringLiteral("fault")).toUInt()));
+    if (cli.isSet(QStringLiteral("voltages"))) {
+        std::array<float, 7> volts{};
+        bool refused = false;
+        if (!parseVoltages(cli.value(QStringLiteral("voltages")), volts, refused)) {
+            std::fprintf(stderr, "--voltages takes seven numbers or null\n");
+            return 2;
+        }
+        if (refused)
+            unit.setReportsVoltages(false);
+        else
+            unit.setVoltages(volts);
+    }
 
     MainWindow window(
         DiscoveryScope::loopback(config.announcePort, freeUdpPort(), unit.serverPort()), nullptr);
