@@ -311,12 +311,14 @@ bool DeviceStatus::setNetwork(quint32 address, quint32 mask, quint32 gateway)
 {
     if (!m_networkKnown)
         return false;
-    if (address != m_ip || mask != m_mask || gateway != m_gateway) {
-        m_ip = address;
-        m_mask = mask;
-        m_gateway = gateway;
-        emit changed(Network);
-    }
+    // Leaving a field unchanged sends nothing: a unit may restart its network
+    // for any write of its addresses.
+    if (address == m_ip && mask == m_mask && gateway == m_gateway)
+        return true;
+    m_ip = address;
+    m_mask = mask;
+    m_gateway = gateway;
+    emit changed(Network);
     sendSettingsWrite(Cmd::Network, Le::bytes(address, mask, gateway));
     return true;
 }
