@@ -99,8 +99,6 @@ private slots:
                                   << "1608";
         QTest::newRow("temperature")
             << answer(9, Le::bytes(41.54f)) << F::Temperature << QString::fromUtf8("41.5\u00B0C");
-        QTest::newRow("version") << answer(2, QByteArray::fromHex("020904")) << F::ArmVersion
-                                 << "V2.9.4";
         QTest::newRow("model ends at NUL")
             << answer(1, QByteArray("DAP-1616\0\0\0\0\0\0\0\0", 16)) << F::ModelName << "DAP-1616";
         QTest::newRow("serial cut to 16 bytes")
@@ -108,9 +106,6 @@ private slots:
         QTest::newRow("short serial") << answer(4, "SN1") << F::SerialNumber << "SN1";
         QTest::newRow("code id") << answer(1, QByteArray::fromHex("000034120000"), 0x80, 4)
                                  << F::CodeId << "4660";
-        QTest::newRow("boot count") << answer(8, Le::bytes(quint32(42))) << F::BootCount << "42";
-        QTest::newRow("AEC support") << answer(25, QByteArray(1, 1)) << F::AecSupport << "Yes";
-        QTest::newRow("ANC support") << answer(28, QByteArray(1, 0)) << F::AncSupport << "No";
     }
 
     void identityIsShown()
