@@ -1,16 +1,20 @@
 #include "app/mainwindow.h"
 
+#include "app/factoryreset.h"
+#include "app/faultreport.h"
 #include "app/qlogin.h"
 #include "app/qpswmoddialog.h"
 #include "cmdtool/commandtoolwidget.h"
 #include "devices/discoveryscope.h"
 #include "devices/qdevicelist.h"
 #include "devices/qdevicetable.h"
+#include "pages/devicestatus.h"
 #include "pages/funcwidget.h"
 #include "pages/operatorprompt.h"
 #include "pages/qoverview.h"
 #include "protocol/commands.h"
 #include "protocol/transport.h"
+#include "settings/settings.h"
 #include "widgets/appfont.h"
 
 #include <QApplication>
@@ -173,6 +177,10 @@ void MainWindow::build(const DiscoveryScope &scope)
     connect(m_func, &FuncWidget::sig_description, m_overview, &QOverView::setDescription);
     connect(m_func, &FuncWidget::sig_dspUsage, m_overview, &QOverView::setDspUsage);
     connect(m_func, &FuncWidget::sig_sn, m_overview, &QOverView::setSN);
+
+    settings::install(m_func);
+    m_faultReport = new FaultReport([this] { return m_func->faultByte(); }, this);
+    connect(m_func, &FuncWidget::sig_fault, m_faultReport, &FaultReport::setFault);
 }
 
 void MainWindow::buildMenus()
@@ -198,7 +206,7 @@ void MainWindow::buildMenus()
     m_passwordAction = bar->addAction(QString());
     connect(m_passwordAction, &QAction::triggered, this, &MainWindow::pwdModTriggered);
     m_resetAction = bar->addAction(QString());
-    m_resetAction->setEnabled(false); // factory reset comes with a later version
+    connect(m_resetAction, &QAction::triggered, this, &MainWindow::resetClicked);
     m_deviceListAction = bar->addAction(QString());
     connect(m_deviceListAction, &QAction::triggered, this, &MainWindow::devTableClicked);
     m_cmdToolAction = bar->addAction(QString());
@@ -327,6 +335,11 @@ void MainWindow::pwdModTriggered()
         m_pswDialog->open();
 }
 
+void MainWindow::resetClicked()
+{
+    FactoryReset::confirmAndSend(this);
+}
+
 void MainWindow::devChanged(int index)
 {
     if (isLoggedIn()) {
@@ -342,6 +355,7 @@ void MainWindow::devChanged(int index)
     if (!socket) {
         m_sentPassword.clear();
         m_currentUnit = 0;
+        m_func->deviceStatus()->setDeviceId(0);
         ::setCurrentSocket(nullptr);
         m_deviceList->setCurrentRow(-1);
         showLinkState();
@@ -351,6 +365,7 @@ void MainWindow::devChanged(int index)
         m_sentPassword.clear();
     ::setCurrentSocket(socket);
     m_currentUnit = m_deviceTable->record(index)->machineid;
+    m_func->deviceStatus()->setDeviceId(m_currentUnit);
     m_rememberedUnit = 0;
     userSettings().setValue(QStringLiteral("LastDevice"), m_currentUnit);
     m_deviceList->setCurrentRow(index);
@@ -428,6 +443,7 @@ void MainWindow::loginAnswer(const Proto::Frame &f)
         m_passwords.insert(m_currentUnit, m_sentPassword);
         m_login->hide();
         m_func->refreshLabelPage();
+        m_func->refreshSettings();
         qCInfo(lcApp, "logged in to unit %u", m_currentUnit);
         return;
     }

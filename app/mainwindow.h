@@ -12,6 +12,7 @@
 
 class CommandToolWidget;
 class DiscoveryScope;
+class FaultReport;
 class FuncWidget;
 class QAction;
 class QDeviceList;
@@ -50,6 +51,7 @@ public:
     QLogin *loginDialog() const { return m_login; }
     QPSWModDialog *passwordDialog() const { return m_pswDialog; }
     QAction *action(const QString &objectName) const;
+    FaultReport *faultReport() const { return m_faultReport; }
 
 public slots:
     void devChanged(int index);
@@ -58,6 +60,7 @@ public slots:
     void sendPassword();
     void languageActionClicked();
     void pwdModTriggered();
+    void resetClicked();
     void devTableClicked();
     void cmdToolClicked();
     void highDpiScalingTriggered(bool checked);
@@ -89,6 +92,7 @@ private:
     QLogin *m_login = nullptr;
     QPSWModDialog *m_pswDialog = nullptr;
     QPointer<CommandToolWidget> m_cmdTool;
+    FaultReport *m_faultReport = nullptr;
     QPointer<QTcpSocket> m_connectedWatch; // socket whose connected() is followed
 
     // Passwords that logged in, per unit, for the life of the program.

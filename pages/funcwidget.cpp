@@ -11,6 +11,7 @@
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
 #include "pages/placeholderpage.h"
+#include "protocol/answerreader.h"
 #include "protocol/commands.h"
 #include "protocol/packetrouter.h"
 #include "widgets/appfont.h"
@@ -42,6 +43,7 @@ const char *const PageTitles[FuncWidget::PageCount] = {
 
 // Special replies of the device settings module.
 constexpr quint8 SettingsModule = Proto::SysModule::Settings;
+constexpr quint8 Settings4Module = Proto::SysModule::Settings4;
 constexpr quint8 DspVersionCmd = Proto::SettingsCmd::DspVersion;
 constexpr quint8 AecSupportCmd = Proto::SettingsCmd::AecSupport;
 constexpr quint8 AncSupportCmd = Proto::SettingsCmd::AncSupport;
@@ -141,6 +143,24 @@ void FuncWidget::addPage(int index, BlockPage *page)
     m_stack->addWidget(page);
 }
 
+void FuncWidget::setPage(int index, BlockPage *page)
+{
+    if (index < 0 || index >= PageCount || !page)
+        return;
+    QWidget *old = m_stack->widget(index);
+    const bool current = m_stack->currentIndex() == index;
+    m_stack->insertWidget(index, page);
+    m_stack->removeWidget(old);
+    // Nothing may route to the page that goes.
+    for (auto it = m_blockPages.begin(); it != m_blockPages.end();)
+        it = it.value() == old ? m_blockPages.erase(it) : std::next(it);
+    m_inputNamePages.removeAll(static_cast<BlockPage *>(old));
+    m_outputNamePages.removeAll(static_cast<BlockPage *>(old));
+    delete old;
+    if (current)
+        m_stack->setCurrentIndex(index);
+}
+
 void FuncWidget::installRoutes(PacketRouter &router)
 {
     router.setFallback(Proto::OpBlock, [this](const Proto::Frame &f) { blockDispatch(f); });
@@ -159,18 +179,19 @@ void FuncWidget::systemDispatch(const Proto::Frame &f)
         m_devLabel->receive(f.cmd, f.flag, f.length, f.payload);
         return;
     }
-    if (f.module != SettingsModule)
-        return; // further settings (4) have no receiver yet
-    if (f.cmd == DspVersionCmd && f.isAnswer(3)) {
-        const auto major = quint8(f.payload.at(0));
-        const auto minor = quint8(f.payload.at(1));
-        m_bandCount = (major < 2 || (major == 2 && minor < 8)) ? 16 : 8;
-        m_status->handle(f);
+    if (f.module != SettingsModule) {
+        if (f.module == Settings4Module)
+            m_status->handle(f);
         return;
     }
-    if ((f.cmd == AecSupportCmd || f.cmd == AncSupportCmd) && f.isAnswer(1)) {
-        setButtonShown(f.cmd == AecSupportCmd ? Aec : Anc, f.payload.at(0) != 0);
-        return;
+    AnswerReader answer(f.flag, f.length, f.payload);
+    if (f.cmd == DspVersionCmd && answer.exact(3)) {
+        const quint8 major = answer.u8(0);
+        const quint8 minor = answer.u8(1);
+        m_bandCount = (major < 2 || (major == 2 && minor < 8)) ? 16 : 8;
+    } else if ((f.cmd == AecSupportCmd || f.cmd == AncSupportCmd) && answer.exact(1)) {
+        setButtonShown(f.cmd == AecSupportCmd ? Aec : Anc, answer.u8(0) != 0);
+        // The settings page shows the support too, so it gets the answer as well.
     }
     m_status->handle(f);
 }
@@ -217,6 +238,12 @@ void FuncWidget::refreshLabelPage()
     if (currentIndex() != Label)
         if (BlockPage *p = page(Label))
             p->refresh();
+}
+
+void FuncWidget::refreshSettings()
+{
+    if (BlockPage *p = page(Settings))
+        p->refresh();
 }
 
 void FuncWidget::clearSettings()

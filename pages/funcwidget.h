@@ -60,6 +60,10 @@ public:
     void blockDispatch(const Proto::Frame &frame);
     void systemDispatch(const Proto::Frame &frame);
 
+    // Puts `page` in the place of `index` (a page built outside this library,
+    // whose library builds on this one); the page it replaces is deleted.
+    void setPage(int index, BlockPage *page);
+
     QPushButton *pageButton(int index) const;
     BlockPage *page(int index) const;
     int currentIndex() const;
@@ -68,9 +72,14 @@ public:
 
     // Refreshes the label page unless it is on screen (the timer does that).
     void refreshLabelPage();
+    // Reads what the settings page shows (after a login).
+    void refreshSettings();
     // Forgets what the settings page shows (another unit was selected).
     void clearSettings();
     quint8 faultByte() const;
+    // The unit's identity, status and settings, shown by the overview and the
+    // settings page.
+    DeviceStatus *deviceStatus() const { return m_status; }
 
     QInLevel *inLevel() const { return m_inLevel; }
     QPreMixLevel *preMixLevel() const { return m_preMix; }

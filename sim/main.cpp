@@ -3,6 +3,7 @@
 #include "protocol/localtext.h"
 #include "protocol/logcompressor.h"
 #include "sim/simcommandlistener.h"
+#include "sim/simconsole.h"
 #include "sim/simoptions.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,9 @@ int main(int argc, char *argv[])
         auto unit = std::make_unique<SimUnit>(config);
         unit->faults() = options.faults;
         unit->setFaultByte(options.faultByte);
+        if (options.voltages)
+            unit->setVoltages(*options.voltages);
+        unit->setReportsVoltages(!options.voltagesRefused);
         if (!unit->start()) {
             QTextStream(stderr) << "dapsim: cannot listen on " << config.bind.toString() << ':'
                                 << config.port << ": " << unit->errorString() << '\n';
@@ -52,6 +56,13 @@ int main(int argc, char *argv[])
             QTextStream(stderr) << "dapsim: no command port " << options.commandPort << ": "
                                 << commands.errorString() << '\n';
         }
+    }
+    SimConsole console;
+    if (options.console) {
+        for (const auto &unit : units)
+            console.addUnit(unit.get());
+        if (console.start())
+            out << "dapsim: reading commands on standard input (help lists them)\n";
     }
     out.flush();
     return app.exec();

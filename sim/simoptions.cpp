@@ -1,6 +1,9 @@
 #include "sim/simoptions.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
+
+#include <cmath>
 
 bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString &error)
 {
@@ -45,6 +48,16 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
     const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Do not announce."));
     const QCommandLineOption fault(QStringLiteral("fault"), QStringLiteral("Fault byte to report."),
                                    QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption voltages(
+        QStringLiteral("voltages"),
+        QStringLiteral("Supply voltages to report: seven numbers (12V,-12V,5V,-5V,3.3V,2.5V,48V) "
+                       "or \"null\" for a unit that reports none."),
+        QStringLiteral("list"));
+    const QCommandLineOption console(
+        QStringLiteral("console"),
+        QStringLiteral("Read control commands on standard input while running, one per line: "
+                       "\"fault N\", \"voltages LIST|null\", \"reset\" (restart as after a "
+                       "factory reset), \"help\". They apply to every unit."));
     const QCommandLineOption commandPort(
         QStringLiteral("command-port"),
         QStringLiteral("UDP port on 127.0.0.1 for commands to the units (0: none)."),
@@ -54,7 +67,7 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
         QStringLiteral("The units have no echo canceller: they report none and refuse its "
                        "commands (flag 0x82)."));
     p.addOptions({bind, port, units, password, announceTo, announcePort, code, machineId, model, sn,
-                  split, junk, refuse, silent, fault, commandPort, noAec});
+                  split, junk, refuse, silent, fault, voltages, console, commandPort, noAec});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return false;
@@ -99,6 +112,16 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
     options.silent = p.isSet(silent);
     options.faultByte = quint8(number(fault, 0, 255));
     options.commandPort = quint16(number(commandPort, 0, 65535));
+    options.console = p.isSet(console);
+    if (ok && p.isSet(voltages)) {
+        std::array<float, 7> volts{};
+        if (!parseVoltages(p.value(voltages), volts, options.voltagesRefused)) {
+            error = QStringLiteral("invalid value for --voltages: %1").arg(p.value(voltages));
+            ok = false;
+        } else if (!options.voltagesRefused) {
+            options.voltages = volts;
+        }
+    }
     if (!ok)
         return false;
 
@@ -109,5 +132,28 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
         c.sn = i == 0 ? p.value(sn) : QStringLiteral("%1-%2").arg(p.value(sn)).arg(i + 1);
         options.units.append(c);
     }
+    return true;
+}
+
+bool parseVoltages(const QString &text, std::array<float, 7> &volts, bool &refused)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("null"), Qt::CaseInsensitive) == 0) {
+        refused = true;
+        return true;
+    }
+    const QStringList parts =
+        t.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts);
+    if (parts.size() != int(volts.size()))
+        return false;
+    std::array<float, 7> values{};
+    for (int i = 0; i < parts.size(); ++i) {
+        bool good = false;
+        values[size_t(i)] = parts[i].toFloat(&good);
+        if (!good || !std::isfinite(values[size_t(i)]))
+            return false;
+    }
+    volts = values;
+    refused = false;
     return true;
 }

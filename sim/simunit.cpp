@@ -1,7 +1,9 @@
 #include "sim/simunit.h"
 
+#include "protocol/commands.h"
 #include "protocol/lebytes.h"
 #include "sim/simsession.h"
+#include "sim/systemblock.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -24,6 +26,13 @@ SimUnit::SimUnit(const SimUnitConfig &config, QObject *parent)
     s.aecSupport = config.aec ? 1 : 0;
     if (config.bind.protocol() == QAbstractSocket::IPv4Protocol)
         s.ipAddress = config.bind.toIPv4Address();
+
+    // The hooks run while a session handles the request: act once it is done.
+    if (auto *system = m_model.blockAs<SystemBlock>(Proto::OpSystem, Proto::SysModule::Settings)) {
+        system->setNetworkHook(
+            [this] { QTimer::singleShot(0, this, [this] { followAddress(); }); });
+        system->setRestartHook([this] { QTimer::singleShot(0, this, &SimUnit::restart); });
+    }
 
     connect(m_server, &QTcpServer::newConnection, this, &SimUnit::onNewConnection);
     m_announceTimer->setInterval(config.announceIntervalMs);
@@ -103,6 +112,27 @@ void SimUnit::setAnnouncing(bool on)
 void SimUnit::setFaultByte(quint8 fault)
 {
     m_model.system().fault = fault;
+}
+
+void SimUnit::setVoltages(const std::array<float, 7> &volts)
+{
+    m_model.system().voltages = volts;
+    m_model.system().reportsVoltages = true;
+}
+
+void SimUnit::setReportsVoltages(bool reports)
+{
+    m_model.system().reportsVoltages = reports;
+}
+
+void SimUnit::restart()
+{
+    SystemState &s = m_model.system();
+    dropConnections();
+    ++s.bootCount;
+    s.totalTimeBase += s.runTime();
+    s.started.restart();
+    emit restarted();
 }
 
 void SimUnit::applyNetworkSettings(quint32 address, quint32 mask, quint32 gateway)

@@ -65,6 +65,10 @@ public:
     void dropConnections();
     void setAnnouncing(bool on);
     void setFaultByte(quint8 fault);
+    // The seven supply voltages the unit reports, or none at all (the unit
+    // then refuses the read).
+    void setVoltages(const std::array<float, 7> &volts);
+    void setReportsVoltages(bool reports);
 
     // Sends one announcement now (tests use it to avoid waiting for the timer).
     void announce();
@@ -76,7 +80,12 @@ public:
     // announcing where it is, so that nothing leaves loopback.
     void applyNetworkSettings(quint32 address, quint32 mask, quint32 gateway);
 
+    // What a unit does when it restarts (after a factory reset): its
+    // connections drop, it counts a boot and its run time starts again.
+    void restart();
+
 signals:
+    void restarted();
     void sessionOpened();
     void sessionClosed();
     void requestReceived(const Proto::Frame &frame);

@@ -57,6 +57,8 @@ void SystemBlock::write(const Proto::Frame &f)
             s.ipAddress = Le::get<quint32>(p, 0);
             s.subnetMask = Le::get<quint32>(p, 4);
             s.gateway = Le::get<quint32>(p, 8);
+            if (m_networkHook)
+                m_networkHook();
         }
         break;
     case Password:
@@ -76,6 +78,8 @@ void SystemBlock::write(const Proto::Frame &f)
         break;
     case FactoryReset:
         m_model.factoryReset();
+        if (m_restartHook)
+            m_restartHook();
         break;
     case GateReport:
         if (p.size() == 1)

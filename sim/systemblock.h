@@ -2,6 +2,8 @@
 
 #include "sim/simblock.h"
 
+#include <functional>
+
 class SimModel;
 struct SystemState;
 
@@ -10,15 +12,24 @@ struct SystemState;
 class SystemBlock final : public SimBlock
 {
 public:
+    using Hook = std::function<void()>;
+
     explicit SystemBlock(SimModel &model);
 
     void handle(const Proto::Frame &request, QVector<SimAnswer> &out) override;
     void reset() override;
 
+    // What the unit does beyond its state, done by whoever runs it: after a
+    // network write (the unit may move), after a factory reset (it restarts).
+    void setNetworkHook(Hook hook) { m_networkHook = std::move(hook); }
+    void setRestartHook(Hook hook) { m_restartHook = std::move(hook); }
+
 private:
     void write(const Proto::Frame &request);
 
     SimModel &m_model;
+    Hook m_networkHook;
+    Hook m_restartHook;
 };
 
 // Further settings (op 2, module 4): the code ID.

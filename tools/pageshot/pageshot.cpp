@@ -17,6 +17,7 @@
 #include "protocol/localtext.h"
 #include "protocol/streamsplitter.h"
 #include "protocol/transport.h"
+#include "sim/simoptions.h"
 #include "sim/simunit.h"
 
 #include <QAbstractButton>
@@ -109,6 +110,10 @@ int main(int argc, char *argv[])
                                   "simulated unit takes before the window opens, to set it up "
                                   "(repeatable)."),
                    QStringLiteral("hex")});
+    cli.addOption({QStringLiteral("voltages"),
+                   QStringLiteral("Supply voltages of the simulated unit: seven numbers, or "
+                                  "\"null\" for a unit that reports none."),
+                   QStringLiteral("list")});
     cli.process(app);
 
     LocalText::installCodec();
@@ -138,6 +143,18 @@ int main(int argc, char *argv[])
     StreamSplitter setUp([&unit](const Proto::Frame &f) { unit.model().handle(f); });
     for (const QString &hex : cli.values(QStringLiteral("unit")))
         setUp.feed(QByteArray::fromHex(hex.toLatin1()));
+    if (cli.isSet(QStringLiteral("voltages"))) {
+        std::array<float, 7> volts{};
+        bool refused = false;
+        if (!parseVoltages(cli.value(QStringLiteral("voltages")), volts, refused)) {
+            std::fprintf(stderr, "--voltages takes seven numbers or null\n");
+            return 2;
+        }
+        if (refused)
+            unit.setReportsVoltages(false);
+        else
+            unit.setVoltages(volts);
+    }
 
     MainWindow window(
         DiscoveryScope::loopback(config.announcePort, freeUdpPort(), unit.serverPort()), nullptr);

@@ -1,0 +1,33 @@
+#include "app/factoryreset.h"
+
+#include "pages/operatorprompt.h"
+#include "protocol/commands.h"
+#include "protocol/frame.h"
+#include "protocol/transport.h"
+
+#include <QCoreApplication>
+
+namespace FactoryReset {
+
+bool confirmAndSend(QWidget *parent)
+{
+    if (!isLoggedIn())
+        return false;
+    const QString text =
+        QStringLiteral("<font size='5' face='Arial' color='red'><B>%1<br>%2</font>")
+            .arg(QCoreApplication::translate(
+                     "MainWindow", "Restore the factory settings will delete all user data!!!"),
+                 QCoreApplication::translate(
+                     "MainWindow", "Do you want to reformat the disk and erase all data?"));
+    // "OK" is button 0 and the default; closing the box chooses nothing.
+    const int answer =
+        OperatorPrompt::current().ask(parent, QMessageBox::Information, QStringLiteral("warning"),
+                                      text, {QStringLiteral("OK"), QStringLiteral("Cancel")}, 0);
+    if (answer != 0)
+        return false;
+    sendPacket(Proto::OpSystem, Proto::SysModule::Settings, Proto::SettingsCmd::FactoryReset,
+               Proto::FlagWrite);
+    return true;
+}
+
+} // namespace FactoryReset
