@@ -1,9 +1,11 @@
 // Every block of the simulated unit, by operation class and module.
 
 #include "protocol/commands.h"
+#include "sim/agcblock.h"
 #include "sim/firmwareblock.h"
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
+#include "sim/limiterblock.h"
 #include "sim/simmodel.h"
 #include "sim/systemblock.h"
 
@@ -27,4 +29,11 @@ void installBlocks(SimModel &model)
                    make_unique<LevelBlock>(Module::PreMixLevel, makePreMixLevelBlock(), model));
     model.addBlock(OpBlock, Module::OutputLevel,
                    make_unique<LevelBlock>(Module::OutputLevel, makeOutputLevelBlock(), model));
+
+    auto *inLimiter = model.addBlock(OpBlock, Module::InputLimiter,
+                                     make_unique<LimiterBlock>(Module::InputLimiter));
+    auto *outLimiter = model.addBlock(OpBlock, Module::OutputLimiter,
+                                      make_unique<LimiterBlock>(Module::OutputLimiter));
+    LimiterBlock::linkWith(*inLimiter, *outLimiter);
+    model.addBlock(OpBlock, Module::Agc, make_unique<AgcBlock>());
 }
