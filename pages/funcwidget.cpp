@@ -2,6 +2,9 @@
 
 #include "pages/blockpage.h"
 #include "pages/devicestatus.h"
+#include "pages/dynamics/qagcwidget.h"
+#include "pages/dynamics/qinlimiter.h"
+#include "pages/dynamics/qoutlimiter.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
 #include "pages/levels/qoutlevel.h"
@@ -91,15 +94,27 @@ FuncWidget::FuncWidget(QWidget *parent)
     connect(m_devLabel, &QDevLabel::inputLabel, this, &FuncWidget::setInlabel);
     connect(m_devLabel, &QDevLabel::outputLabel, this, &FuncWidget::setOutlabel);
 
-    const QMap<int, BlockPage *> built{
-        {InSetup, m_inLevel}, {PreLevel, m_preMix}, {OutLevel, m_outLevel}, {Label, m_devLabel}};
+    auto *inLimiter = new QInLimiter;
+    auto *outLimiter = new QOutLimiter;
+    auto *agc = new QAGCWidget;
+
+    const QMap<int, BlockPage *> built{{InSetup, m_inLevel},
+                                       {PreLevel, m_preMix},
+                                       {OutLevel, m_outLevel},
+                                       {Label, m_devLabel},
+                                       {InLimiter, inLimiter},
+                                       {OutLimiter, outLimiter},
+                                       {Agc, agc}};
     for (int i = 0; i < PageCount; ++i)
         addPage(i, built.value(i, nullptr) ? built.value(i) : new PlaceholderPage(PageTitles[i]));
     m_blockPages.insert(QInLevel::Module, m_inLevel);
     m_blockPages.insert(QPreMixLevel::Module, m_preMix);
     m_blockPages.insert(QOutLevel::Module, m_outLevel);
-    m_inputNamePages = {m_inLevel, m_preMix};
-    m_outputNamePages = {m_outLevel};
+    m_blockPages.insert(QInLimiter::Module, inLimiter);
+    m_blockPages.insert(QOutLimiter::Module, outLimiter);
+    m_blockPages.insert(QAGCWidget::Module, agc);
+    m_inputNamePages = {m_inLevel, m_preMix, inLimiter, agc};
+    m_outputNamePages = {m_outLevel, outLimiter};
 
     setCurrentPage(PreLevel);
     m_buttons[Agc]->hide();
