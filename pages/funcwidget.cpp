@@ -4,8 +4,11 @@
 #include "pages/devicestatus.h"
 #include "pages/dynamics/ancwidget.h"
 #include "pages/dynamics/qaec.h"
+#include "pages/dynamics/qagcwidget.h"
 #include "pages/dynamics/qautomixer.h"
 #include "pages/dynamics/qgate.h"
+#include "pages/dynamics/qinlimiter.h"
+#include "pages/dynamics/qoutlimiter.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
 #include "pages/levels/qoutlevel.h"
@@ -108,6 +111,9 @@ FuncWidget::FuncWidget(QWidget *parent)
     connect(gate, &QGate::threshValue, autoMixer, &QAutoMixer::setThreshValue);
     connect(autoMixer, qOverload<uchar, int>(&QAutoMixer::threshChanged), gate,
             qOverload<uchar, int>(&QGate::threshChanged));
+    auto *inLimiter = new QInLimiter;
+    auto *outLimiter = new QOutLimiter;
+    auto *agc = new QAGCWidget;
 
     QMap<int, BlockPage *> built{
         {InSetup, m_inLevel}, {PreLevel, m_preMix}, {OutLevel, m_outLevel}, {Label, m_devLabel}};
@@ -115,6 +121,9 @@ FuncWidget::FuncWidget(QWidget *parent)
     built.insert(Automixer, autoMixer);
     built.insert(Aec, aec);
     built.insert(Anc, anc);
+    built.insert(InLimiter, inLimiter);
+    built.insert(OutLimiter, outLimiter);
+    built.insert(Agc, agc);
     for (int i = 0; i < PageCount; ++i)
         addPage(i, built.value(i, nullptr) ? built.value(i) : new PlaceholderPage(PageTitles[i]));
     m_blockPages.insert(QInLevel::Module, m_inLevel);
@@ -124,8 +133,11 @@ FuncWidget::FuncWidget(QWidget *parent)
     m_blockPages.insert(QAutoMixer::Module, autoMixer);
     m_blockPages.insert(QAec::Module, aec);
     m_blockPages.insert(ANCWidget::Module, anc);
-    m_inputNamePages = {m_inLevel, gate, m_preMix, autoMixer};
-    m_outputNamePages = {m_outLevel, autoMixer};
+    m_blockPages.insert(QInLimiter::Module, inLimiter);
+    m_blockPages.insert(QOutLimiter::Module, outLimiter);
+    m_blockPages.insert(QAGCWidget::Module, agc);
+    m_inputNamePages = {m_inLevel, gate, agc, inLimiter, m_preMix, autoMixer};
+    m_outputNamePages = {autoMixer, m_outLevel, outLimiter};
 
     setCurrentPage(PreLevel);
     m_buttons[Agc]->hide();

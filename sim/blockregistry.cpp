@@ -2,12 +2,14 @@
 
 #include "protocol/commands.h"
 #include "sim/aecblock.h"
+#include "sim/agcblock.h"
 #include "sim/ancblock.h"
 #include "sim/automixerblock.h"
 #include "sim/firmwareblock.h"
 #include "sim/gateblock.h"
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
+#include "sim/limiterblock.h"
 #include "sim/simmodel.h"
 #include "sim/systemblock.h"
 
@@ -36,4 +38,10 @@ void installBlocks(SimModel &model)
     model.addBlock(OpBlock, Module::AutoMixer, make_unique<AutoMixerBlock>());
     model.addBlock(OpBlock, Module::Aec, make_unique<AecBlock>(model.system()));
     model.addBlock(OpBlock, Module::Anc, make_unique<AncBlock>());
+    auto *inLimiter = model.addBlock(OpBlock, Module::InputLimiter,
+                                     make_unique<LimiterBlock>(Module::InputLimiter));
+    auto *outLimiter = model.addBlock(OpBlock, Module::OutputLimiter,
+                                      make_unique<LimiterBlock>(Module::OutputLimiter));
+    LimiterBlock::linkWith(*inLimiter, *outLimiter);
+    model.addBlock(OpBlock, Module::Agc, make_unique<AgcBlock>());
 }

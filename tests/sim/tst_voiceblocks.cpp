@@ -178,4 +178,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestDynamicsBlocks)
-#include "tst_dynamicsblocks.moc"
+#include "tst_voiceblocks.moc"

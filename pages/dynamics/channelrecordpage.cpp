@@ -1,0 +1,283 @@
+#include "pages/dynamics/channelrecordpage.h"
+
+#include "pages/knobfield.h"
+#include "pages/operatorprompt.h"
+#include "protocol/answerreader.h"
+#include "protocol/frame.h"
+#include "protocol/lebytes.h"
+#include "protocol/transport.h"
+#include "widgets/appfont.h"
+#include "widgets/elidedlabel.h"
+#include "widgets/qchannelselect.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int ButtonsPerRow = 8;
+
+QWidget *panel(const char *objectName, QWidget *parent)
+{
+    auto *w = new QWidget(parent);
+    w->setObjectName(QString::fromLatin1(objectName));
+    w->setAttribute(Qt::WA_StyledBackground);
+    return w;
+}
+} // namespace
+
+ChannelRecordPage::ChannelRecordPage(const ChannelRecordConfig &config, QWidget *parent)
+    : BlockPage(parent), m_config(config), m_chartArea(panel("chartWidget", this)),
+      m_parameters(new QHBoxLayout), m_title(new QLabel(this)), m_name(new ElidedLabel(this)),
+      m_enable(new QPushButton(this)), m_copy(new QPushButton(this)),
+      m_reset(new QPushButton(this)), m_channelsTitle(new QLabel(this)),
+      m_copyDialog(new QChannelSelect(this))
+{
+    setObjectName(QString::fromLatin1(config.objectName));
+    deferred().setHoldTicks(config.holdTicks);
+    deferred().setSender([this](int) { sendRecord(); });
+
+    auto *chartLayout = new QVBoxLayout(m_chartArea);
+    chartLayout->setContentsMargins(8, 8, 8, 8);
+
+    // Settings: the channel shown and the buttons on top, the knobs below.
+    QWidget *cfg = panel("cfgWidget", this);
+    m_title->setObjectName(QStringLiteral("titleLabel"));
+    m_name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_enable->setObjectName(QStringLiteral("normalButton"));
+    m_enable->setCheckable(true);
+    m_enable->setFixedSize(60, 25);
+    for (QPushButton *b : {m_copy, m_reset})
+        b->setFixedHeight(25);
+    connect(m_enable, &QPushButton::clicked, this, &ChannelRecordPage::enableClicked);
+    connect(m_copy, &QPushButton::clicked, this, &ChannelRecordPage::copyClicked);
+    connect(m_reset, &QPushButton::clicked, this, &ChannelRecordPage::resetClicked);
+    auto *top = new QHBoxLayout;
+    top->setSpacing(8);
+    top->addWidget(m_title);
+    top->addWidget(m_name, 1);
+    top->addWidget(m_enable);
+    top->addSpacing(12);
+    top->addWidget(m_copy);
+    top->addWidget(m_reset);
+    m_parameters->setSpacing(10);
+    auto *cfgLayout = new QVBoxLayout(cfg);
+    cfgLayout->setContentsMargins(10, 8, 10, 10);
+    cfgLayout->setSpacing(10);
+    cfgLayout->addLayout(top);
+    cfgLayout->addLayout(m_parameters);
+
+    // Channels: exactly one button checked, the current channel.
+    QWidget *channels = panel("channelWidget", this);
+    m_channelsTitle->setObjectName(QStringLiteral("titleLabel"));
+    auto *grid = new QGridLayout;
+    grid->setSpacing(4);
+    const QString prefix = config.outputs ? QStringLiteral("OUT ") : QStringLiteral("IN ");
+    for (int c = 0; c < Channels; ++c) {
+        auto *b = new QPushButton(prefix + QString::number(c + 1), channels);
+        b->setObjectName(QStringLiteral("normalButton"));
+        b->setCheckable(true);
+        b->setFixedSize(50, 30);
+        connect(b, &QPushButton::clicked, this, &ChannelRecordPage::channelChanged);
+        grid->addWidget(b, c / ButtonsPerRow, c % ButtonsPerRow);
+        m_channelButtons[size_t(c)] = b;
+    }
+    m_channelButtons[0]->setChecked(true);
+    auto *channelLayout = new QVBoxLayout(channels);
+    channelLayout->setContentsMargins(10, 6, 10, 10);
+    channelLayout->setSpacing(6);
+    channelLayout->addWidget(m_channelsTitle);
+    channelLayout->addLayout(grid);
+
+    auto *right = new QVBoxLayout;
+    right->setSpacing(6);
+    right->addWidget(cfg);
+    right->addWidget(channels);
+    right->addStretch(1);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(6);
+    layout->addWidget(m_chartArea, 0, Qt::AlignTop);
+    layout->addLayout(right, 1);
+
+    connect(m_copyDialog, &QDialog::accepted, this, &ChannelRecordPage::copyAccepted);
+    ChannelRecordPage::retranslate();
+}
+
+void ChannelRecordPage::setChart(QWidget *chart)
+{
+    chart->setFixedSize(ChartSize, ChartSize);
+    m_chartArea->layout()->addWidget(chart);
+}
+
+KnobField *ChannelRecordPage::addParameter(QLabel *caption, float minimum, float maximum,
+                                           float scale, const char *format)
+{
+    auto *field = new KnobField(this);
+    field->setScale(scale);
+    field->setRange(minimum, maximum);
+    field->setFormat(format);
+    caption->setAlignment(Qt::AlignCenter);
+    field->edit()->setFixedWidth(50);
+    field->edit()->setFont(appFont(10));
+    auto *column = new QVBoxLayout;
+    column->setSpacing(4);
+    column->addWidget(caption);
+    column->addWidget(field, 0, Qt::AlignHCenter);
+    m_parameters->addLayout(column);
+    return field;
+}
+
+void ChannelRecordPage::retranslate()
+{
+    const QFont font = appFont(9);
+    m_title->setFont(appFont(10, true));
+    m_channelsTitle->setFont(appFont(9, true));
+    m_name->setFont(font);
+    m_enable->setText(tr("Enable"));
+    m_copy->setText(tr("Copy to"));
+    m_reset->setText(tr("Reset"));
+    m_channelsTitle->setText(m_config.outputs ? tr("Outputs") : tr("Inputs"));
+    for (QPushButton *b : {m_enable, m_copy, m_reset})
+        b->setFont(font);
+    for (int c = 0; c < Channels; ++c) {
+        m_channelButtons[size_t(c)]->setFont(font);
+        m_channelButtons[size_t(c)]->setToolTip(channelTitle(c) + m_names[size_t(c)]);
+    }
+    showChannelTitle();
+}
+
+QString ChannelRecordPage::channelTitle(int c) const
+{
+    return (m_config.outputs ? tr("OUT %1 : ") : tr("IN %1 : ")).arg(c + 1);
+}
+
+void ChannelRecordPage::showChannelTitle()
+{
+    m_title->setText(
+        (m_config.outputs ? QStringLiteral("OUT %1") : QStringLiteral("IN %1")).arg(m_channel + 1));
+    m_name->setText(m_names[size_t(m_channel)]);
+}
+
+void ChannelRecordPage::setInputName(int channel, const QString &name)
+{
+    if (m_config.outputs || channel < 0 || channel >= Channels)
+        return;
+    m_names[size_t(channel)] = name;
+    m_channelButtons[size_t(channel)]->setToolTip(channelTitle(channel) + name);
+    if (channel == m_channel)
+        showChannelTitle();
+}
+
+void ChannelRecordPage::setOutputName(int channel, const QString &name)
+{
+    if (!m_config.outputs || channel < 0 || channel >= Channels)
+        return;
+    m_names[size_t(channel)] = name;
+    m_channelButtons[size_t(channel)]->setToolTip(channelTitle(channel) + name);
+    if (channel == m_channel)
+        showChannelTitle();
+}
+
+void ChannelRecordPage::refresh()
+{
+    sendPacket(Proto::OpBlock, m_config.module, m_config.recordCmd, Proto::FlagRead,
+               QByteArray(1, char(m_channel)));
+}
+
+void ChannelRecordPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
+{
+    if (cmd != m_config.recordCmd)
+        return;
+    AnswerReader answer(flag, length, payload);
+    if (!answer.exact(1 + m_config.recordSize))
+        return;
+    if (deferred().isHolding())
+        return; // the operator's edit wins over answers to earlier reads
+    if (answer.u8(0) != m_channel)
+        return; // an answer for a channel no longer shown
+    applyRecord(answer);
+}
+
+void ChannelRecordPage::sendRecord()
+{
+    const QByteArray bytes = record();
+    Q_ASSERT(bytes.size() == m_config.recordSize);
+    sendCommand(m_config.module, m_config.recordCmd, quint8(m_channel), bytes);
+}
+
+float ChannelRecordPage::tenths(float value)
+{
+    return std::round(value * 10.0f) / 10.0f;
+}
+
+void ChannelRecordPage::showEnable(bool on)
+{
+    setCheckedSilently(m_enable, on);
+}
+
+void ChannelRecordPage::channelChanged()
+{
+    const auto it = std::find(m_channelButtons.begin(), m_channelButtons.end(), sender());
+    if (it == m_channelButtons.end())
+        return;
+    const int c = int(it - m_channelButtons.begin());
+    if (c != m_channel) {
+        // An edit still pending belongs to the channel it was made on; the
+        // new channel's answer is taken at the next refresh.
+        deferred().flush();
+        deferred().endHold();
+        setCheckedSilently(m_channelButtons[size_t(m_channel)], false);
+        m_channel = c;
+        showChannelTitle();
+    }
+    setCheckedSilently(m_channelButtons[size_t(c)], true);
+}
+
+void ChannelRecordPage::enableClicked(bool isChecked)
+{
+    setEnable(isChecked);
+    showEnable(isChecked);
+    sendRecord();
+}
+
+void ChannelRecordPage::copyClicked()
+{
+    // The dialog counts inputs 0..15 and outputs 16..31; the source channel
+    // is not offered as a target.
+    if (m_config.outputs)
+        m_copyDialog->setOutputChannelEnabled(m_channel, false);
+    else
+        m_copyDialog->setInputChannelEnabled(m_channel, false);
+    m_copyDialog->setOutputGroupVisible(m_config.copyToOutputs);
+    m_copyDialog->open();
+}
+
+void ChannelRecordPage::copyAccepted()
+{
+    // The unit copies what it holds: an edit still pending goes out first.
+    deferred().flush();
+    QByteArray masks = Le::bytes(m_copyDialog->inputMask());
+    if (m_config.copyToOutputs)
+        masks += Le::bytes(m_copyDialog->outputMask());
+    sendCommand(m_config.module, m_config.copyCmd, quint8(m_channel), masks);
+}
+
+void ChannelRecordPage::resetClicked()
+{
+    const int answer =
+        OperatorPrompt::current().ask(this, QMessageBox::Information, tr("warning"),
+                                      tr("Clear all setting?"), {tr("OK"), tr("Cancel")}, 0);
+    if (answer != 0)
+        return;
+    // An edit still pending would otherwise overwrite the reset a moment
+    // later; and the defaults are shown at the next refresh.
+    deferred().settle();
+    sendCommand(m_config.module, m_config.resetCmd, quint8(m_channel), QByteArray());
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "pages/blockpage.h"
+
+#include <array>
+
+class AnswerReader;
+class ElidedLabel;
+class KnobField;
+class QChannelSelect;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+
+// What differs between the pages that edit one channel's parameter record at
+// a time (the input and output limiters, the automatic gain control).
+struct ChannelRecordConfig
+{
+    quint8 module = 0;
+    quint8 recordCmd = 0; // read, write and answer of the record
+    quint8 copyCmd = 0;
+    quint8 resetCmd = 0;
+    int recordSize = 0;        // bytes after the channel byte
+    int holdTicks = 10;        // ticks the page ignores answers after an edit
+    bool outputs = false;      // the channels are outputs ("OUT n")
+    bool copyToOutputs = true; // false: "Copy to" offers inputs only, sends the input mask alone
+    const char *objectName = "";
+};
+
+// A page that shows one channel's record: a chart on the left, the record's
+// knobs and the "Enable", "Copy to" and "Reset" buttons on the right, the 16
+// channel buttons below them.
+//
+// The record is read for the current channel and written whole. An answer is
+// taken only with the exact length, outside the edit hold, and for the current
+// channel. Before the channel changes, an edit still pending goes out for the
+// channel it was made on and the hold ends, so the new channel's answer shows
+// at the next refresh.
+class ChannelRecordPage : public BlockPage
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(ChannelRecordPage)
+
+public:
+    static constexpr int Channels = 16;
+    static constexpr int ChartSize = 280;
+
+    void refresh() override;
+    void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) override;
+    void setInputName(int channel, const QString &name) override;
+    void setOutputName(int channel, const QString &name) override;
+
+    int currentChannel() const { return m_channel; }
+    QPushButton *channelButton(int c) const { return m_channelButtons[size_t(c)]; }
+    QPushButton *enableButton() const { return m_enable; }
+    QPushButton *copyButton() const { return m_copy; }
+    QPushButton *resetButton() const { return m_reset; }
+    QChannelSelect *copyDialog() const { return m_copyDialog; }
+
+public slots:
+    void channelChanged();
+    void enableClicked(bool isChecked);
+    void copyClicked();
+    void resetClicked();
+
+protected:
+    ChannelRecordPage(const ChannelRecordConfig &config, QWidget *parent);
+
+    // Places the chart (a fixed 280 x 280 control) in the chart area.
+    void setChart(QWidget *chart);
+    // Adds a knob column to the settings area, its caption above it: a knob
+    // with a text field over minimum .. maximum, the knob holding the value
+    // times `scale`, the field showing it with the printf `format`.
+    KnobField *addParameter(QLabel *caption, float minimum, float maximum, float scale,
+                            const char *format);
+    void retranslate() override;
+
+    // The record of the current channel as sent (recordSize bytes).
+    virtual QByteArray record() const = 0;
+    // Applies a checked answer (channel byte at 0, the record from 1).
+    virtual void applyRecord(const AnswerReader &answer) = 0;
+    // The operator switched the block on or off.
+    virtual void setEnable(bool on) = 0;
+
+    // Shows the enable state taken from the unit, without sending.
+    void showEnable(bool on);
+    // Writes the record for the current channel.
+    void sendRecord();
+    static float tenths(float value);
+
+private:
+    void copyAccepted();
+    void showChannelTitle();
+    QString channelTitle(int c) const;
+
+    const ChannelRecordConfig m_config;
+    int m_channel = 0;
+    std::array<QPushButton *, Channels> m_channelButtons{};
+    std::array<QString, Channels> m_names;
+    QWidget *m_chartArea;
+    QHBoxLayout *m_parameters;
+    QLabel *m_title;
+    ElidedLabel *m_name;
+    QPushButton *m_enable;
+    QPushButton *m_copy;
+    QPushButton *m_reset;
+    QLabel *m_channelsTitle;
+    QChannelSelect *m_copyDialog;
+};
