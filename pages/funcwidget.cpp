@@ -2,6 +2,11 @@
 
 #include "pages/blockpage.h"
 #include "pages/devicestatus.h"
+#include "pages/filters/qfeedback.h"
+#include "pages/filters/qindelay.h"
+#include "pages/filters/qinfilter.h"
+#include "pages/filters/qoutdelay.h"
+#include "pages/filters/qoutfilter.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
 #include "pages/levels/qoutlevel.h"
@@ -84,6 +89,11 @@ FuncWidget::FuncWidget(QWidget *parent)
     m_preMix = new QPreMixLevel;
     m_outLevel = new QOutLevel;
     m_devLabel = new QDevLabel;
+    m_feedback = new QFeedback;
+    m_inFilter = new QInFilter;
+    m_outFilter = new QOutFilter;
+    m_inDelay = new QInDelay;
+    m_outDelay = new QOutDelay;
     connect(m_inLevel, &QInLevel::meterChanged, this, &FuncWidget::inlevelMeterChanged);
     connect(m_preMix, &QPreMixLevel::meterChanged, this, &FuncWidget::inPreLevelMeterChanged);
     connect(m_outLevel, &QOutLevel::meterChanged, this, &FuncWidget::outlevelMeterChanged);
@@ -92,14 +102,21 @@ FuncWidget::FuncWidget(QWidget *parent)
     connect(m_devLabel, &QDevLabel::outputLabel, this, &FuncWidget::setOutlabel);
 
     const QMap<int, BlockPage *> built{
-        {InSetup, m_inLevel}, {PreLevel, m_preMix}, {OutLevel, m_outLevel}, {Label, m_devLabel}};
+        {InSetup, m_inLevel},     {PreLevel, m_preMix},   {OutLevel, m_outLevel},
+        {Label, m_devLabel},      {Feedback, m_feedback}, {InFilter, m_inFilter},
+        {OutFilter, m_outFilter}, {InDelay, m_inDelay},   {OutDelay, m_outDelay}};
     for (int i = 0; i < PageCount; ++i)
         addPage(i, built.value(i, nullptr) ? built.value(i) : new PlaceholderPage(PageTitles[i]));
     m_blockPages.insert(QInLevel::Module, m_inLevel);
     m_blockPages.insert(QPreMixLevel::Module, m_preMix);
     m_blockPages.insert(QOutLevel::Module, m_outLevel);
-    m_inputNamePages = {m_inLevel, m_preMix};
-    m_outputNamePages = {m_outLevel};
+    m_blockPages.insert(QFeedback::Module, m_feedback);
+    m_blockPages.insert(QInFilter::Module, m_inFilter);
+    m_blockPages.insert(QOutFilter::Module, m_outFilter);
+    m_blockPages.insert(QInDelay::Module, m_inDelay);
+    m_blockPages.insert(QOutDelay::Module, m_outDelay);
+    m_inputNamePages = {m_inLevel, m_preMix, m_feedback, m_inFilter, m_inDelay};
+    m_outputNamePages = {m_outLevel, m_outFilter, m_outDelay};
 
     setCurrentPage(PreLevel);
     m_buttons[Agc]->hide();
@@ -141,6 +158,8 @@ void FuncWidget::systemDispatch(const Proto::Frame &f)
         const auto major = quint8(f.payload.at(0));
         const auto minor = quint8(f.payload.at(1));
         m_bandCount = (major < 2 || (major == 2 && minor < 8)) ? 16 : 8;
+        m_inFilter->setBandCount(m_bandCount);
+        m_outFilter->setBandCount(m_bandCount);
         m_status->handle(f);
         return;
     }

@@ -1,6 +1,9 @@
 // Every block of the simulated unit, by operation class and module.
 
 #include "protocol/commands.h"
+#include "sim/delayblock.h"
+#include "sim/feedbackblock.h"
+#include "sim/filterblock.h"
 #include "sim/firmwareblock.h"
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
@@ -27,4 +30,14 @@ void installBlocks(SimModel &model)
                    make_unique<LevelBlock>(Module::PreMixLevel, makePreMixLevelBlock(), model));
     model.addBlock(OpBlock, Module::OutputLevel,
                    make_unique<LevelBlock>(Module::OutputLevel, makeOutputLevelBlock(), model));
+
+    model.addBlock(OpBlock, Module::Feedback, make_unique<FeedbackBlock>());
+    model.addBlock(OpBlock, Module::InputFilter,
+                   make_unique<FilterBlock>(Module::InputFilter, model));
+    model.addBlock(OpBlock, Module::OutputFilter,
+                   make_unique<FilterBlock>(Module::OutputFilter, model));
+    model.addBlock(OpBlock, Module::InputDelay,
+                   make_unique<DelayBlock>(Module::InputDelay, 1000.0f));
+    model.addBlock(OpBlock, Module::OutputDelay,
+                   make_unique<DelayBlock>(Module::OutputDelay, 2000.0f));
 }

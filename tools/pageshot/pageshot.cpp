@@ -102,6 +102,10 @@ int main(int argc, char *argv[])
                    QStringLiteral("n"), QStringLiteral("0")});
     cli.addOption({QStringLiteral("fault"), QStringLiteral("Fault byte of the simulated unit."),
                    QStringLiteral("byte"), QStringLiteral("0")});
+    cli.addOption(
+        {QStringLiteral("dsp-version"),
+         QStringLiteral("DSP version of the simulated unit (below 2.8: 16 filter bands)."),
+         QStringLiteral("a.b.c")});
     cli.process(app);
 
     LocalText::installCodec();
@@ -128,6 +132,11 @@ int main(int argc, char *argv[])
         return 1;
     }
     unit.setFaultByte(quint8(cli.value(QStringLiteral("fault")).toUInt()));
+    if (cli.isSet(QStringLiteral("dsp-version"))) {
+        const QStringList v = cli.value(QStringLiteral("dsp-version")).split(QLatin1Char('.'));
+        for (int i = 0; i < 3; ++i)
+            unit.model().system().dspVersion[size_t(i)] = quint8(v.value(i).toUInt());
+    }
 
     MainWindow window(
         DiscoveryScope::loopback(config.announcePort, freeUdpPort(), unit.serverPort()), nullptr);
