@@ -9,6 +9,11 @@
 #include "pages/dynamics/qgate.h"
 #include "pages/dynamics/qinlimiter.h"
 #include "pages/dynamics/qoutlimiter.h"
+#include "pages/filters/qfeedback.h"
+#include "pages/filters/qindelay.h"
+#include "pages/filters/qinfilter.h"
+#include "pages/filters/qoutdelay.h"
+#include "pages/filters/qoutfilter.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
 #include "pages/levels/qoutlevel.h"
@@ -93,6 +98,11 @@ FuncWidget::FuncWidget(QWidget *parent)
     m_preMix = new QPreMixLevel;
     m_outLevel = new QOutLevel;
     m_devLabel = new QDevLabel;
+    m_feedback = new QFeedback;
+    m_inFilter = new QInFilter;
+    m_outFilter = new QOutFilter;
+    m_inDelay = new QInDelay;
+    m_outDelay = new QOutDelay;
     connect(m_inLevel, &QInLevel::meterChanged, this, &FuncWidget::inlevelMeterChanged);
     connect(m_preMix, &QPreMixLevel::meterChanged, this, &FuncWidget::inPreLevelMeterChanged);
     connect(m_outLevel, &QOutLevel::meterChanged, this, &FuncWidget::outlevelMeterChanged);
@@ -124,6 +134,11 @@ FuncWidget::FuncWidget(QWidget *parent)
     built.insert(InLimiter, inLimiter);
     built.insert(OutLimiter, outLimiter);
     built.insert(Agc, agc);
+    built.insert(Feedback, m_feedback);
+    built.insert(InFilter, m_inFilter);
+    built.insert(OutFilter, m_outFilter);
+    built.insert(InDelay, m_inDelay);
+    built.insert(OutDelay, m_outDelay);
     for (int i = 0; i < PageCount; ++i)
         addPage(i, built.value(i, nullptr) ? built.value(i) : new PlaceholderPage(PageTitles[i]));
     m_blockPages.insert(QInLevel::Module, m_inLevel);
@@ -136,8 +151,14 @@ FuncWidget::FuncWidget(QWidget *parent)
     m_blockPages.insert(QInLimiter::Module, inLimiter);
     m_blockPages.insert(QOutLimiter::Module, outLimiter);
     m_blockPages.insert(QAGCWidget::Module, agc);
-    m_inputNamePages = {m_inLevel, gate, agc, inLimiter, m_preMix, autoMixer};
-    m_outputNamePages = {autoMixer, m_outLevel, outLimiter};
+    m_blockPages.insert(QFeedback::Module, m_feedback);
+    m_blockPages.insert(QInFilter::Module, m_inFilter);
+    m_blockPages.insert(QOutFilter::Module, m_outFilter);
+    m_blockPages.insert(QInDelay::Module, m_inDelay);
+    m_blockPages.insert(QOutDelay::Module, m_outDelay);
+    m_inputNamePages = {m_inLevel, gate,      agc,      m_feedback, m_inFilter,
+                        inLimiter, m_inDelay, m_preMix, autoMixer};
+    m_outputNamePages = {autoMixer, m_outLevel, m_outFilter, outLimiter, m_outDelay};
 
     setCurrentPage(PreLevel);
     m_buttons[Agc]->hide();
@@ -201,6 +222,8 @@ void FuncWidget::systemDispatch(const Proto::Frame &f)
         const quint8 major = answer.u8(0);
         const quint8 minor = answer.u8(1);
         m_bandCount = (major < 2 || (major == 2 && minor < 8)) ? 16 : 8;
+        m_inFilter->setBandCount(m_bandCount);
+        m_outFilter->setBandCount(m_bandCount);
     } else if ((f.cmd == AecSupportCmd || f.cmd == AncSupportCmd) && answer.exact(1)) {
         setButtonShown(f.cmd == AecSupportCmd ? Aec : Anc, answer.u8(0) != 0);
         // The settings page shows the support too, so it gets the answer as well.

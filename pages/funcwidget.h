@@ -14,7 +14,12 @@ class QPushButton;
 class QStackedWidget;
 class QTimer;
 class QDevLabel;
+class QFeedback;
+class QInDelay;
+class QInFilter;
 class QInLevel;
+class QOutDelay;
+class QOutFilter;
 class QOutLevel;
 class QPreMixLevel;
 
@@ -85,6 +90,11 @@ public:
     QPreMixLevel *preMixLevel() const { return m_preMix; }
     QOutLevel *outLevel() const { return m_outLevel; }
     QDevLabel *devLabel() const { return m_devLabel; }
+    QFeedback *feedback() const { return m_feedback; }
+    QInFilter *inFilter() const { return m_inFilter; }
+    QOutFilter *outFilter() const { return m_outFilter; }
+    QInDelay *inDelay() const { return m_inDelay; }
+    QOutDelay *outDelay() const { return m_outDelay; }
 
 public slots:
     void timeout();
@@ -124,6 +134,11 @@ private:
     QPreMixLevel *m_preMix = nullptr;
     QOutLevel *m_outLevel = nullptr;
     QDevLabel *m_devLabel = nullptr;
+    QFeedback *m_feedback = nullptr;
+    QInFilter *m_inFilter = nullptr;
+    QOutFilter *m_outFilter = nullptr;
+    QInDelay *m_inDelay = nullptr;
+    QOutDelay *m_outDelay = nullptr;
     int m_bandCount = 8;
     DeviceStatus *m_status;
 };

@@ -5,6 +5,9 @@
 #include "sim/agcblock.h"
 #include "sim/ancblock.h"
 #include "sim/automixerblock.h"
+#include "sim/delayblock.h"
+#include "sim/feedbackblock.h"
+#include "sim/filterblock.h"
 #include "sim/firmwareblock.h"
 #include "sim/gateblock.h"
 #include "sim/labeltables.h"
@@ -44,4 +47,13 @@ void installBlocks(SimModel &model)
                                       make_unique<LimiterBlock>(Module::OutputLimiter));
     LimiterBlock::linkWith(*inLimiter, *outLimiter);
     model.addBlock(OpBlock, Module::Agc, make_unique<AgcBlock>());
+    model.addBlock(OpBlock, Module::Feedback, make_unique<FeedbackBlock>());
+    model.addBlock(OpBlock, Module::InputFilter,
+                   make_unique<FilterBlock>(Module::InputFilter, model));
+    model.addBlock(OpBlock, Module::OutputFilter,
+                   make_unique<FilterBlock>(Module::OutputFilter, model));
+    model.addBlock(OpBlock, Module::InputDelay,
+                   make_unique<DelayBlock>(Module::InputDelay, 1000.0f));
+    model.addBlock(OpBlock, Module::OutputDelay,
+                   make_unique<DelayBlock>(Module::OutputDelay, 2000.0f));
 }

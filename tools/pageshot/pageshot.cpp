@@ -114,6 +114,10 @@ int main(int argc, char *argv[])
                    QStringLiteral("Supply voltages of the simulated unit: seven numbers, or "
                                   "\"null\" for a unit that reports none."),
                    QStringLiteral("list")});
+    cli.addOption(
+        {QStringLiteral("dsp-version"),
+         QStringLiteral("DSP version of the simulated unit (below 2.8: 16 filter bands)."),
+         QStringLiteral("a.b.c")});
     cli.process(app);
 
     LocalText::installCodec();
@@ -154,6 +158,11 @@ int main(int argc, char *argv[])
             unit.setReportsVoltages(false);
         else
             unit.setVoltages(volts);
+    }
+    if (cli.isSet(QStringLiteral("dsp-version"))) {
+        const QStringList v = cli.value(QStringLiteral("dsp-version")).split(QLatin1Char('.'));
+        for (int i = 0; i < 3; ++i)
+            unit.model().system().dspVersion[size_t(i)] = quint8(v.value(i).toUInt());
     }
 
     MainWindow window(

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "pages/blockpage.h"
+#include "pages/filters/filterrecords.h"
+
+#include <array>
+
+class AnswerReader;
+class ChannelButtonRow;
+class CutFilterPanel;
+class FilterBandPanel;
+class FilterGraph;
+class QChannelSelect;
+class QPushButton;
+
+// What differs between the input and the output filter page.
+struct FilterPageConfig
+{
+    quint8 module;
+    const char *objectName;    // of the page
+    const char *channelPrefix; // "IN " or "OUT ": channel buttons and their tooltips
+    bool outputs;              // the channels are outputs (the source of "Copy to")
+};
+
+// A filter page: for the selected channel, a high-pass and a low-pass filter
+// and up to 16 parametric bands, drawn by a FilterGraph whose handles can be
+// dragged. Switches and boxes are sent at once; knobs, fields and drags 100 ms
+// after their last movement, and answers are ignored until 500 ms after it.
+// Only the selected channel's values are kept; "Copy to" copies the unit's
+// record of the channel to other channels and "Reset" restores its defaults.
+class FilterPage : public BlockPage
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(FilterPage)
+
+public:
+    static constexpr int Channels = 16;
+    static constexpr int Bands = 16;
+    static constexpr int HoldTicks = 50;
+    static constexpr float KnobGainLimit = 15.0f; // the knob and the graph
+    static constexpr float TextGainLimit = 20.0f; // the text field and answers
+
+    // Deferred sends, in the order they go out on one tick.
+    enum PendingKey
+    {
+        HighPassKey,
+        LowPassKey,
+        BandFrequencyKey,
+        BandGainKey,
+        BandQKey
+    };
+
+    void refresh() override;
+    void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) override;
+
+    // 16 or 8 bands (from the unit's DSP version).
+    void setBandCount(int count);
+    int bandCount() const;
+
+    int channel() const { return m_channel; }
+    int band() const { return m_band; }
+    const CutFilterRecord &highPass() const { return m_cuts[0]; }
+    const CutFilterRecord &lowPass() const { return m_cuts[1]; }
+    const PeqBandRecord &bandRecord(int band) const { return m_bands[size_t(band)]; }
+
+    FilterGraph *graph() const { return m_graph; }
+    CutFilterPanel *highPassPanel() const { return m_cutPanels[0]; }
+    CutFilterPanel *lowPassPanel() const { return m_cutPanels[1]; }
+    FilterBandPanel *bandPanel() const { return m_bandPanel; }
+    QPushButton *channelButton(int channel) const;
+    QPushButton *copyButton() const { return m_copy; }
+    QPushButton *resetButton() const { return m_reset; }
+    QChannelSelect *channelSelect() const { return m_select; }
+
+private slots:
+    void hpfEnableClicked(bool isChecked);
+    void lpfEnableClicked(bool isChecked);
+    void hpfTypeChanged(int index);
+    void lpfTypeChanged(int index);
+    void hpfSlopeChanged(int index);
+    void lpfSlopeChanged(int index);
+    void hpfFreqChanged(float value);
+    void lpfFreqChanged(float value);
+    void bandBtnClicked();
+    void eqQChanged(float value);
+    void eqFreqChanged(float value);
+    void eqGainChanged(float value);
+    void eqFreqEditingFinished();
+    void eqGainEditingFinished();
+    void hpfFreqEditingFinished();
+    void lpfFreqEditingFinished();
+    void eqBypClicked(bool isChecked);
+    void eqTypeChanged(int index);
+    void channelChanged();
+    void copyClicked();
+    void resetClicked();
+    void HPFilterGraphChanged(float freq);
+    void LPFilterGraphChanged(float freq);
+    void peqGraphChanged(uchar band, float freq, float gain);
+
+protected:
+    FilterPage(const FilterPageConfig &config, QWidget *parent);
+    // The tooltip of a channel button: its prefix and number, then the label.
+    void setChannelLabel(int channel, const QString &text);
+    void retranslate() override;
+
+private:
+    enum Cut
+    {
+        HighCut = 0,
+        LowCut = 1
+    };
+
+    void connectControls();
+    void copyAccepted();
+
+    // Cut filters: one behaviour for both.
+    void cutEnableClicked(Cut which, bool isChecked);
+    void cutTypeChanged(Cut which, int index);
+    void cutSlopeChanged(Cut which, int index);
+    void cutKnobChanged(Cut which, float value);
+    void cutEditingFinished(Cut which);
+    void cutGraphChanged(Cut which, float freq);
+    void applyCut(Cut which, const CutFilterRecord &record);
+    void sendCut(Cut which);
+    void receiveCut(Cut which, const AnswerReader &answer);
+
+    // Bands.
+    void selectBand(int band);
+    void applyBand(int band, const PeqBandRecord &record);
+    void syncBandToGraph(int band);
+    void sendBand(int band);
+    void receiveBand(const AnswerReader &answer);
+
+    void sendPending(int key);
+    static PendingKey cutKey(Cut which) { return which == HighCut ? HighPassKey : LowPassKey; }
+
+    const FilterPageConfig m_config;
+    int m_channel = 0;
+    int m_band = 0;
+    int m_copySource = 0;
+    std::array<CutFilterRecord, 2> m_cuts{};
+    std::array<PeqBandRecord, Bands> m_bands{};
+
+    FilterGraph *m_graph;
+    std::array<CutFilterPanel *, 2> m_cutPanels{};
+    FilterBandPanel *m_bandPanel;
+    ChannelButtonRow *m_channels;
+    QPushButton *m_copy;
+    QPushButton *m_reset;
+    QChannelSelect *m_select;
+};

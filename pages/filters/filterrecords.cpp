@@ -1,0 +1,30 @@
+#include "pages/filters/filterrecords.h"
+
+#include "pages/filters/filtertables.h"
+#include "protocol/lebytes.h"
+
+QByteArray CutFilterRecord::toBytes() const
+{
+    return Le::bytes(enable, type, slope, frequency);
+}
+
+bool CutFilterRecord::operator==(const CutFilterRecord &o) const
+{
+    return enable == o.enable && type == o.type && slope == o.slope && frequency == o.frequency;
+}
+
+QByteArray PeqBandRecord::toBytes() const
+{
+    return Le::bytes(enable, type, frequency, gain, qIndex);
+}
+
+float PeqBandRecord::drawnQ() const
+{
+    return type == 0 ? FilterTables::qValue(qIndex) : FilterTables::ShelfQ;
+}
+
+bool PeqBandRecord::operator==(const PeqBandRecord &o) const
+{
+    return enable == o.enable && type == o.type && frequency == o.frequency && gain == o.gain &&
+           qIndex == o.qIndex;
+}

@@ -1,0 +1,99 @@
+#include "pages/filters/qfeedback.h"
+
+#include "protocol/answerreader.h"
+#include "protocol/frame.h"
+#include "protocol/transport.h"
+#include "widgets/appfont.h"
+#include "widgets/elidedlabel.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using Proto::FeedbackCmd::Enable;
+
+QFeedback::QFeedback(QWidget *parent) : BlockPage(parent)
+{
+    setObjectName(QStringLiteral("feedbackWidget"));
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 1, 1, 0);
+    grid->setSpacing(2);
+    for (int c = 0; c < Channels; ++c)
+        grid->addWidget(buildColumn(c), c / 8, c % 8);
+    grid->setRowStretch(2, 1);
+    retranslate();
+}
+
+QWidget *QFeedback::buildColumn(int c)
+{
+    Column &col = m_columns[size_t(c)];
+    auto *bg = new QWidget(this);
+    bg->setObjectName(QStringLiteral("feedbackCtrlBgWidget"));
+    bg->setAttribute(Qt::WA_StyledBackground);
+    col.title = new QLabel(QStringLiteral("IN %1").arg(c + 1), bg);
+    col.title->setObjectName(QStringLiteral("titleLabel"));
+    col.title->setAlignment(Qt::AlignCenter);
+    col.name = new ElidedLabel(bg);
+    col.name->setFixedHeight(20);
+    col.name->setAlignment(Qt::AlignCenter);
+    col.name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    col.enable = new QPushButton(bg);
+    col.enable->setObjectName(QStringLiteral("normalButton"));
+    col.enable->setCheckable(true);
+    col.enable->setFixedSize(70, 30);
+    connect(col.enable, &QPushButton::clicked, this, &QFeedback::EnableClick);
+
+    auto *v = new QVBoxLayout(bg);
+    v->setContentsMargins(2, 6, 2, 8);
+    v->setSpacing(4);
+    v->addWidget(col.title);
+    v->addWidget(col.name);
+    v->addWidget(col.enable, 0, Qt::AlignHCenter);
+    return bg;
+}
+
+void QFeedback::retranslate()
+{
+    for (Column &col : m_columns) {
+        col.enable->setText(tr("Enable"));
+        col.enable->setFont(appFont(10));
+        col.name->setFont(appFont(8));
+        col.title->setFont(appFont(10, true));
+    }
+}
+
+void QFeedback::refresh()
+{
+    sendPacket(Proto::OpBlock, Module, Enable, Proto::FlagRead);
+}
+
+void QFeedback::EnableClick(bool isChecked)
+{
+    for (int c = 0; c < Channels; ++c) {
+        if (m_columns[size_t(c)].enable != sender())
+            continue;
+        m_enable[size_t(c)] = isChecked ? 1 : 0;
+        sendCommand(Module, Enable, quint8(c), QByteArray(1, char(m_enable[size_t(c)])));
+        return;
+    }
+}
+
+void QFeedback::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
+{
+    AnswerReader answer(flag, length, payload);
+    if (cmd != Enable || !answer.exact(Channels))
+        return;
+    for (int c = 0; c < Channels; ++c) {
+        m_enable[size_t(c)] = answer.u8(c) != 0 ? 1 : 0;
+        setCheckedSilently(m_columns[size_t(c)].enable, m_enable[size_t(c)]);
+    }
+}
+
+void QFeedback::setInputName(int channel, const QString &name)
+{
+    if (channel < 0 || channel >= Channels)
+        return;
+    const Column &col = m_columns[size_t(channel)];
+    showChannelName(col.title, col.name, name);
+}

@@ -1,0 +1,158 @@
+// The filter page end to end against a simulated unit on loopback: a band
+// dragged on the graph reaches the unit and comes back through the next
+// refresh; "Copy to" copies the unit's records.
+
+#include "app/mainwindow.h"
+#include "devices/discoveryscope.h"
+#include "devices/qdevicelist.h"
+#include "devices/qdevicetable.h"
+#include "pages/filters/filterbandpanel.h"
+#include "pages/filters/filtergraph.h"
+#include "pages/filters/qinfilter.h"
+#include "pages/funcwidget.h"
+#include "pages/knobfield.h"
+#include "protocol/lebytes.h"
+#include "protocol/transport.h"
+#include "sim/filterblock.h"
+#include "sim/simunit.h"
+#include "tests/support/testsupport.h"
+#include "widgets/knob.h"
+#include "widgets/qchannelselect.h"
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+quint16 freeUdpPort()
+{
+    QUdpSocket s;
+    s.bind(QHostAddress::LocalHost, 0);
+    return s.localPort();
+}
+
+// One simulated unit on 127.0.0.2 and a main window logged in to it.
+struct Rig
+{
+    Rig()
+    {
+        QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
+            .remove(QStringLiteral("LastDevice"));
+        SimUnitConfig c;
+        c.bind = QHostAddress(QStringLiteral("127.0.0.2"));
+        c.port = 0;
+        c.announcePort = freeUdpPort();
+        c.announceIntervalMs = 200;
+        c.machineId = 7001;
+        sim = std::make_unique<SimUnit>(c);
+        if (!sim->start())
+            qFatal("cannot start simulated unit: %s", qPrintable(sim->errorString()));
+        window = std::make_unique<MainWindow>(
+            DiscoveryScope::loopback(c.announcePort, freeUdpPort(), sim->serverPort()), nullptr);
+    }
+    ~Rig()
+    {
+        window.reset();
+        sim.reset();
+    }
+    FilterBlock &inputFilters() const
+    {
+        return *sim->model().blockAs<FilterBlock>(Proto::OpBlock, Proto::Module::InputFilter);
+    }
+
+    ScratchDir dir;
+    std::unique_ptr<SimUnit> sim;
+    std::unique_ptr<MainWindow> window;
+};
+
+void mouse(QWidget *w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+{
+    QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+class TestFiltersEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        initTestEnvironment();
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+    }
+
+    void dragAndCopyReachTheUnit()
+    {
+        Rig rig;
+        MainWindow &w = *rig.window;
+        w.resize(1024, 600);
+        w.show();
+        QTRY_COMPARE(w.deviceList()->count(), 1);
+        w.devChanged(0);
+        QTRY_VERIFY(isLoggedIn());
+        QInFilter *page = w.funcWidget()->inFilter();
+        // The unit's DSP version (2.8) gives 8 bands.
+        QTRY_COMPARE(page->bandCount(), 8);
+        w.funcWidget()->setCurrentPage(FuncWidget::InFilter);
+        FilterGraph *graph = page->graph();
+        QVERIFY(QTest::qWaitForWindowExposed(graph));
+
+        // Drag band 2 up and to the right.
+        const QPoint from = graph->handleRect(1).center().toPoint();
+        const QPoint to = from + QPoint(150, -40);
+        mouse(graph, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        mouse(graph, QEvent::MouseMove, to, Qt::LeftButton);
+        mouse(graph, QEvent::MouseButtonRelease, to, Qt::NoButton);
+        QCOMPARE(page->band(), 1);
+        const float freq = page->bandRecord(1).frequency;
+        const float gain = page->bandRecord(1).gain;
+        QVERIFY(freq > 60.0f && gain > 2.0f && gain <= 15.0f);
+
+        const auto unitBand = [&rig] { return rig.inputFilters().band(0, 1); };
+        QTRY_COMPARE(Le::get<float>(unitBand(), 2), freq);
+        QCOMPARE(Le::get<float>(unitBand(), 6), gain);
+
+        // After the hold the page's refresh brings the unit's values back, and
+        // knob, fields and graph show the same band.
+        const float shown = std::round(freq);
+        QTRY_COMPARE_WITH_TIMEOUT(page->bandRecord(1).frequency, shown, 3000);
+        FilterBandPanel *panel = page->bandPanel();
+        QCOMPARE(panel->frequency()->edit()->text(), QString::number(int(shown)));
+        QCOMPARE(panel->frequency()->knob()->value(), shown);
+        QCOMPARE(panel->gain()->edit()->text(), QString::asprintf("%0.1f", double(gain)));
+        QVERIFY(std::fabs(panel->gain()->knob()->value() - gain * 10.0f) < 1e-3f);
+        QCOMPARE(graph->response().band(1).frequency, shown);
+        QCOMPARE(graph->response().band(1).gain, gain);
+        QVERIFY(QLineF(graph->handleRect(1).center(), to).length() < 3.0);
+
+        // "Copy to" inputs 2..4: the unit's records of 2..4 equal input 1's.
+        page->copyButton()->click();
+        QChannelSelect *select = page->channelSelect();
+        QTRY_VERIFY(select->isVisible());
+        for (int c : {1, 2, 3})
+            QTest::mouseClick(select->inputButton(c), Qt::LeftButton);
+        QTest::mouseClick(select->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+        const QByteArray source = rig.inputFilters().channelRecords(0);
+        for (int c : {1, 2, 3})
+            QTRY_COMPARE(rig.inputFilters().channelRecords(c), source);
+        QVERIFY(rig.inputFilters().channelRecords(4) != source);
+    }
+
+private:
+    QTemporaryDir m_config;
+};
+
+QTEST_MAIN(TestFiltersEndToEnd)
+#include "tst_filterse2e.moc"

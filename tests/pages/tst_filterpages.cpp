@@ -1,0 +1,368 @@
+// The input and output filter pages: reads, answers and their checks, the
+// deferred sends and the hold, the band count, "Copy to" and "Reset".
+
+#include "pages/filters/cutfilterpanel.h"
+#include "pages/filters/filterbandpanel.h"
+#include "pages/filters/filtergraph.h"
+#include "pages/filters/qinfilter.h"
+#include "pages/filters/qoutfilter.h"
+#include "pages/funcwidget.h"
+#include "pages/knobfield.h"
+#include "pages/operatorprompt.h"
+#include "protocol/commands.h"
+#include "protocol/lebytes.h"
+#include "tests/support/loopbackpeer.h"
+#include "widgets/knob.h"
+#include "widgets/qchannelselect.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+namespace Cmd = Proto::FilterCmd;
+
+// The page's 10 ms ticks, driven by the test (the page is not shown, so its
+// own timer does not run).
+void ticks(BlockPage &page, int count)
+{
+    for (int i = 0; i < count; ++i)
+        QMetaObject::invokeMethod(&page, "timeout", Qt::DirectConnection);
+}
+
+void type(KnobField *field, const QString &text)
+{
+    field->edit()->setText(text);
+    emit field->edit()->editingFinished();
+}
+
+QByteArray cutAnswer(quint8 channel, quint8 enable, quint8 type, quint8 slope, float freq)
+{
+    return Le::bytes(channel, enable, type, slope, freq);
+}
+
+QByteArray bandAnswer(quint8 channel, quint8 band, quint8 enable, quint8 type, float freq,
+                      float gain, quint8 q)
+{
+    return Le::bytes(channel, band, enable, type, freq, gain, q);
+}
+
+void answer(FilterPage &page, quint8 cmd, const QByteArray &payload)
+{
+    page.receive(cmd, 0x80, quint16(payload.size()), payload);
+}
+
+class ScriptedPrompt final : public OperatorPrompt
+{
+public:
+    explicit ScriptedPrompt(int answer) : m_answer(answer) { install(this); }
+    ~ScriptedPrompt() override { install(nullptr); }
+    int ask(QWidget *, QMessageBox::Icon, const QString &title, const QString &text,
+            const QStringList &buttons, int) override
+    {
+        asked.append(title + QLatin1Char('|') + text + QLatin1Char('|') + buttons.join(u'/'));
+        return m_answer;
+    }
+    QStringList asked;
+
+private:
+    int m_answer;
+};
+
+Proto::Frame systemAnswer(quint8 cmd, const QByteArray &payload)
+{
+    Proto::Frame f;
+    f.op = Proto::OpSystem;
+    f.module = Proto::SysModule::Settings;
+    f.cmd = cmd;
+    f.flag = 0x80;
+    f.length = quint16(payload.size());
+    f.payload = payload;
+    return f;
+}
+
+} // namespace
+
+class TestFilterPages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { initTestEnvironment(); }
+
+    void refreshReadsEighteenInOrder()
+    {
+        LoopbackPeer peer;
+        QInFilter page;
+        page.channelButton(2)->click();
+        page.refresh();
+        QVERIFY(peer.waitForFrames(18));
+        const QVector<Proto::Frame> &f = peer.frames();
+        QCOMPARE(int(f.at(0).cmd), 1);
+        QCOMPARE(f.at(0).payload, QByteArray::fromHex("02"));
+        QCOMPARE(int(f.at(1).cmd), 2);
+        QCOMPARE(f.at(1).payload, QByteArray::fromHex("02"));
+        for (int b = 0; b < 16; ++b) {
+            QCOMPARE(int(f.at(2 + b).module), 4);
+            QCOMPARE(int(f.at(2 + b).cmd), 3);
+            QCOMPARE(int(f.at(2 + b).flag), 0);
+            QCOMPARE(f.at(2 + b).payload, QByteArray::fromHex("02") + char(b));
+        }
+    }
+
+    void typedValuesAreClampedAndSent()
+    {
+        LoopbackPeer peer;
+        QInFilter page;
+        KnobField *freq = page.bandPanel()->frequency();
+        KnobField *gain = page.bandPanel()->gain();
+        type(freq, QStringLiteral("5"));
+        QCOMPARE(page.bandRecord(0).frequency, 20.0f);
+        QCOMPARE(freq->edit()->text(), QStringLiteral("20"));
+        type(gain, QStringLiteral("-20"));
+        QCOMPARE(page.bandRecord(0).gain, -20.0f);
+        QCOMPARE(gain->edit()->text(), QStringLiteral("-20.0"));
+        QCOMPARE(gain->knob()->value(), -150.0f);
+        ticks(page, 9);
+        QVERIFY(peer.staysQuiet(60));
+        ticks(page, 1);
+        QVERIFY(peer.waitForFrames(2)); // frequency, then gain: the same band record
+        const QByteArray record = QByteArray::fromHex("0000") +
+                                  Le::bytes(quint8(0), quint8(0), 20.0f, -20.0f, quint8(43));
+        for (const Proto::Frame &f : peer.frames()) {
+            QCOMPARE(int(f.cmd), 3);
+            QCOMPARE(int(f.flag), 1);
+            QCOMPARE(f.payload, record);
+        }
+        // An empty high-pass field reads 20, the stored value: only the text is rewritten.
+        peer.clear();
+        KnobField *hpf = page.highPassPanel()->frequency();
+        type(hpf, QString());
+        QCOMPARE(hpf->edit()->text(), QStringLiteral("20"));
+        type(page.lowPassPanel()->frequency(), QStringLiteral("20000"));
+        ticks(page, 20);
+        QVERIFY(peer.staysQuiet(60));
+    }
+
+    void holdIgnoresAnswersForHalfASecond()
+    {
+        LoopbackPeer peer;
+        QInFilter page;
+        emit page.bandPanel()->gain()->knob()->valueChanged(35.0f);
+        QCOMPARE(page.bandRecord(0).gain, 3.5f);
+        const QByteArray unit = bandAnswer(0, 0, 1, 0, 40.0f, -2.0f, 43);
+        ticks(page, 30); // 300 ms: sent, still holding
+        QVERIFY(peer.waitForFrames(1));
+        answer(page, Cmd::Band, unit);
+        QCOMPARE(page.bandRecord(0).gain, 3.5f);
+        ticks(page, 30); // 600 ms
+        answer(page, Cmd::Band, unit);
+        QCOMPARE(page.bandRecord(0).gain, -2.0f);
+        QCOMPARE(page.bandPanel()->gain()->edit()->text(), QStringLiteral("-2.0"));
+        QCOMPARE(page.bandPanel()->gain()->knob()->value(), -20.0f);
+        QVERIFY(page.bandPanel()->enableButton()->isChecked());
+        QCOMPARE(page.graph()->response().band(0).gain, -2.0f);
+        QVERIFY(peer.staysQuiet(60)); // applying an answer sends nothing
+        QCOMPARE(peer.frames().size(), 1);
+    }
+
+    void answersAreChecked()
+    {
+        QInFilter page;
+        const PeqBandRecord before = page.bandRecord(0);
+        const QByteArray good = bandAnswer(0, 0, 1, 1, 500.4f, 4.0f, 12);
+        page.receive(Cmd::Band, 0x80, 12, good.left(12));                   // short
+        page.receive(Cmd::Band, 0x82, 13, good);                            // refused
+        answer(page, Cmd::Band, bandAnswer(1, 0, 1, 1, 500.0f, 4.0f, 12));  // other channel
+        answer(page, Cmd::Band, bandAnswer(0, 16, 1, 1, 500.0f, 4.0f, 12)); // no such band
+        QVERIFY(page.bandRecord(0) == before);
+        page.receive(Cmd::HighPass, 0x80, 7, cutAnswer(0, 1, 1, 3, 100.0f).left(7));
+        QCOMPARE(page.highPass().enable, quint8(0));
+
+        answer(page, Cmd::Band, good);
+        QCOMPARE(page.bandRecord(0).frequency, 500.0f); // rounded
+        QCOMPARE(page.bandRecord(0).qIndex, quint8(12));
+        QCOMPARE(page.bandPanel()->q()->edit()->text(), QStringLiteral("1.00"));
+        // Out-of-range bytes and a frequency that is no number leave their
+        // fields as they were; the rest of the record is applied.
+        answer(page, Cmd::Band, bandAnswer(0, 0, 0, 3, std::nanf(""), 25.0f, 65));
+        QCOMPARE(page.bandRecord(0).enable, quint8(0));
+        QCOMPARE(page.bandRecord(0).type, quint8(1));
+        QCOMPARE(page.bandRecord(0).frequency, 500.0f);
+        QCOMPARE(page.bandRecord(0).gain, 20.0f);
+        QCOMPARE(page.bandRecord(0).qIndex, quint8(12));
+        answer(page, Cmd::HighPass, cutAnswer(0, 2, 3, 6, 3.0f));
+        QCOMPARE(page.highPass().enable, quint8(1));
+        QCOMPARE(page.highPass().type, quint8(0));
+        QCOMPARE(page.highPass().slope, quint8(0));
+        QCOMPARE(page.highPass().frequency, 20.0f);
+        answer(page, Cmd::LowPass, cutAnswer(0, 1, 2, 5, 8000.6f) + QByteArray(3, 'x')); // longer
+        QCOMPARE(page.lowPass().frequency, 8001.0f);
+        QCOMPARE(page.lowPassPanel()->slopeBox()->currentIndex(), 5);
+        QCOMPARE(page.graph()->response().cut(FilterResponse::LowPass).slope, 5);
+        // A band that is not selected reaches the graph only.
+        answer(page, Cmd::Band, bandAnswer(0, 6, 1, 0, 250.0f, -3.0f, 20));
+        QCOMPARE(page.graph()->response().band(6).frequency, 250.0f);
+        QCOMPARE(page.bandPanel()->frequency()->edit()->text(), QStringLiteral("500"));
+    }
+
+    void immediateSendsAndShelfQ()
+    {
+        LoopbackPeer peer;
+        QInFilter page;
+        page.highPassPanel()->enableButton()->click();
+        page.lowPassPanel()->typeBox()->setCurrentIndex(2);
+        page.bandPanel()->typeBox()->setCurrentIndex(1);
+        QVERIFY(peer.waitForFrames(3));
+        QCOMPARE(peer.frames().at(0).payload, cutAnswer(0, 1, 0, 0, 20.0f));
+        QCOMPARE(int(peer.frames().at(1).cmd), 2);
+        QCOMPARE(peer.frames().at(1).payload.at(2), char(2));
+        // A shelf is drawn with Q 0.67; its Q index is still sent.
+        QCOMPARE(page.graph()->response().band(0).q, 0.67f);
+        QCOMPARE(peer.frames().at(2).payload, bandAnswer(0, 0, 0, 1, 40.0f, 0.0f, 43));
+    }
+
+    void switchingTargetSendsTheEditFirst()
+    {
+        LoopbackPeer peer;
+        QInFilter page;
+        page.bandPanel()->bandButton(2)->click();
+        emit page.bandPanel()->frequency()->knob()->valueChanged(1234.0f);
+        page.bandPanel()->bandButton(4)->click(); // within the 100 ms
+        QVERIFY(peer.waitForFrames(1));
+        QCOMPARE(peer.frames().at(0).payload, bandAnswer(0, 2, 0, 0, 1234.0f, 0.0f, 43));
+        QCOMPARE(page.band(), 4);
+        QCOMPARE(page.bandPanel()->frequency()->edit()->text(), QStringLiteral("200"));
+
+        emit page.bandPanel()->gain()->knob()->valueChanged(-45.0f);
+        page.channelButton(5)->click();
+        QVERIFY(peer.waitForFrames(2));
+        QCOMPARE(peer.frames().at(1).payload, bandAnswer(0, 4, 0, 0, 200.0f, -4.5f, 43));
+        QCOMPARE(page.channel(), 5);
+        QVERIFY(page.channelButton(5)->isChecked());
+        QVERIFY(!page.channelButton(0)->isChecked());
+        ticks(page, 20);
+        QVERIFY(peer.staysQuiet(60)); // nothing goes out again for the new channel
+        // The controls keep their values until the new channel's answers come.
+        QCOMPARE(page.bandRecord(4).gain, -4.5f);
+    }
+
+    void graphDragsSelectAndStore()
+    {
+        LoopbackPeer peer;
+        QInFilter page;
+        emit page.graph()->peqChanged(5, 512.5f, 3.0f);
+        QCOMPARE(page.band(), 5);
+        QVERIFY(page.bandPanel()->bandButton(5)->isChecked());
+        QCOMPARE(page.bandRecord(5).frequency, 512.5f); // unrounded
+        QCOMPARE(page.bandPanel()->frequency()->edit()->text(), QStringLiteral("513"));
+        QCOMPARE(page.bandPanel()->gain()->knob()->value(), 30.0f);
+        emit page.graph()->HPFilterChanged(123.4f);
+        QCOMPARE(page.highPass().frequency, 123.4f);
+        QCOMPARE(page.highPassPanel()->frequency()->edit()->text(), QStringLiteral("123"));
+        ticks(page, 10);
+        QVERIFY(peer.waitForFrames(3)); // high-pass, band frequency, band gain
+        QCOMPARE(peer.frames().at(0).payload, cutAnswer(0, 0, 0, 0, 123.4f));
+        QCOMPARE(peer.frames().at(1).payload, bandAnswer(0, 5, 0, 0, 512.5f, 3.0f, 43));
+    }
+
+    void bandCountFollowsTheDspVersion()
+    {
+        FuncWidget container;
+        QInFilter *in = container.inFilter();
+        in->bandPanel()->bandButton(5)->click();
+        QSignalSpy clicks(in->bandPanel()->bandButton(0), &QPushButton::clicked);
+        container.systemDispatch(
+            systemAnswer(Proto::SettingsCmd::DspVersion, QByteArray::fromHex("020800")));
+        QCOMPARE(in->bandCount(), 8);
+        QCOMPARE(container.outFilter()->bandCount(), 8);
+        QCOMPARE(clicks.size(), 1);
+        QCOMPARE(in->band(), 0);
+        QVERIFY(!in->bandPanel()->bandButton(7)->isHidden());
+        QVERIFY(in->bandPanel()->bandButton(8)->isHidden());
+        QVERIFY(in->graph()->handleRect(8).isEmpty());
+        container.systemDispatch(
+            systemAnswer(Proto::SettingsCmd::DspVersion, QByteArray::fromHex("030000")));
+        QCOMPARE(clicks.size(), 1); // unchanged: nothing clicked
+        container.systemDispatch(
+            systemAnswer(Proto::SettingsCmd::DspVersion, QByteArray::fromHex("020701")));
+        QCOMPARE(in->bandCount(), 16);
+        QVERIFY(!in->bandPanel()->bandButton(15)->isHidden());
+        QCOMPARE(clicks.size(), 2);
+    }
+
+    void copyToSendsBothMasks()
+    {
+        LoopbackPeer peer;
+        QInFilter page;
+        page.channelButton(1)->click();
+        page.copyButton()->click();
+        QChannelSelect *select = page.channelSelect();
+        QTRY_VERIFY(select->isVisible());
+        QVERIFY(!select->inputButton(1)->isEnabled()); // the source
+        for (int c : {2, 3})
+            select->inputButton(c)->click();
+        select->outputButton(4)->click();
+        select->acceptClicked();
+        QVERIFY(peer.waitForFrames(1));
+        const Proto::Frame &f = peer.frames().at(0);
+        QCOMPARE(int(f.module), 4);
+        QCOMPARE(int(f.cmd), 4);
+        QCOMPARE(int(f.flag), 1);
+        QCOMPARE(f.payload, QByteArray::fromHex("010c001000"));
+        QVERIFY(select->inputButton(1)->isEnabled());
+
+        QOutFilter out;
+        out.channelButton(3)->click();
+        out.copyButton()->click();
+        QTRY_VERIFY(out.channelSelect()->isVisible());
+        QVERIFY(!out.channelSelect()->outputButton(3)->isEnabled());
+        QVERIFY(out.channelSelect()->inputButton(3)->isEnabled());
+        out.channelSelect()->reject();
+    }
+
+    void resetAsksAndDropsPendingEdits()
+    {
+        LoopbackPeer peer;
+        QOutFilter page;
+        page.channelButton(3)->click();
+        {
+            ScriptedPrompt no(1);
+            page.resetButton()->click();
+            QCOMPARE(no.asked, QStringList{QStringLiteral("warning|Clear all setting?|OK/Cancel")});
+        }
+        emit page.bandPanel()->gain()->knob()->valueChanged(20.0f);
+        ScriptedPrompt yes(0);
+        page.resetButton()->click();
+        ticks(page, 20);
+        QVERIFY(peer.waitForFrames(1));
+        QVERIFY(peer.staysQuiet(60));
+        QCOMPARE(peer.frames().size(), 1);
+        QCOMPARE(int(peer.frames().at(0).module), 12);
+        QCOMPARE(int(peer.frames().at(0).cmd), 5);
+        QCOMPARE(peer.frames().at(0).payload, QByteArray::fromHex("03"));
+    }
+
+    void channelLabelsAndTexts()
+    {
+        QInFilter in;
+        in.setInputName(2, QStringLiteral("Lectern"));
+        QCOMPARE(in.channelButton(2)->toolTip(), QStringLiteral("IN 3 : Lectern"));
+        QCOMPARE(in.channelButton(15)->text(), QStringLiteral("IN 16"));
+        in.setInputName(16, QStringLiteral("nothing")); // out of range
+        QOutFilter out;
+        out.setOutputName(0, QStringLiteral("Hall"));
+        QCOMPARE(out.channelButton(0)->toolTip(), QStringLiteral("OUT 1 : Hall"));
+        QCOMPARE(out.objectName(), QStringLiteral("outFilterWidget"));
+        QCOMPARE(in.bandPanel()->q()->edit()->text(), QStringLiteral("6.00"));
+        QCOMPARE(in.lowPassPanel()->frequency()->edit()->text(), QStringLiteral("20000"));
+    }
+};
+
+QTEST_MAIN(TestFilterPages)
+#include "tst_filterpages.moc"
