@@ -12,6 +12,7 @@
 
 class CommandToolWidget;
 class DiscoveryScope;
+class FirmwareUpgrade;
 class FuncWidget;
 class QAction;
 class QDeviceList;
@@ -21,6 +22,7 @@ class QMenu;
 class QOverView;
 class QPSWModDialog;
 class QTcpSocket;
+class TransferProgressDialog;
 
 // The one top-level window: device list, overview and pages, the menus, the
 // unit selection and the login.
@@ -49,6 +51,8 @@ public:
     FuncWidget *funcWidget() const { return m_func; }
     QLogin *loginDialog() const { return m_login; }
     QPSWModDialog *passwordDialog() const { return m_pswDialog; }
+    TransferProgressDialog *progress() const { return m_progress; }
+    FirmwareUpgrade *firmware() const { return m_firmware; }
     QAction *action(const QString &objectName) const;
 
 public slots:
@@ -58,6 +62,8 @@ public slots:
     void sendPassword();
     void languageActionClicked();
     void pwdModTriggered();
+    void mcuUpdateClicked();
+    void dspUpdateClicked();
     void devTableClicked();
     void cmdToolClicked();
     void highDpiScalingTriggered(bool checked);
@@ -77,6 +83,7 @@ private:
     void showLinkState();
     void rememberSelection(int row);
     void reselectRemembered(int row);
+    void startFirmwareUpgrade(quint8 module);
 
     AppConfig m_config;
     QTranslator m_translator;
@@ -88,6 +95,8 @@ private:
     FuncWidget *m_func = nullptr;
     QLogin *m_login = nullptr;
     QPSWModDialog *m_pswDialog = nullptr;
+    TransferProgressDialog *m_progress = nullptr;
+    FirmwareUpgrade *m_firmware = nullptr;
     QPointer<CommandToolWidget> m_cmdTool;
     QPointer<QTcpSocket> m_connectedWatch; // socket whose connected() is followed
 

@@ -117,6 +117,20 @@ void FuncWidget::addPage(int index, BlockPage *page)
     m_stack->addWidget(page);
 }
 
+void FuncWidget::setPage(int index, BlockPage *page, quint8 module)
+{
+    QWidget *old = m_stack->widget(index);
+    if (!page || !old || old == page)
+        return;
+    const bool shown = m_stack->currentIndex() == index;
+    m_stack->insertWidget(index, page);
+    m_stack->removeWidget(old);
+    delete old;
+    if (shown)
+        m_stack->setCurrentIndex(index);
+    m_blockPages.insert(module, page);
+}
+
 void FuncWidget::installRoutes(PacketRouter &router)
 {
     router.setFallback(Proto::OpBlock, [this](const Proto::Frame &f) { blockDispatch(f); });

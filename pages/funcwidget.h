@@ -64,6 +64,10 @@ public:
     BlockPage *page(int index) const;
     int currentIndex() const;
     void setCurrentPage(int index);
+    // Puts a page built outside this library (it would depend on the
+    // container's own) at `index` in place of its placeholder, and routes the
+    // op 3 answers of `module` to it. The container takes ownership.
+    void setPage(int index, BlockPage *page, quint8 module);
     int bandCount() const { return m_bandCount; }
 
     // Refreshes the label page unless it is on screen (the timer does that).

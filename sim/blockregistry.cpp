@@ -4,6 +4,7 @@
 #include "sim/firmwareblock.h"
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
+#include "sim/presetblock.h"
 #include "sim/simmodel.h"
 #include "sim/systemblock.h"
 
@@ -27,4 +28,5 @@ void installBlocks(SimModel &model)
                    make_unique<LevelBlock>(Module::PreMixLevel, makePreMixLevelBlock(), model));
     model.addBlock(OpBlock, Module::OutputLevel,
                    make_unique<LevelBlock>(Module::OutputLevel, makeOutputLevelBlock(), model));
+    model.addBlock(OpBlock, Module::Preset, make_unique<PresetBlock>(model));
 }

@@ -1,6 +1,8 @@
 // dapsim: a simulated unit for running and testing dapcontrol without hardware.
 
+#include "protocol/commands.h"
 #include "protocol/localtext.h"
+#include "sim/firmwareblock.h"
 #include "sim/simcommandlistener.h"
 #include "sim/simoptions.h"
 
@@ -29,6 +31,10 @@ int main(int argc, char *argv[])
         auto unit = std::make_unique<SimUnit>(config);
         unit->faults() = options.faults;
         unit->setFaultByte(options.faultByte);
+        for (quint8 module : {Proto::FirmwareModule::Arm, Proto::FirmwareModule::Dsp})
+            unit->model()
+                .blockAs<FirmwareBlock>(Proto::OpFirmware, module)
+                ->stopAcknowledgingAfter(options.firmwareSilentAfter);
         if (!unit->start()) {
             QTextStream(stderr) << "dapsim: cannot listen on " << config.bind.toString() << ':'
                                 << config.port << ": " << unit->errorString() << '\n';

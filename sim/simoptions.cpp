@@ -49,8 +49,13 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
         QStringLiteral("command-port"),
         QStringLiteral("UDP port on 127.0.0.1 for commands to the units (0: none)."),
         QStringLiteral("port"), QStringLiteral("6001"));
+    const QCommandLineOption firmwareSilent(
+        QStringLiteral("firmware-silent-after"),
+        QStringLiteral("Stop acknowledging firmware chunks after chunk n (a unit that goes "
+                       "silent in the middle of an upgrade)."),
+        QStringLiteral("n"), QStringLiteral("-1"));
     p.addOptions({bind, port, units, password, announceTo, announcePort, code, machineId, model, sn,
-                  split, junk, refuse, silent, fault, commandPort});
+                  split, junk, refuse, silent, fault, commandPort, firmwareSilent});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return false;
@@ -94,6 +99,7 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
     options.silent = p.isSet(silent);
     options.faultByte = quint8(number(fault, 0, 255));
     options.commandPort = quint16(number(commandPort, 0, 65535));
+    options.firmwareSilentAfter = int(number(firmwareSilent, -1, 65535));
     if (!ok)
         return false;
 

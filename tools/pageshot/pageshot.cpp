@@ -5,6 +5,8 @@
 //
 //   dap-pageshot --page 8 --out shots/          (run from the run directory)
 //   dap-pageshot --page 4 --click "Copy to" --grab dialogs --out shots/
+//   dap-pageshot --page 16 --firmware-silent-after 40 --file fw.sbin
+//                --action "Update ARM Firmware" --grab dialogs --out shots/
 //
 // With the offscreen platform (QT_QPA_PLATFORM=offscreen) no display is
 // needed. Nothing leaves 127.0.0.0/8.
@@ -13,11 +15,15 @@
 #include "devices/discoveryscope.h"
 #include "devices/qdevicetable.h"
 #include "pages/funcwidget.h"
+#include "pages/operatorprompt.h"
+#include "protocol/commands.h"
 #include "protocol/localtext.h"
 #include "protocol/transport.h"
+#include "sim/firmwareblock.h"
 #include "sim/simunit.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -66,6 +72,24 @@ QAbstractButton *findButton(QWidget *root, const QString &name)
     return nullptr;
 }
 
+// File dialogs answered with one path; every other question is asked as usual.
+class FilePrompt final : public OperatorPrompt
+{
+public:
+    explicit FilePrompt(const QString &path) : m_path(path) {}
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return m_path;
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return m_path;
+    }
+
+private:
+    QString m_path;
+};
+
 bool save(QWidget *w, const QString &path)
 {
     const bool ok = w->grab().save(path);
@@ -102,6 +126,16 @@ int main(int argc, char *argv[])
                    QStringLiteral("n"), QStringLiteral("0")});
     cli.addOption({QStringLiteral("fault"), QStringLiteral("Fault byte of the simulated unit."),
                    QStringLiteral("byte"), QStringLiteral("0")});
+    cli.addOption({QStringLiteral("action"),
+                   QStringLiteral("Before the clicks, trigger the menu action with this text."),
+                   QStringLiteral("text")});
+    cli.addOption({QStringLiteral("file"),
+                   QStringLiteral("Answer every file dialog with this path."),
+                   QStringLiteral("path")});
+    cli.addOption({QStringLiteral("firmware-silent-after"),
+                   QStringLiteral("The simulated unit stops acknowledging firmware chunks after "
+                                  "chunk n."),
+                   QStringLiteral("n"), QStringLiteral("-1")});
     cli.process(app);
 
     LocalText::installCodec();
@@ -128,6 +162,13 @@ int main(int argc, char *argv[])
         return 1;
     }
     unit.setFaultByte(quint8(cli.value(QStringLiteral("fault")).toUInt()));
+    for (quint8 module : {Proto::FirmwareModule::Arm, Proto::FirmwareModule::Dsp})
+        unit.model()
+            .blockAs<FirmwareBlock>(Proto::OpFirmware, module)
+            ->stopAcknowledgingAfter(cli.value(QStringLiteral("firmware-silent-after")).toInt());
+    FilePrompt filePrompt(cli.value(QStringLiteral("file")));
+    if (cli.isSet(QStringLiteral("file")))
+        OperatorPrompt::install(&filePrompt);
 
     MainWindow window(
         DiscoveryScope::loopback(config.announcePort, freeUdpPort(), unit.serverPort()), nullptr);
@@ -165,6 +206,13 @@ int main(int argc, char *argv[])
         const QStringList clicks = cli.values(QStringLiteral("click"));
         bool done = false;
         QTimer::singleShot(0, [&] {
+            if (cli.isSet(QStringLiteral("action"))) {
+                const auto actions = window.findChildren<QAction *>();
+                for (QAction *a : actions)
+                    if (a->text() == cli.value(QStringLiteral("action")))
+                        QTimer::singleShot(0, a, &QAction::trigger);
+                settle(wait / 2);
+            }
             for (const QString &name : clicks) {
                 QWidget *root = QApplication::activeModalWidget();
                 QAbstractButton *b = findButton(root ? root : &window, name);
@@ -191,5 +239,6 @@ int main(int argc, char *argv[])
         });
         waitFor([&] { return done; }, 60000);
     }
+    OperatorPrompt::install(nullptr);
     return ok ? 0 : 1;
 }
