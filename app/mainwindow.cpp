@@ -2,6 +2,7 @@
 
 #include "app/factoryreset.h"
 #include "app/faultreport.h"
+#include "app/firmwareupgrade.h"
 #include "app/qlogin.h"
 #include "app/qpswmoddialog.h"
 #include "cmdtool/commandtoolwidget.h"
@@ -12,12 +13,15 @@
 #include "pages/funcwidget.h"
 #include "pages/operatorprompt.h"
 #include "pages/qoverview.h"
+#include "pages/transferprogressdialog.h"
+#include "presets/qpreset.h"
 #include "protocol/commands.h"
 #include "protocol/transport.h"
 #include "settings/settings.h"
 #include "widgets/appfont.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -154,6 +158,18 @@ void MainWindow::build(const DiscoveryScope &scope)
                       [this](const Proto::Frame &f) { loginAnswer(f); });
     m_func->installRoutes(m_router);
 
+    // Firmware upgrades and preset transfers share the one progress dialog.
+    m_progress = new TransferProgressDialog(this);
+    m_firmware = new FirmwareUpgrade(m_progress->guard(), this);
+    for (quint8 module : {Proto::FirmwareModule::Arm, Proto::FirmwareModule::Dsp})
+        m_router.setRoute(Proto::OpFirmware, module, [this](const Proto::Frame &f) {
+            m_firmware->acknowledge(f.module, f.cmd, f.flag, f.length, f.payload);
+        });
+    connect(m_firmware, &FirmwareUpgrade::failed, this, [this](const QString &text) {
+        OperatorPrompt::current().inform(this, QMessageBox::Critical, tr("error"), text);
+    });
+    m_func->setPage(FuncWidget::Preset, new QPreset(m_progress->guard()), QPreset::Module);
+
     connect(m_deviceTable, &QDeviceTable::sig_tcpData, this, &MainWindow::tcpDataProc);
     connect(m_deviceTable, &QDeviceTable::sig_socketStateChanged, this,
             &MainWindow::socketStateChanged);
@@ -189,9 +205,8 @@ void MainWindow::buildMenus()
     m_updateMenu = bar->addMenu(QString());
     m_armAction = m_updateMenu->addAction(QString());
     m_dspAction = m_updateMenu->addAction(QString());
-    // Firmware upgrades are not offered by this version yet.
-    m_armAction->setEnabled(false);
-    m_dspAction->setEnabled(false);
+    connect(m_armAction, &QAction::triggered, this, &MainWindow::mcuUpdateClicked);
+    connect(m_dspAction, &QAction::triggered, this, &MainWindow::dspUpdateClicked);
 
     m_languageMenu = bar->addMenu(QString());
     for (int i = 0; i < AppConfig::MaxLanguages; ++i) {
@@ -338,6 +353,34 @@ void MainWindow::pwdModTriggered()
 void MainWindow::resetClicked()
 {
     FactoryReset::confirmAndSend(this);
+}
+
+void MainWindow::mcuUpdateClicked()
+{
+    startFirmwareUpgrade(Proto::FirmwareModule::Arm);
+}
+
+void MainWindow::dspUpdateClicked()
+{
+    startFirmwareUpgrade(Proto::FirmwareModule::Dsp);
+}
+
+void MainWindow::startFirmwareUpgrade(quint8 module)
+{
+    if (!isLoggedIn())
+        return;
+    OperatorPrompt &prompt = OperatorPrompt::current();
+    const QString path = prompt.openFileName(
+        this, tr("Find Files"), QDir::currentPath(),
+        module == Proto::FirmwareModule::Arm ? tr("sbin Files (*.sbin)") : tr("ldr Files (*.ldr)"));
+    if (path.isEmpty())
+        return;
+    const FirmwareUpgrade::Result result = m_firmware->start(module, path);
+    const QString text = FirmwareUpgrade::errorText(result);
+    if (result == FirmwareUpgrade::Result::BadFormat)
+        prompt.ask(this, QMessageBox::Critical, tr("error"), text, {tr("Yes"), tr("No")});
+    else if (result != FirmwareUpgrade::Result::Started)
+        prompt.inform(this, QMessageBox::Critical, tr("error"), text);
 }
 
 void MainWindow::devChanged(int index)

@@ -13,6 +13,7 @@
 class CommandToolWidget;
 class DiscoveryScope;
 class FaultReport;
+class FirmwareUpgrade;
 class FuncWidget;
 class QAction;
 class QDeviceList;
@@ -22,6 +23,7 @@ class QMenu;
 class QOverView;
 class QPSWModDialog;
 class QTcpSocket;
+class TransferProgressDialog;
 
 // The one top-level window: device list, overview and pages, the menus, the
 // unit selection and the login.
@@ -50,6 +52,8 @@ public:
     FuncWidget *funcWidget() const { return m_func; }
     QLogin *loginDialog() const { return m_login; }
     QPSWModDialog *passwordDialog() const { return m_pswDialog; }
+    TransferProgressDialog *progress() const { return m_progress; }
+    FirmwareUpgrade *firmware() const { return m_firmware; }
     QAction *action(const QString &objectName) const;
     FaultReport *faultReport() const { return m_faultReport; }
 
@@ -61,6 +65,8 @@ public slots:
     void languageActionClicked();
     void pwdModTriggered();
     void resetClicked();
+    void mcuUpdateClicked();
+    void dspUpdateClicked();
     void devTableClicked();
     void cmdToolClicked();
     void highDpiScalingTriggered(bool checked);
@@ -80,6 +86,7 @@ private:
     void showLinkState();
     void rememberSelection(int row);
     void reselectRemembered(int row);
+    void startFirmwareUpgrade(quint8 module);
 
     AppConfig m_config;
     QTranslator m_translator;
@@ -91,6 +98,8 @@ private:
     FuncWidget *m_func = nullptr;
     QLogin *m_login = nullptr;
     QPSWModDialog *m_pswDialog = nullptr;
+    TransferProgressDialog *m_progress = nullptr;
+    FirmwareUpgrade *m_firmware = nullptr;
     QPointer<CommandToolWidget> m_cmdTool;
     FaultReport *m_faultReport = nullptr;
     QPointer<QTcpSocket> m_connectedWatch; // socket whose connected() is followed

@@ -176,11 +176,13 @@ void FuncWidget::addPage(int index, BlockPage *page)
     m_stack->addWidget(page);
 }
 
-void FuncWidget::setPage(int index, BlockPage *page)
+void FuncWidget::setPage(int index, BlockPage *page, quint8 module)
 {
     if (index < 0 || index >= PageCount || !page)
         return;
     QWidget *old = m_stack->widget(index);
+    if (old == page)
+        return;
     const bool current = m_stack->currentIndex() == index;
     m_stack->insertWidget(index, page);
     m_stack->removeWidget(old);
@@ -192,6 +194,8 @@ void FuncWidget::setPage(int index, BlockPage *page)
     delete old;
     if (current)
         m_stack->setCurrentIndex(index);
+    if (module != 0)
+        m_blockPages.insert(module, page);
 }
 
 void FuncWidget::installRoutes(PacketRouter &router)

@@ -65,14 +65,14 @@ public:
     void blockDispatch(const Proto::Frame &frame);
     void systemDispatch(const Proto::Frame &frame);
 
-    // Puts `page` in the place of `index` (a page built outside this library,
-    // whose library builds on this one); the page it replaces is deleted.
-    void setPage(int index, BlockPage *page);
-
     QPushButton *pageButton(int index) const;
     BlockPage *page(int index) const;
     int currentIndex() const;
     void setCurrentPage(int index);
+    // Puts a page built outside this library (its library builds on this one)
+    // at `index` in place of the page there, which is deleted, and routes the
+    // op 3 answers of `module` (0: none) to it. The container takes ownership.
+    void setPage(int index, BlockPage *page, quint8 module = 0);
     int bandCount() const { return m_bandCount; }
 
     // Refreshes the label page unless it is on screen (the timer does that).

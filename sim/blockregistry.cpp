@@ -13,6 +13,7 @@
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
 #include "sim/limiterblock.h"
+#include "sim/presetblock.h"
 #include "sim/simmodel.h"
 #include "sim/systemblock.h"
 
@@ -56,4 +57,5 @@ void installBlocks(SimModel &model)
                    make_unique<DelayBlock>(Module::InputDelay, 1000.0f));
     model.addBlock(OpBlock, Module::OutputDelay,
                    make_unique<DelayBlock>(Module::OutputDelay, 2000.0f));
+    model.addBlock(OpBlock, Module::Preset, make_unique<PresetBlock>(model));
 }

@@ -8,6 +8,8 @@ void FirmwareBlock::handle(const Proto::Frame &f, QVector<SimAnswer> &out)
     if (f.cmd != Proto::FirmwareCmd::Chunk || f.flag != Proto::FlagWrite || f.payload.size() < 2)
         return;
     const quint16 index = Le::get<quint16>(f.payload, 0);
+    if (m_lastAcknowledged >= 0 && index > m_lastAcknowledged)
+        return;
     if (index == 0)
         m_image.clear();
     const int offset = index * 1024;

@@ -13,8 +13,12 @@ public:
     void reset() override {}
 
     QByteArray image() const { return m_image; }
+    // A unit that goes silent in the middle of an upgrade: chunks after
+    // `lastChunk` are neither stored nor acknowledged (-1: acknowledge all).
+    void stopAcknowledgingAfter(int lastChunk) { m_lastAcknowledged = lastChunk; }
 
 private:
     quint8 m_module;
     QByteArray m_image;
+    int m_lastAcknowledged = -1;
 };

@@ -1,7 +1,9 @@
 // dapsim: a simulated unit for running and testing dapcontrol without hardware.
 
+#include "protocol/commands.h"
 #include "protocol/localtext.h"
 #include "protocol/logcompressor.h"
+#include "sim/firmwareblock.h"
 #include "sim/simcommandlistener.h"
 #include "sim/simconsole.h"
 #include "sim/simoptions.h"
@@ -35,6 +37,10 @@ int main(int argc, char *argv[])
         if (options.voltages)
             unit->setVoltages(*options.voltages);
         unit->setReportsVoltages(!options.voltagesRefused);
+        for (quint8 module : {Proto::FirmwareModule::Arm, Proto::FirmwareModule::Dsp})
+            unit->model()
+                .blockAs<FirmwareBlock>(Proto::OpFirmware, module)
+                ->stopAcknowledgingAfter(options.firmwareSilentAfter);
         if (!unit->start()) {
             QTextStream(stderr) << "dapsim: cannot listen on " << config.bind.toString() << ':'
                                 << config.port << ": " << unit->errorString() << '\n';

@@ -66,8 +66,14 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
         QStringLiteral("no-aec"),
         QStringLiteral("The units have no echo canceller: they report none and refuse its "
                        "commands (flag 0x82)."));
-    p.addOptions({bind, port, units, password, announceTo, announcePort, code, machineId, model, sn,
-                  split, junk, refuse, silent, fault, voltages, console, commandPort, noAec});
+    const QCommandLineOption firmwareSilent(
+        QStringLiteral("firmware-silent-after"),
+        QStringLiteral("Stop acknowledging firmware chunks after chunk n (a unit that goes "
+                       "silent in the middle of an upgrade)."),
+        QStringLiteral("n"), QStringLiteral("-1"));
+    p.addOptions({bind,      port,     units,   password,    announceTo, announcePort,  code,
+                  machineId, model,    sn,      split,       junk,       refuse,        silent,
+                  fault,     voltages, console, commandPort, noAec,      firmwareSilent});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return false;
@@ -122,6 +128,7 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
             options.voltages = volts;
         }
     }
+    options.firmwareSilentAfter = int(number(firmwareSilent, -1, 65535));
     if (!ok)
         return false;
 

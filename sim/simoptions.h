@@ -21,6 +21,8 @@ struct SimOptions
     bool voltagesRefused = false;                 // the units report no voltages
     bool console = false;                         // control commands on standard input
     quint16 commandPort = 6001;                   // UDP command port on 127.0.0.1; 0 for none
+    // The last firmware chunk acknowledged (-1: all).
+    int firmwareSilentAfter = -1;
 };
 
 // Parses the arguments (argv[0] first). On a bad argument returns false and

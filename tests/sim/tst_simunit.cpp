@@ -306,6 +306,10 @@ private slots:
             {QStringLiteral("dapsim"), QStringLiteral("--port"), QStringLiteral("99999")}, o,
             error));
         QVERIFY(error.contains(QLatin1String("--port")));
+        QCOMPARE(o.firmwareSilentAfter, -1);
+        QVERIFY(parseSimOptions(
+            {QStringLiteral("dapsim"), QStringLiteral("--firmware-silent-after=4")}, o, error));
+        QCOMPARE(o.firmwareSilentAfter, 4);
     }
 };
 

@@ -6,6 +6,8 @@
 //   dap-pageshot --page 8 --out shots/          (run from the run directory)
 //   dap-pageshot --page 4 --click "Copy to" --grab dialogs --out shots/
 //   dap-pageshot --page 1 --unit "82 7D 01 00 03 0B 02 01 02 00 00 01 7D 82" --out shots/
+//   dap-pageshot --page 16 --firmware-silent-after 40 --file fw.sbin
+//                --action "Update ARM Firmware" --grab dialogs --out shots/
 //
 // With the offscreen platform (QT_QPA_PLATFORM=offscreen) no display is
 // needed. Nothing leaves 127.0.0.0/8.
@@ -14,13 +16,17 @@
 #include "devices/discoveryscope.h"
 #include "devices/qdevicetable.h"
 #include "pages/funcwidget.h"
+#include "pages/operatorprompt.h"
+#include "protocol/commands.h"
 #include "protocol/localtext.h"
 #include "protocol/streamsplitter.h"
 #include "protocol/transport.h"
+#include "sim/firmwareblock.h"
 #include "sim/simoptions.h"
 #include "sim/simunit.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -68,6 +74,24 @@ QAbstractButton *findButton(QWidget *root, const QString &name)
             return b;
     return nullptr;
 }
+
+// File dialogs answered with one path; every other question is asked as usual.
+class FilePrompt final : public OperatorPrompt
+{
+public:
+    explicit FilePrompt(const QString &path) : m_path(path) {}
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return m_path;
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return m_path;
+    }
+
+private:
+    QString m_path;
+};
 
 bool save(QWidget *w, const QString &path)
 {
@@ -118,6 +142,16 @@ int main(int argc, char *argv[])
         {QStringLiteral("dsp-version"),
          QStringLiteral("DSP version of the simulated unit (below 2.8: 16 filter bands)."),
          QStringLiteral("a.b.c")});
+    cli.addOption({QStringLiteral("action"),
+                   QStringLiteral("Before the clicks, trigger the menu action with this text."),
+                   QStringLiteral("text")});
+    cli.addOption({QStringLiteral("file"),
+                   QStringLiteral("Answer every file dialog with this path."),
+                   QStringLiteral("path")});
+    cli.addOption({QStringLiteral("firmware-silent-after"),
+                   QStringLiteral("The simulated unit stops acknowledging firmware chunks after "
+                                  "chunk n."),
+                   QStringLiteral("n"), QStringLiteral("-1")});
     cli.process(app);
 
     LocalText::installCodec();
@@ -164,6 +198,13 @@ int main(int argc, char *argv[])
         for (int i = 0; i < 3; ++i)
             unit.model().system().dspVersion[size_t(i)] = quint8(v.value(i).toUInt());
     }
+    for (quint8 module : {Proto::FirmwareModule::Arm, Proto::FirmwareModule::Dsp})
+        unit.model()
+            .blockAs<FirmwareBlock>(Proto::OpFirmware, module)
+            ->stopAcknowledgingAfter(cli.value(QStringLiteral("firmware-silent-after")).toInt());
+    FilePrompt filePrompt(cli.value(QStringLiteral("file")));
+    if (cli.isSet(QStringLiteral("file")))
+        OperatorPrompt::install(&filePrompt);
 
     MainWindow window(
         DiscoveryScope::loopback(config.announcePort, freeUdpPort(), unit.serverPort()), nullptr);
@@ -201,6 +242,13 @@ int main(int argc, char *argv[])
         const QStringList clicks = cli.values(QStringLiteral("click"));
         bool done = false;
         QTimer::singleShot(0, [&] {
+            if (cli.isSet(QStringLiteral("action"))) {
+                const auto actions = window.findChildren<QAction *>();
+                for (QAction *a : actions)
+                    if (a->text() == cli.value(QStringLiteral("action")))
+                        QTimer::singleShot(0, a, &QAction::trigger);
+                settle(wait / 2);
+            }
             for (const QString &name : clicks) {
                 QWidget *root = QApplication::activeModalWidget();
                 QAbstractButton *b = findButton(root ? root : &window, name);
@@ -227,5 +275,6 @@ int main(int argc, char *argv[])
         });
         waitFor([&] { return done; }, 60000);
     }
+    OperatorPrompt::install(nullptr);
     return ok ? 0 : 1;
 }

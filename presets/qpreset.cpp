@@ -1,0 +1,361 @@
+#include "presets/qpreset.h"
+
+#include "pages/operatorprompt.h"
+#include "presets/presettransfer.h"
+#include "protocol/answerreader.h"
+#include "protocol/frame.h"
+#include "protocol/localtext.h"
+#include "protocol/progressguard.h"
+#include "protocol/transport.h"
+#include "widgets/appfont.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+namespace Cmd = Proto::PresetCmd;
+
+constexpr int EntrySize = 1 + QPreset::NameBytes; // exists byte, then the name
+constexpr int ListSize = 1 + QPreset::Slots * EntrySize;
+constexpr int RowHeight = 28;
+const char BootName[] = "Boot Default";
+
+const char CurrentStyle[] = "QPushButton{background: rgb(18, 183, 245);color: rgb(252, 240, 240);"
+                            "border: 1px solid rgb(39, 129, 184);border-radius: 4px;}";
+
+// A name field of the list: its bytes up to the first NUL, at most 16.
+QByteArray nameBytes(const QByteArray &field)
+{
+    const int nul = field.indexOf('\0');
+    return nul < 0 ? field : field.left(nul);
+}
+
+} // namespace
+
+QPreset::QPreset(ProgressGuard *progress, QWidget *parent)
+    : BlockPage(parent), m_progress(progress), m_transfer(new PresetTransfer(progress, this)),
+      m_table(new QTableWidget(Slots, ColumnCount, this)), m_importAll(new QPushButton(this)),
+      m_exportAll(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("presetWidget"));
+    m_table->setObjectName(QStringLiteral("presetCtrlTableWidget"));
+    m_table->setStyleSheet(QStringLiteral("selection-background-color:rgb(224,224,224);"));
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setFocusPolicy(Qt::NoFocus);
+    m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(RowHeight);
+    m_table->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    QHeaderView *columns = m_table->horizontalHeader();
+    columns->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
+    for (int c = SaveColumn; c < ColumnCount; ++c) {
+        columns->setSectionResizeMode(c, QHeaderView::Fixed);
+        m_table->setColumnWidth(c, 92);
+    }
+    for (int c = 0; c < ColumnCount; ++c)
+        m_table->setHorizontalHeaderItem(c, new QTableWidgetItem);
+    for (int slot = 0; slot < Slots; ++slot)
+        buildRow(slot);
+
+    for (QPushButton *b : {m_importAll, m_exportAll}) {
+        b->setObjectName(QStringLiteral("normalButton"));
+        b->setFixedSize(110, 26);
+    }
+    connect(m_importAll, &QPushButton::clicked, this, &QPreset::importAllClicked);
+    connect(m_exportAll, &QPushButton::clicked, this, &QPreset::exportAllClicked);
+    connect(m_transfer, &PresetTransfer::failed, this, &QPreset::transferFailed);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->setSpacing(8);
+    buttons->addStretch(1);
+    buttons->addWidget(m_importAll);
+    buttons->addWidget(m_exportAll);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(buttons);
+    retranslate();
+}
+
+void QPreset::buildRow(int slot)
+{
+    Row &row = m_rows[size_t(slot)];
+    row.name = new QLineEdit(m_table);
+    row.name->setStyleSheet(QStringLiteral(
+        "QLineEdit{border-width:0;border-style:outset;background:rgb(253, 253, 253);}"));
+    connect(row.name, &QLineEdit::editingFinished, this, &QPreset::nameEditingFinished);
+    m_table->setCellWidget(slot, NameColumn, row.name);
+
+    using Slot = void (QPreset::*)();
+    const std::array<Slot, ColumnCount> handlers{nullptr,
+                                                 &QPreset::saveClicked,
+                                                 &QPreset::loadClicked,
+                                                 &QPreset::deleteClicked,
+                                                 &QPreset::importClicked,
+                                                 &QPreset::exportClicked};
+    for (int c = SaveColumn; c < ColumnCount; ++c) {
+        // A cell holds its button with a margin, so rows do not run together.
+        auto *cell = new QWidget(m_table);
+        auto *b = new QPushButton(cell);
+        b->setObjectName(QStringLiteral("normalButton"));
+        b->setFixedHeight(RowHeight - 6);
+        auto *box = new QHBoxLayout(cell);
+        box->setContentsMargins(4, 0, 4, 0);
+        box->addWidget(b);
+        connect(b, &QPushButton::clicked, this, handlers[size_t(c)]);
+        row.buttons[size_t(c)] = b;
+        m_table->setCellWidget(slot, c, cell);
+    }
+    // Nothing to recall, export or delete until the unit reports a preset.
+    setExists(slot, false);
+}
+
+void QPreset::retranslate()
+{
+    static const char *const titles[ColumnCount] = {QT_TR_NOOP("Name"),   QT_TR_NOOP("Save"),
+                                                    QT_TR_NOOP("Load"),   QT_TR_NOOP("Delete"),
+                                                    QT_TR_NOOP("Import"), QT_TR_NOOP("Export")};
+    const QFont font = appFont(9);
+    m_table->horizontalHeaderItem(NameColumn)->setText(tr(titles[NameColumn]));
+    m_table->horizontalHeader()->setFont(appFont(9, true));
+    m_table->verticalHeader()->setFont(font);
+    for (int slot = 0; slot < Slots; ++slot) {
+        Row &row = m_rows[size_t(slot)];
+        row.name->setFont(font);
+        for (int c = SaveColumn; c < ColumnCount; ++c) {
+            row.buttons[size_t(c)]->setText(tr(titles[c]));
+            row.buttons[size_t(c)]->setFont(font);
+        }
+    }
+    // The boot preset's name is shown in the current language.
+    if (!m_rows[0].name->isModified())
+        m_rows[0].name->setText(shownName(0));
+    m_importAll->setText(tr("Import All"));
+    m_exportAll->setText(tr("Export All"));
+    m_importAll->setFont(font);
+    m_exportAll->setFont(font);
+}
+
+QLineEdit *QPreset::nameField(int slot) const
+{
+    return slot >= 0 && slot < Slots ? m_rows[size_t(slot)].name : nullptr;
+}
+
+QPushButton *QPreset::button(int slot, Column column) const
+{
+    if (slot < 0 || slot >= Slots || column <= NameColumn || column >= ColumnCount)
+        return nullptr;
+    return m_rows[size_t(slot)].buttons[size_t(column)];
+}
+
+int QPreset::slotOf(QObject *control, Column column) const
+{
+    for (int slot = 0; slot < Slots; ++slot) {
+        const Row &row = m_rows[size_t(slot)];
+        if (column == NameColumn ? control == row.name : control == row.buttons[size_t(column)])
+            return slot;
+    }
+    return -1;
+}
+
+QString QPreset::shownName(int slot) const
+{
+    const QByteArray &stored = m_rows[size_t(slot)].stored;
+    if (slot == 0 && stored == BootName)
+        return tr("Boot Default");
+    return LocalText::decode(stored);
+}
+
+void QPreset::refresh()
+{
+    sendPacket(Proto::OpBlock, Module, Cmd::List, Proto::FlagRead);
+}
+
+void QPreset::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
+{
+    AnswerReader answer(flag, length, payload);
+    switch (cmd) {
+    case Cmd::List:
+        if (answer.exact(ListSize))
+            showList(answer);
+        break;
+    case Cmd::Recall:
+        if (answer.atLeast(1))
+            showRecallProgress(answer.i8(0));
+        break;
+    default:
+        if (cmd >= Cmd::ExportOne && cmd <= Cmd::ImportData)
+            m_transfer->receive(cmd, flag, length, payload);
+        break;
+    }
+}
+
+void QPreset::showList(const AnswerReader &answer)
+{
+    if (const auto current = answer.index(0, Slots); current && *current != m_current) {
+        if (m_current < Slots)
+            m_rows[size_t(m_current)].buttons[LoadColumn]->setStyleSheet(QString());
+        m_current = *current;
+        m_rows[size_t(m_current)].buttons[LoadColumn]->setStyleSheet(
+            QString::fromLatin1(CurrentStyle));
+    }
+    for (int slot = 0; slot < Slots; ++slot) {
+        const int at = 1 + slot * EntrySize;
+        Row &row = m_rows[size_t(slot)];
+        const bool exists = answer.u8(at) != 0;
+        if (exists != row.exists)
+            setExists(slot, exists);
+        const QByteArray name = nameBytes(answer.bytes(at + 1, NameBytes));
+        if (name == row.stored)
+            continue;
+        row.stored = name;
+        // A name the operator is typing stays; editing finished decides.
+        if (!(row.name->hasFocus() && row.name->isModified()))
+            row.name->setText(shownName(slot));
+    }
+}
+
+void QPreset::setExists(int slot, bool exists)
+{
+    Row &row = m_rows[size_t(slot)];
+    row.exists = exists;
+    for (Column c : {LoadColumn, ExportColumn, DeleteColumn})
+        row.buttons[size_t(c)]->setEnabled(exists);
+}
+
+void QPreset::showRecallProgress(int percent)
+{
+    if (percent == 0)
+        m_progress->start(this, tr("Loading..."), 100);
+    else if (percent == 100)
+        m_progress->finish(this);
+    else if (percent > 0 && percent < 100)
+        m_progress->step(this, percent);
+}
+
+void QPreset::nameEditingFinished()
+{
+    const int slot = slotOf(sender(), NameColumn);
+    if (slot < 0)
+        return;
+    Row &row = m_rows[size_t(slot)];
+    {
+        const QSignalBlocker blocker(row.name);
+        row.name->clearFocus();
+    }
+    // Leaving a field the operator did not edit renames nothing (the boot
+    // preset's translated name is not its stored name).
+    if (!row.name->isModified()) {
+        row.name->setText(shownName(slot));
+        return;
+    }
+    const QByteArray bytes = LocalText::encode(row.name->text());
+    if (bytes.size() > NameBytes)
+        OperatorPrompt::current().ask(this, QMessageBox::Warning, tr("Preset"),
+                                      tr("The preset name's length can not be greater than 16 "
+                                         "bytes, please enter again!"),
+                                      {tr("OK")});
+    if (bytes.isEmpty() || bytes.size() > NameBytes) {
+        row.name->setText(shownName(slot));
+        return;
+    }
+    row.stored = bytes;
+    row.name->setText(shownName(slot));
+    sendPacket(Proto::OpBlock, Module, Cmd::Rename, Proto::FlagWrite,
+               QByteArray(1, char(slot)) + bytes);
+}
+
+bool QPreset::confirm(QMessageBox::Icon icon, const QString &title, const QString &text)
+{
+    return OperatorPrompt::current().ask(this, icon, title, text, {tr("OK"), tr("Cancel")}) == 0;
+}
+
+void QPreset::sendSlotCommand(quint8 cmd, int slot)
+{
+    sendPacket(Proto::OpBlock, Module, cmd, Proto::FlagWrite, QByteArray(1, char(slot)));
+}
+
+void QPreset::saveClicked()
+{
+    const int slot = slotOf(sender(), SaveColumn);
+    if (slot >= 0 && confirm(QMessageBox::Information, tr("information"), tr("Save preset?")))
+        sendSlotCommand(Cmd::Save, slot);
+}
+
+void QPreset::loadClicked()
+{
+    const int slot = slotOf(sender(), LoadColumn);
+    if (slot >= 0 && confirm(QMessageBox::Warning, tr("warning"), tr("Load preset?")))
+        sendSlotCommand(Cmd::Recall, slot);
+}
+
+void QPreset::deleteClicked()
+{
+    const int slot = slotOf(sender(), DeleteColumn);
+    if (slot >= 0 && confirm(QMessageBox::Warning, tr("warning"), tr("Delete preset?")))
+        sendSlotCommand(Cmd::Delete, slot);
+}
+
+QString QPreset::askFile(bool save, bool all)
+{
+    const QString caption = all ? tr("pstl Files") : tr("pst Files");
+    const QString filter = all ? tr("pstl Files (*.pstl)") : tr("pst Files (*.pst)");
+    OperatorPrompt &prompt = OperatorPrompt::current();
+    QString path = save ? prompt.saveFileName(this, caption, QDir::currentPath(), filter)
+                        : prompt.openFileName(this, caption, QDir::currentPath(), filter);
+    // A saved file gets its extension when the operator typed a bare name.
+    const QString suffix = all ? QStringLiteral("pstl") : QStringLiteral("pst");
+    if (save && !path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + suffix;
+    return path;
+}
+
+void QPreset::importClicked()
+{
+    const int slot = slotOf(sender(), ImportColumn);
+    if (slot < 0)
+        return;
+    const QString path = askFile(false, false);
+    if (!path.isEmpty())
+        m_transfer->beginImport(slot, path);
+}
+
+void QPreset::exportClicked()
+{
+    const int slot = slotOf(sender(), ExportColumn);
+    if (slot < 0)
+        return;
+    const QString path = askFile(true, false);
+    if (!path.isEmpty())
+        m_transfer->beginExport(slot, path);
+}
+
+void QPreset::importAllClicked()
+{
+    const QString path = askFile(false, true);
+    if (!path.isEmpty())
+        m_transfer->beginImport(PresetTransfer::AllSlots, path);
+}
+
+void QPreset::exportAllClicked()
+{
+    const QString path = askFile(true, true);
+    if (!path.isEmpty())
+        m_transfer->beginExport(PresetTransfer::AllSlots, path);
+}
+
+void QPreset::transferFailed(const QString &title, const QString &text)
+{
+    OperatorPrompt::current().inform(this, QMessageBox::Critical, title, text);
+}

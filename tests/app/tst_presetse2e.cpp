@@ -1,0 +1,243 @@
+// Presets and firmware end to end: the program against two simulated units on
+// loopback. Settings saved in one unit travel through a ".pstl" file into the
+// other, and a firmware file reaches the unit byte for byte.
+
+#include "app/firmwareupgrade.h"
+#include "app/mainwindow.h"
+#include "devices/discoveryscope.h"
+#include "devices/qdevicelist.h"
+#include "devices/qdevicetable.h"
+#include "pages/funcwidget.h"
+#include "pages/knobfield.h"
+#include "pages/levels/qinlevel.h"
+#include "pages/levels/qoutlevel.h"
+#include "pages/levels/qpremixlevel.h"
+#include "pages/transferprogressdialog.h"
+#include "presets/presettransfer.h"
+#include "presets/qpreset.h"
+#include "protocol/commands.h"
+#include "protocol/progressguard.h"
+#include "protocol/transport.h"
+#include "sim/firmwareblock.h"
+#include "sim/presetblock.h"
+#include "sim/simunit.h"
+#include "tests/support/answeringprompt.h"
+#include "tests/support/testsupport.h"
+
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <memory>
+
+namespace {
+
+// Simulated units on 127.0.0.2, 127.0.0.3, ... and a main window that finds
+// them on loopback only.
+struct Rig
+{
+    explicit Rig(int units)
+    {
+        QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
+            .remove(QStringLiteral("LastDevice"));
+        const quint16 announcePort = [] { // a free port, released for discovery
+            QUdpSocket probe;
+            probe.bind(QHostAddress::LocalHost, 0);
+            return probe.localPort();
+        }();
+        quint16 port = 0;
+        for (int i = 0; i < units; ++i) {
+            SimUnitConfig c;
+            c.bind = QHostAddress(QHostAddress(QStringLiteral("127.0.0.2")).toIPv4Address() +
+                                  quint32(i));
+            c.port = port;
+            c.announcePort = announcePort;
+            c.announceIntervalMs = 200;
+            c.machineId = 8001 + quint32(i);
+            auto unit = std::make_unique<SimUnit>(c);
+            if (!unit->start())
+                qFatal("cannot start simulated unit: %s", qPrintable(unit->errorString()));
+            port = unit->serverPort();
+            sims.push_back(std::move(unit));
+        }
+        window =
+            std::make_unique<MainWindow>(DiscoveryScope::loopback(announcePort, 0, port), nullptr);
+        window->deviceTable()->setConnectRetryInterval(500);
+    }
+    ~Rig()
+    {
+        window.reset();
+        sims.clear();
+    }
+    SimModel &model(int i) { return sims[size_t(i)]->model(); }
+    PresetBlock &presets(int i)
+    {
+        return *model(i).blockAs<PresetBlock>(Proto::OpBlock, Proto::Module::Preset);
+    }
+    bool select(int i)
+    {
+        for (int row = 0; row < window->deviceTable()->count(); ++row)
+            if (window->deviceTable()->record(row)->machineid == 8001u + quint32(i)) {
+                window->devChanged(row);
+                return true;
+            }
+        return false;
+    }
+
+    ScratchDir dir;
+    std::vector<std::unique_ptr<SimUnit>> sims;
+    std::unique_ptr<MainWindow> window;
+};
+
+void typeGain(QInLevel *page, int channel, const QString &text)
+{
+    QLineEdit *edit = page->gainControl(channel)->edit();
+    edit->setText(text);
+    emit edit->editingFinished();
+}
+
+} // namespace
+
+class TestPresetsEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        initTestEnvironment();
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+    }
+
+    void settingsTravelThroughAPresetFile()
+    {
+        Rig rig(2);
+        AnsweringPrompt prompt;
+        MainWindow &w = *rig.window;
+        FuncWidget *pages = w.funcWidget();
+        auto *page = qobject_cast<QPreset *>(pages->page(FuncWidget::Preset));
+        QVERIFY(page);
+        QSignalSpy done(page->transfer(), &PresetTransfer::finished);
+        w.show();
+        QTRY_COMPARE(w.deviceList()->count(), 2);
+        QVERIFY(rig.select(0));
+        QTRY_VERIFY(isLoggedIn());
+
+        // Settings made on the first unit's pages.
+        pages->setCurrentPage(FuncWidget::InSetup);
+        typeGain(pages->inLevel(), 0, QStringLiteral("7.5"));
+        QTest::mouseClick(pages->inLevel()->muteButton(5), Qt::LeftButton);
+        pages->setCurrentPage(FuncWidget::PreLevel);
+        QTRY_VERIFY(pages->preMixLevel()->muteButton(2)->isVisible());
+        QTest::mouseClick(pages->preMixLevel()->muteButton(2), Qt::LeftButton);
+        pages->setCurrentPage(FuncWidget::OutLevel);
+        QTRY_VERIFY(pages->outLevel()->muteButton(9)->isVisible());
+        QTest::mouseClick(pages->outLevel()->muteButton(9), Qt::LeftButton);
+        const ChannelBlock *in0 = rig.model(0).block(Proto::Module::InputLevel);
+        const ChannelBlock *out0 = rig.model(0).block(Proto::Module::OutputLevel);
+        QTRY_COMPARE(in0->get<float>(Proto::InLevelCmd::Gain, 0), 7.5f);
+        QTRY_COMPARE(out0->get<quint8>(Proto::OutLevelCmd::Mute, 9), quint8(1));
+        QVERIFY(rig.model(0).presetState() != rig.model(1).presetState());
+
+        // Saved into slot 3, then every slot exported.
+        pages->setCurrentPage(FuncWidget::Preset);
+        QTest::mouseClick(page->button(3, QPreset::SaveColumn), Qt::LeftButton);
+        QTRY_VERIFY(rig.presets(0).holdsPreset(3));
+        const QByteArray saved = rig.model(0).presetState();
+        QCOMPARE(rig.presets(0).state(3), saved);
+        QTRY_VERIFY(page->button(3, QPreset::LoadColumn)->isEnabled()); // the list shows it
+        prompt.file = rig.dir.filePath(QStringLiteral("first.pstl"));
+        QTest::mouseClick(page->exportAllButton(), Qt::LeftButton);
+        QTRY_COMPARE(done.size(), 1);
+        const QByteArray exported = rig.dir.readFile(QStringLiteral("first.pstl"));
+        QCOMPARE(exported.size(), 32 * rig.presets(0).recordSize());
+
+        // The first unit moves on; the file keeps what was saved.
+        pages->setCurrentPage(FuncWidget::InSetup);
+        typeGain(pages->inLevel(), 0, QStringLiteral("-3"));
+        QTRY_COMPARE(in0->get<float>(Proto::InLevelCmd::Gain, 0), -3.0f);
+
+        // Into the second unit, and recalled there.
+        QVERIFY(rig.select(1));
+        QTRY_VERIFY(isLoggedIn());
+        QCOMPARE(currentSocket()->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
+        pages->setCurrentPage(FuncWidget::Preset);
+        QTest::mouseClick(page->importAllButton(), Qt::LeftButton);
+        QTRY_COMPARE(done.size(), 2);
+        QTRY_VERIFY(rig.presets(1).holdsPreset(3));
+        QTRY_VERIFY(page->button(3, QPreset::LoadColumn)->isEnabled());
+        QSignalSpy recallEnded(w.progress()->guard(), &ProgressGuard::ended);
+        QTest::mouseClick(page->button(3, QPreset::LoadColumn), Qt::LeftButton);
+        QTRY_COMPARE(rig.model(1).presetState(), saved);
+        QTRY_COMPARE(recallEnded.size(), 1); // "Loading..." closed at 100
+        QTRY_COMPARE(page->currentPreset(), 3);
+
+        // Its pages show the first unit's settings.
+        pages->setCurrentPage(FuncWidget::InSetup);
+        QTRY_COMPARE(pages->inLevel()->gainControl(0)->edit()->text(), QStringLiteral("7.5"));
+        QTRY_VERIFY(pages->inLevel()->muteButton(5)->isChecked());
+        pages->setCurrentPage(FuncWidget::PreLevel);
+        QTRY_VERIFY(pages->preMixLevel()->muteButton(2)->isChecked());
+        pages->setCurrentPage(FuncWidget::OutLevel);
+        QTRY_VERIFY(pages->outLevel()->muteButton(9)->isChecked());
+
+        // Imported and exported again, the file is the same to the byte.
+        pages->setCurrentPage(FuncWidget::Preset);
+        prompt.file = rig.dir.filePath(QStringLiteral("again.pstl"));
+        QTest::mouseClick(page->exportAllButton(), Qt::LeftButton);
+        QTRY_COMPARE(done.size(), 3);
+        QCOMPARE(rig.dir.readFile(QStringLiteral("again.pstl")), exported);
+        QCOMPARE(prompt.shown.size(), 2); // Save and Load were asked; nothing failed
+    }
+
+    void firmwareReachesTheUnit()
+    {
+        Rig rig(1);
+        AnsweringPrompt prompt;
+        MainWindow &w = *rig.window;
+        QTRY_COMPARE(w.deviceList()->count(), 1);
+        QVERIFY(rig.select(0));
+        QTRY_VERIFY(isLoggedIn());
+
+        QByteArray image(300 * 1024, Qt::Uninitialized);
+        for (int i = 0; i < image.size(); ++i)
+            image[i] = char((i * 31 + i / 977) & 0xFF);
+        image[0] = char(0x7F);
+        image[1] = char(0x8C);
+        rig.dir.writeFile(QStringLiteral("unit.sbin"), image);
+        prompt.file = rig.dir.filePath(QStringLiteral("unit.sbin"));
+        QSignalSpy finished(w.firmware(), &FirmwareUpgrade::finished);
+        w.mcuUpdateClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        QTRY_COMPARE(rig.model(0).firmware(Proto::FirmwareModule::Arm), image);
+        QVERIFY(!w.progress()->dialog()->isVisible());
+
+        // A unit that falls silent after chunk 4: the watchdog ends the
+        // upgrade and says so.
+        rig.model(0)
+            .blockAs<FirmwareBlock>(Proto::OpFirmware, Proto::FirmwareModule::Dsp)
+            ->stopAcknowledgingAfter(4);
+        w.progress()->guard()->setInterval(300);
+        rig.dir.writeFile(QStringLiteral("unit.ldr"), image);
+        prompt.file = rig.dir.filePath(QStringLiteral("unit.ldr"));
+        w.dspUpdateClicked();
+        QTRY_COMPARE(prompt.shown.size(), 1);
+        QCOMPARE(prompt.shown.at(0),
+                 QStringLiteral("error|The unit stopped answering; the transfer did not finish."));
+        QCOMPARE(rig.model(0).firmware(Proto::FirmwareModule::Dsp), image.left(5 * 1024));
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(!w.progress()->dialog()->isVisible());
+    }
+
+private:
+    QTemporaryDir m_config;
+};
+
+QTEST_MAIN(TestPresetsEndToEnd)
+#include "tst_presetse2e.moc"

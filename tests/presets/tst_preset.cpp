@@ -1,0 +1,386 @@
+// The preset page and its transfers against a loopback peer playing the unit:
+// the export and import walks, their refusals and stops, renaming, the list
+// answer, confirmations and the recall progress.
+
+#include "presets/presettransfer.h"
+#include "presets/qpreset.h"
+#include "protocol/lebytes.h"
+#include "protocol/localtext.h"
+#include "protocol/progressguard.h"
+#include "tests/support/answeringprompt.h"
+#include "tests/support/loopbackpeer.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+using Chunks = QVector<QPair<quint32, quint32>>; // offset, bytes
+
+QByteArray pattern(int size, int seed = 0)
+{
+    QByteArray b(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        b[i] = char((i * 7 + seed) & 0xFF);
+    return b;
+}
+
+// A 545-byte list answer: the current slot, then each slot's flag and name.
+QByteArray list545(quint8 current, const QMap<int, QByteArray> &names)
+{
+    QByteArray list(1, char(current));
+    for (int slot = 0; slot < 32; ++slot)
+        list += char(names.contains(slot) ? 1 : 0) + names.value(slot).leftJustified(16, '\0');
+    return list;
+}
+
+// The page, its progress and a peer standing in for the unit.
+struct Bench
+{
+    void answer(quint8 cmd, const QByteArray &payload)
+    {
+        page.receive(cmd, 0x80, quint16(payload.size()), payload);
+    }
+    // Plays the unit for every frame of `cmd` the page sends until it stops
+    // sending (a walk that never ends fails here instead of hanging).
+    Chunks serve(quint8 cmd, const std::function<void(const Proto::Frame &)> &reply)
+    {
+        Chunks seen;
+        while (seen.size() < 200 && peer.waitForFrames(handled + 1, 300)) {
+            const Proto::Frame f = peer.frames().at(handled++);
+            if (f.cmd != cmd)
+                continue;
+            seen.append({Le::get<quint32>(f.payload, 0),
+                         cmd == 12 ? Le::get<quint32>(f.payload, 4) : f.payload.size() - 4});
+            reply(f);
+        }
+        return seen;
+    }
+    int sent(quint8 cmd) const
+    {
+        return int(std::count_if(peer.frames().begin(), peer.frames().end(),
+                                 [cmd](const Proto::Frame &f) { return f.cmd == cmd; }));
+    }
+
+    ScratchDir dir;
+    AnsweringPrompt prompt;
+    LoopbackPeer peer;
+    ProgressGuard progress;
+    QPreset page{&progress};
+    int handled = 0;
+};
+
+} // namespace
+
+class TestPreset : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { initTestEnvironment(); }
+
+    void exportWalk_data()
+    {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("limit");    // bytes the unit gives per answer at most
+        QTest::addColumn<int>("extra");    // bytes it adds to each answer
+        QTest::addColumn<int>("emptyAt");  // answer that is empty
+        QTest::addColumn<int>("cancelAt"); // answer before which the operator cancels
+        QTest::addColumn<Chunks>("requests");
+        QTest::addColumn<int>("written");
+
+        QTest::newRow("2500 bytes") << 2500 << 1024 << 0 << -1 << -1
+                                    << Chunks{{0, 1024}, {1024, 1024}, {2048, 452}} << 2500;
+        QTest::newRow("nothing") << 0 << 1024 << 0 << -1 << -1 << Chunks{} << 0;
+        QTest::newRow("over-long") << 100 << 1024 << 50 << -1 << -1 << Chunks{{0, 100}} << 100;
+        QTest::newRow("short") << 2500 << 1000 << 0 << -1 << -1
+                               << Chunks{{0, 1024}, {1000, 1024}, {2000, 500}} << 2500;
+        QTest::newRow("empty") << 2500 << 1024 << 0 << 1 << -1 << Chunks{{0, 1024}, {1024, 1024}}
+                               << 1024;
+        // The answer that arrives after the cancel is not written either.
+        QTest::newRow("cancelled")
+            << 2500 << 1024 << 0 << -1 << 1 << Chunks{{0, 1024}, {1024, 1024}} << 1024;
+    }
+
+    void exportWalk()
+    {
+        QFETCH(int, total);
+        QFETCH(int, emptyAt);
+        QFETCH(int, cancelAt);
+        Bench b;
+        QSignalSpy finished(b.page.transfer(), &PresetTransfer::finished);
+        const QByteArray image = pattern(total);
+        b.prompt.file = b.dir.filePath(QStringLiteral("all")); // gets its extension
+        b.dir.writeFile(QStringLiteral("all.pstl"), "stale contents");
+        QTest::mouseClick(b.page.exportAllButton(), Qt::LeftButton);
+        QVERIFY(b.peer.waitForFrames(1));
+        b.answer(11, Le::bytes(quint32(total)));
+        int n = 0;
+        const Chunks requests = b.serve(12, [&](const Proto::Frame &f) {
+            QFETCH(int, limit);
+            QFETCH(int, extra);
+            if (n == cancelAt)
+                b.progress.cancel();
+            const int count = qMin(int(Le::get<quint32>(f.payload, 4)), limit);
+            b.answer(12, n++ == emptyAt ? QByteArray()
+                                        : image.mid(int(Le::get<quint32>(f.payload, 0)), count) +
+                                              QByteArray(extra, 'X'));
+        });
+        QTEST(requests, "requests");
+        const QByteArray file = b.dir.readFile(QStringLiteral("all.pstl"));
+        QTEST(int(file.size()), "written");
+        QCOMPARE(file, image.left(file.size()));
+        QCOMPARE(b.prompt.shown.size(), emptyAt >= 0 ? 1 : 0);
+        QCOMPARE(finished.size(), emptyAt < 0 && cancelAt < 0 ? 1 : 0);
+        QVERIFY(!b.progress.isRunning());
+    }
+
+    void exportToAnUnwritableFileAsksForNothing()
+    {
+        Bench b;
+        b.prompt.file = b.dir.filePath(QStringLiteral("no/such/folder/one.pst"));
+        b.answer(1, list545(0, {{4, "Four"}}));
+        QTest::mouseClick(b.page.button(4, QPreset::ExportColumn), Qt::LeftButton);
+        QVERIFY(b.peer.waitForFrames(1));
+        QCOMPARE(b.peer.frames().at(0).payload, QByteArray(1, char(4)));
+        b.answer(10, Le::bytes(quint32(2500)));
+        QVERIFY(b.prompt.shown.value(0).startsWith(QLatin1String("ERROR|")));
+        QVERIFY(b.peer.staysQuiet());
+        QVERIFY(!b.progress.isRunning());
+    }
+
+    void importAllWalksRecords()
+    {
+        // Records 0 and 2 hold presets; the others, the last included, do not.
+        Bench b;
+        QByteArray file = pattern(32 * 4000, 3);
+        for (int r = 0; r < 32; ++r)
+            file[r * 4000] = char(r == 0 || r == 2 ? 1 : 0);
+        b.dir.writeFile(QStringLiteral("all.pstl"), file);
+        b.prompt.file = b.dir.filePath(QStringLiteral("all.pstl"));
+        QTest::mouseClick(b.page.importAllButton(), Qt::LeftButton);
+        QVERIFY(b.peer.waitForFrames(1));
+        b.answer(14, Le::bytes(quint32(file.size())));
+        QCOMPARE(b.progress.label(), QStringLiteral("Importing..."));
+        const Chunks sent = b.serve(15, [&](const Proto::Frame &f) {
+            QCOMPARE(f.payload.mid(4),
+                     file.mid(int(Le::get<quint32>(f.payload, 0)), f.payload.size() - 4));
+            b.answer(15, Le::bytes(quint32(f.payload.size() - 4)));
+        });
+        const Chunks start{{0, 1024},    {1024, 1024}, {2048, 1024}, {3072, 928},  {4000, 17},
+                           {8000, 0},    {8000, 17},   {8017, 1024}, {9041, 1024}, {10065, 1024},
+                           {11089, 911}, {12000, 17},  {16000, 0},   {16000, 17}};
+        QCOMPARE(sent.mid(0, start.size()), start);
+        QCOMPARE(sent.size(), 4 + 2 + 5 + 29 * 2);
+        QCOMPARE(sent.last(), qMakePair(128000u, 0u));
+        QCOMPARE(b.page.transfer()->offset(), 128000u);
+        QVERIFY(!b.progress.isRunning());
+    }
+
+    void importRefusedOrStopped_data()
+    {
+        QTest::addColumn<int>("fileSize"); // -1: no file
+        QTest::addColumn<int>("expected"); // the unit's expected size
+        QTest::addColumn<int>("overAccept");
+        QTest::addColumn<int>("chunksSent");
+        QTest::addColumn<QString>("message");
+
+        const QString format = QStringLiteral("ERROR|preset file format error!");
+        QTest::newRow("wrong size") << 32 * 4000 << 32 * 4001 << 0 << 0 << format;
+        QTest::newRow("31 bytes") << 31 << 31 << 0 << 0 << format;
+        QTest::newRow("records of 16 bytes") << 512 << 512 << 0 << 0 << format;
+        // 32 empty records of 40 bytes, then 10 bytes where a header would start.
+        QTest::newRow("header cut short") << 32 * 40 + 10 << 32 * 40 + 10 << 0 << 14 << format;
+        QTest::newRow("more accepted than sent")
+            << 32 * 4000 << 32 * 4000 << 1 << 1
+            << QStringLiteral("ERROR|The unit took more bytes than were sent; the import did "
+                              "not finish.");
+        QTest::newRow("no file") << -1 << 100 << 0 << 0 << QStringLiteral("ERROR|The file");
+    }
+
+    void importRefusedOrStopped()
+    {
+        QFETCH(int, fileSize);
+        QFETCH(int, overAccept);
+        Bench b;
+        b.prompt.file = b.dir.filePath(QStringLiteral("all.pstl"));
+        if (fileSize >= 0)
+            b.dir.writeFile(QStringLiteral("all.pstl"), QByteArray(fileSize, '\0'));
+        QTest::mouseClick(b.page.importAllButton(), Qt::LeftButton);
+        QVERIFY(b.peer.waitForFrames(1));
+        QFETCH(int, expected);
+        b.answer(14, Le::bytes(quint32(expected)));
+        b.serve(15, [&](const Proto::Frame &f) {
+            b.answer(15, Le::bytes(quint32(f.payload.size() - 4 + overAccept)));
+        });
+        QTEST(b.sent(15), "chunksSent");
+        QCOMPARE(b.prompt.shown.size(), 1);
+        QFETCH(QString, message);
+        QVERIFY2(b.prompt.shown.at(0).startsWith(message), qPrintable(b.prompt.shown.at(0)));
+        QVERIFY(!b.progress.isRunning());
+    }
+
+    void importOfOneSlotIgnoresStrayAnswers()
+    {
+        Bench b;
+        const QByteArray record = char(1) + pattern(1516);
+        b.dir.writeFile(QStringLiteral("one.pst"), record);
+        b.prompt.file = b.dir.filePath(QStringLiteral("one.pst"));
+        const QByteArray size = Le::bytes(quint32(record.size()));
+        b.answer(13, size); // nothing asked yet
+        QTest::mouseClick(b.page.button(7, QPreset::ImportColumn), Qt::LeftButton);
+        QVERIFY(b.peer.waitForFrames(1));
+        QCOMPARE(b.peer.frames().at(0).payload, QByteArray(1, char(7)));
+        b.answer(14, size); // the other import
+        QVERIFY(b.peer.staysQuiet());
+        b.answer(13, size);
+        const Chunks sent = b.serve(15, [&](const Proto::Frame &f) {
+            b.answer(15, Le::bytes(quint32(f.payload.size() - 4)));
+        });
+        QCOMPARE(sent, (Chunks{{0, 1024}, {1024, 493}}));
+    }
+
+    void watchdogEndsTheTransfer()
+    {
+        Bench b;
+        b.progress.setInterval(100);
+        QSignalSpy timedOut(&b.progress, &ProgressGuard::timedOut);
+        b.prompt.file = b.dir.filePath(QStringLiteral("all.pstl"));
+        QTest::mouseClick(b.page.exportAllButton(), Qt::LeftButton);
+        b.answer(11, Le::bytes(quint32(2500)));
+        QVERIFY(timedOut.wait(2000));
+        QCOMPARE(timedOut.at(0).at(0).value<QObject *>(), b.page.transfer());
+        QVERIFY(b.peer.waitForFrames(2));
+        b.answer(12, pattern(1024)); // late: neither written nor followed
+        QVERIFY(b.peer.staysQuiet());
+        QCOMPARE(b.dir.readFile(QStringLiteral("all.pstl")), QByteArray());
+    }
+
+    void rename_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("sent"); // empty: nothing sent
+        QTest::addColumn<int>("boxes");
+
+        const QString eight = QStringLiteral("会议室会议室会议");
+        QTest::newRow("16 ASCII") << true << QStringLiteral("ABCDEFGHIJKLMNOP")
+                                  << QByteArray("ABCDEFGHIJKLMNOP") << 0;
+        QTest::newRow("8 two-byte") << true << eight << LocalText::encode(eight) << 0;
+        QTest::newRow("9 two-byte") << true << eight + QChar(0x5BA4) << QByteArray() << 1;
+        QTest::newRow("17 ASCII") << true << QStringLiteral("ABCDEFGHIJKLMNOPQ") << QByteArray()
+                                  << 1;
+        QTest::newRow("empty") << true << QString() << QByteArray() << 0;
+        QTest::newRow("not edited") << false << QStringLiteral("Other") << QByteArray() << 0;
+    }
+
+    void rename()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, sent);
+        Bench b;
+        b.answer(1, list545(0, {{5, "Hall"}}));
+        QLineEdit *field = b.page.nameField(5);
+        field->setText(text);
+        QFETCH(bool, typed);
+        field->setModified(typed);
+        emit field->editingFinished();
+        QCOMPARE(field->text(), sent.isEmpty() ? QStringLiteral("Hall") : text);
+        QTEST(int(b.prompt.shown.size()), "boxes");
+        if (sent.isEmpty()) {
+            QVERIFY(b.peer.staysQuiet());
+            return;
+        }
+        QVERIFY(b.peer.waitForFrames(1));
+        QCOMPARE(int(b.peer.frames().at(0).cmd), 5);
+        QCOMPARE(b.peer.frames().at(0).payload, char(5) + sent);
+    }
+
+    void listAnswerSetsTheRows()
+    {
+        Bench b;
+        QPushButton *load0 = b.page.button(0, QPreset::LoadColumn);
+        QPushButton *load2 = b.page.button(2, QPreset::LoadColumn);
+        const QByteArray list =
+            ::list545(0, {{0, "Boot Default"}, {2, LocalText::encode(QStringLiteral("讲台"))}});
+        b.answer(1, list.left(544));
+        b.answer(1, list + '\0');
+        QVERIFY(!load0->isEnabled());
+        QCOMPARE(b.page.currentPreset(), int(QPreset::NoPreset));
+        b.answer(1, list);
+        QCOMPARE(b.page.currentPreset(), 0); // slot 0 can be the current one
+        QVERIFY(load0->styleSheet().contains(QLatin1String("rgb(18, 183, 245)")));
+        QCOMPARE(b.page.nameField(0)->text(), QStringLiteral("Boot Default"));
+        QCOMPARE(b.page.nameField(2)->text(), QStringLiteral("讲台"));
+        for (auto c : {QPreset::LoadColumn, QPreset::DeleteColumn, QPreset::ExportColumn}) {
+            QVERIFY(b.page.button(2, c)->isEnabled());
+            QVERIFY(!b.page.button(3, c)->isEnabled());
+        }
+        QVERIFY(b.page.button(3, QPreset::SaveColumn)->isEnabled());
+
+        b.answer(1, list545(2, {{0, "Boot Default"}}));
+        QVERIFY(load0->styleSheet().isEmpty());
+        QVERIFY(!load2->styleSheet().isEmpty());
+        QVERIFY(!load2->isEnabled());
+        QCOMPARE(b.page.nameField(2)->text(), QString());
+        b.answer(1, list545(0xFF, {})); // out of range: the highlight stays
+        QCOMPARE(b.page.currentPreset(), 2);
+    }
+
+    void confirmations_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("button"); // 0 OK, 1 Cancel
+        QTest::addColumn<int>("cmd");
+        QTest::addColumn<QString>("question");
+        for (auto [column, cmd, question] :
+             {std::tuple{QPreset::SaveColumn, 2, "information|Save preset?|OK,Cancel"},
+              std::tuple{QPreset::LoadColumn, 9, "warning|Load preset?|OK,Cancel"},
+              std::tuple{QPreset::DeleteColumn, 4, "warning|Delete preset?|OK,Cancel"}}) {
+            QTest::addRow("%d OK", cmd) << int(column) << 0 << cmd << question;
+            QTest::addRow("%d Cancel", cmd) << int(column) << 1 << cmd << question;
+        }
+    }
+
+    void confirmations()
+    {
+        QFETCH(int, button);
+        Bench b;
+        b.prompt.button = button;
+        b.answer(1, ::list545(0, {{6, "Six"}}));
+        QFETCH(int, column);
+        QTest::mouseClick(b.page.button(6, QPreset::Column(column)), Qt::LeftButton);
+        QTEST(b.prompt.shown.value(0), "question");
+        if (button == 1) {
+            QVERIFY(b.peer.staysQuiet());
+            return;
+        }
+        QVERIFY(b.peer.waitForFrames(1));
+        QTEST(int(b.peer.frames().at(0).cmd), "cmd");
+        QCOMPARE(b.peer.frames().at(0).payload, QByteArray(1, char(6)));
+    }
+
+    void recallProgress()
+    {
+        Bench b;
+        b.answer(9, QByteArray(1, char(40))); // no recall started
+        QVERIFY(!b.progress.isRunning());
+        b.answer(9, QByteArray(1, char(0)));
+        QCOMPARE(b.progress.label(), QStringLiteral("Loading..."));
+        QCOMPARE(b.progress.maximum(), 100);
+        b.answer(9, QByteArray());            // too short
+        b.answer(9, QByteArray(1, char(-5))); // not a percentage
+        QCOMPARE(b.progress.value(), 0);
+        b.answer(9, QByteArray(1, char(40)));
+        QCOMPARE(b.progress.value(), 40);
+        b.answer(9, QByteArray(1, char(100)));
+        QVERIFY(!b.progress.isRunning());
+    }
+};
+
+QTEST_MAIN(TestPreset)
+#include "tst_preset.moc"
