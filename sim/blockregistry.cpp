@@ -2,8 +2,10 @@
 
 #include "protocol/commands.h"
 #include "sim/firmwareblock.h"
+#include "sim/generatorblock.h"
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
+#include "sim/matrixblock.h"
 #include "sim/simmodel.h"
 #include "sim/systemblock.h"
 
@@ -27,4 +29,6 @@ void installBlocks(SimModel &model)
                    make_unique<LevelBlock>(Module::PreMixLevel, makePreMixLevelBlock(), model));
     model.addBlock(OpBlock, Module::OutputLevel,
                    make_unique<LevelBlock>(Module::OutputLevel, makeOutputLevelBlock(), model));
+    model.addBlock(OpBlock, Module::Matrix, make_unique<MatrixBlock>());
+    model.addBlock(OpBlock, Module::Generator, make_unique<GeneratorBlock>());
 }
