@@ -4,6 +4,7 @@
 #include "pages/devicestatus.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
+#include "pages/levels/qmixer.h"
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
 #include "pages/placeholderpage.h"
@@ -84,6 +85,7 @@ FuncWidget::FuncWidget(QWidget *parent)
     m_preMix = new QPreMixLevel;
     m_outLevel = new QOutLevel;
     m_devLabel = new QDevLabel;
+    m_mixer = new QMixer;
     connect(m_inLevel, &QInLevel::meterChanged, this, &FuncWidget::inlevelMeterChanged);
     connect(m_preMix, &QPreMixLevel::meterChanged, this, &FuncWidget::inPreLevelMeterChanged);
     connect(m_outLevel, &QOutLevel::meterChanged, this, &FuncWidget::outlevelMeterChanged);
@@ -91,15 +93,20 @@ FuncWidget::FuncWidget(QWidget *parent)
     connect(m_devLabel, &QDevLabel::inputLabel, this, &FuncWidget::setInlabel);
     connect(m_devLabel, &QDevLabel::outputLabel, this, &FuncWidget::setOutlabel);
 
-    const QMap<int, BlockPage *> built{
-        {InSetup, m_inLevel}, {PreLevel, m_preMix}, {OutLevel, m_outLevel}, {Label, m_devLabel}};
+    const QMap<int, BlockPage *> built{{InSetup, m_inLevel},
+                                       {PreLevel, m_preMix},
+                                       {Matrix, m_mixer},
+                                       {OutLevel, m_outLevel},
+                                       {Label, m_devLabel}};
     for (int i = 0; i < PageCount; ++i)
         addPage(i, built.value(i, nullptr) ? built.value(i) : new PlaceholderPage(PageTitles[i]));
     m_blockPages.insert(QInLevel::Module, m_inLevel);
     m_blockPages.insert(QPreMixLevel::Module, m_preMix);
     m_blockPages.insert(QOutLevel::Module, m_outLevel);
-    m_inputNamePages = {m_inLevel, m_preMix};
-    m_outputNamePages = {m_outLevel};
+    m_blockPages.insert(QMixer::Module, m_mixer);
+    m_blockPages.insert(QMixer::GeneratorModule, m_mixer); // through receiveGenerator
+    m_inputNamePages = {m_inLevel, m_preMix, m_mixer};
+    m_outputNamePages = {m_outLevel, m_mixer};
 
     setCurrentPage(PreLevel);
     m_buttons[Agc]->hide();
@@ -125,6 +132,11 @@ void FuncWidget::installRoutes(PacketRouter &router)
 
 void FuncWidget::blockDispatch(const Proto::Frame &f)
 {
+    // The matrix page takes two modules: the generator's answers have their own handler.
+    if (f.module == QMixer::GeneratorModule) {
+        m_mixer->receiveGenerator(f.cmd, f.flag, f.length, f.payload);
+        return;
+    }
     if (BlockPage *p = m_blockPages.value(f.module))
         p->receive(f.cmd, f.flag, f.length, f.payload);
 }

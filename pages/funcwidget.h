@@ -15,6 +15,7 @@ class QStackedWidget;
 class QTimer;
 class QDevLabel;
 class QInLevel;
+class QMixer;
 class QOutLevel;
 class QPreMixLevel;
 
@@ -76,6 +77,7 @@ public:
     QPreMixLevel *preMixLevel() const { return m_preMix; }
     QOutLevel *outLevel() const { return m_outLevel; }
     QDevLabel *devLabel() const { return m_devLabel; }
+    QMixer *mixer() const { return m_mixer; }
 
 public slots:
     void timeout();
@@ -115,6 +117,7 @@ private:
     QPreMixLevel *m_preMix = nullptr;
     QOutLevel *m_outLevel = nullptr;
     QDevLabel *m_devLabel = nullptr;
+    QMixer *m_mixer = nullptr;
     int m_bandCount = 8;
     DeviceStatus *m_status;
 };
