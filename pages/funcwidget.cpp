@@ -16,6 +16,7 @@
 #include "pages/filters/qoutfilter.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
+#include "pages/levels/qmixer.h"
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
 #include "pages/placeholderpage.h"
@@ -103,6 +104,7 @@ FuncWidget::FuncWidget(QWidget *parent)
     m_outFilter = new QOutFilter;
     m_inDelay = new QInDelay;
     m_outDelay = new QOutDelay;
+    m_mixer = new QMixer;
     connect(m_inLevel, &QInLevel::meterChanged, this, &FuncWidget::inlevelMeterChanged);
     connect(m_preMix, &QPreMixLevel::meterChanged, this, &FuncWidget::inPreLevelMeterChanged);
     connect(m_outLevel, &QOutLevel::meterChanged, this, &FuncWidget::outlevelMeterChanged);
@@ -139,6 +141,7 @@ FuncWidget::FuncWidget(QWidget *parent)
     built.insert(OutFilter, m_outFilter);
     built.insert(InDelay, m_inDelay);
     built.insert(OutDelay, m_outDelay);
+    built.insert(Matrix, m_mixer);
     for (int i = 0; i < PageCount; ++i)
         addPage(i, built.value(i, nullptr) ? built.value(i) : new PlaceholderPage(PageTitles[i]));
     m_blockPages.insert(QInLevel::Module, m_inLevel);
@@ -156,9 +159,11 @@ FuncWidget::FuncWidget(QWidget *parent)
     m_blockPages.insert(QOutFilter::Module, m_outFilter);
     m_blockPages.insert(QInDelay::Module, m_inDelay);
     m_blockPages.insert(QOutDelay::Module, m_outDelay);
+    m_blockPages.insert(QMixer::Module, m_mixer);
+    m_blockPages.insert(QMixer::GeneratorModule, m_mixer); // through receiveGenerator
     m_inputNamePages = {m_inLevel, gate,      agc,      m_feedback, m_inFilter,
-                        inLimiter, m_inDelay, m_preMix, autoMixer};
-    m_outputNamePages = {autoMixer, m_outLevel, m_outFilter, outLimiter, m_outDelay};
+                        inLimiter, m_inDelay, m_preMix, m_mixer,    autoMixer};
+    m_outputNamePages = {m_mixer, autoMixer, m_outLevel, m_outFilter, outLimiter, m_outDelay};
 
     setCurrentPage(PreLevel);
     m_buttons[Agc]->hide();
@@ -206,6 +211,11 @@ void FuncWidget::installRoutes(PacketRouter &router)
 
 void FuncWidget::blockDispatch(const Proto::Frame &f)
 {
+    // The matrix page takes two modules: the generator's answers have their own handler.
+    if (f.module == QMixer::GeneratorModule) {
+        m_mixer->receiveGenerator(f.cmd, f.flag, f.length, f.payload);
+        return;
+    }
     if (BlockPage *p = m_blockPages.value(f.module))
         p->receive(f.cmd, f.flag, f.length, f.payload);
 }

@@ -20,6 +20,7 @@ class QInFilter;
 class QInLevel;
 class QOutDelay;
 class QOutFilter;
+class QMixer;
 class QOutLevel;
 class QPreMixLevel;
 
@@ -95,6 +96,7 @@ public:
     QOutFilter *outFilter() const { return m_outFilter; }
     QInDelay *inDelay() const { return m_inDelay; }
     QOutDelay *outDelay() const { return m_outDelay; }
+    QMixer *mixer() const { return m_mixer; }
 
 public slots:
     void timeout();
@@ -139,6 +141,7 @@ private:
     QOutFilter *m_outFilter = nullptr;
     QInDelay *m_inDelay = nullptr;
     QOutDelay *m_outDelay = nullptr;
+    QMixer *m_mixer = nullptr;
     int m_bandCount = 8;
     DeviceStatus *m_status;
 };

@@ -10,9 +10,11 @@
 #include "sim/filterblock.h"
 #include "sim/firmwareblock.h"
 #include "sim/gateblock.h"
+#include "sim/generatorblock.h"
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
 #include "sim/limiterblock.h"
+#include "sim/matrixblock.h"
 #include "sim/presetblock.h"
 #include "sim/simmodel.h"
 #include "sim/systemblock.h"
@@ -58,4 +60,6 @@ void installBlocks(SimModel &model)
     model.addBlock(OpBlock, Module::OutputDelay,
                    make_unique<DelayBlock>(Module::OutputDelay, 2000.0f));
     model.addBlock(OpBlock, Module::Preset, make_unique<PresetBlock>(model));
+    model.addBlock(OpBlock, Module::Matrix, make_unique<MatrixBlock>());
+    model.addBlock(OpBlock, Module::Generator, make_unique<GeneratorBlock>());
 }

@@ -4,8 +4,10 @@
 #include "protocol/lebytes.h"
 #include "protocol/localtext.h"
 #include "sim/firmwareblock.h"
+#include "sim/generatorblock.h"
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
+#include "sim/matrixblock.h"
 
 #include <QtMath>
 
@@ -140,8 +142,21 @@ qint8 SimModel::preMixMeter(int c) const
 
 qint8 SimModel::outputPreMeter(int c) const
 {
-    // Without a matrix model each output carries the input of the same number.
-    return preMixMeter(c);
+    // An output carries the pre-mix levels of the inputs routed to it, each
+    // after its crosspoint gain, and the generator when it feeds the output,
+    // summed in power. Nothing routed is silence.
+    double power = 0.0;
+    if (const auto *matrix = blockAs<MatrixBlock>(Proto::OpBlock, Proto::Module::Matrix)) {
+        for (int in = 0; in < MatrixBlock::Channels; ++in) {
+            const qint8 level = matrix->isOn(c, in) ? preMixMeter(in) : qint8(-100);
+            if (level > -100)
+                power += std::pow(10.0, (level + matrix->gain(c, in)) / 10.0);
+        }
+    }
+    const auto *generator = blockAs<GeneratorBlock>(Proto::OpBlock, Proto::Module::Generator);
+    if (generator && generator->feeds(c))
+        power += std::pow(10.0, generator->gain() / 10.0);
+    return power > 0.0 ? clampLevel(10.0 * std::log10(power)) : qint8(-100);
 }
 
 qint8 SimModel::outputMeter(int c) const

@@ -1,0 +1,319 @@
+#include "pages/levels/generatorpanel.h"
+
+#include "pages/deferredsend.h"
+#include "protocol/answerreader.h"
+#include "protocol/frame.h"
+#include "protocol/lebytes.h"
+#include "protocol/transport.h"
+#include "widgets/appfont.h"
+#include "widgets/qfader.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace Cmd = Proto::GeneratorCmd;
+
+namespace {
+const char *const TypeNames[GeneratorPanel::TypeCount] = {
+    QT_TRANSLATE_NOOP("GeneratorPanel", "PinkNoise"), QT_TRANSLATE_NOOP("GeneratorPanel", "Sine"),
+    QT_TRANSLATE_NOOP("GeneratorPanel", "WhiteNoise")};
+
+void sendGeneratorWrite(quint8 cmd, const QByteArray &payload)
+{
+    sendPacket(Proto::OpBlock, GeneratorPanel::Module, cmd, Proto::FlagWrite, payload);
+}
+
+void setTextSilently(QLineEdit *edit, const QString &text)
+{
+    const QSignalBlocker blocker(edit);
+    edit->setText(text);
+}
+
+void dropFocus(QLineEdit *edit)
+{
+    // Losing the focus would finish the edit a second time.
+    const QSignalBlocker blocker(edit);
+    edit->clearFocus();
+}
+
+void setCheckedSilently(QPushButton *button, bool checked)
+{
+    const QSignalBlocker blocker(button);
+    button->setChecked(checked);
+}
+} // namespace
+
+GeneratorPanel::GeneratorPanel(DeferredSend &deferred, int gainKey, QWidget *parent)
+    : QWidget(parent), m_deferred(deferred), m_gainKey(gainKey), m_title(new QLabel(this)),
+      m_freqCaption(new QLabel(this)), m_freqEdit(new QLineEdit(this)),
+      m_typeBox(new QComboBox(this)), m_mute(new QPushButton(this)),
+      m_gainCaption(new QLabel(this)), m_gainEdit(new QLineEdit(this)), m_fader(new QFader(this)),
+      m_outCaption(new QLabel(this))
+{
+    setObjectName(QStringLiteral("signalWidget"));
+    setAttribute(Qt::WA_StyledBackground);
+    m_title->setObjectName(QStringLiteral("titleLabel"));
+
+    // Digits only: a typed number of any size is capped, never wrapped.
+    m_freqEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d{0,9}$")), this));
+    m_freqEdit->setFixedWidth(50);
+    m_freqEdit->setAlignment(Qt::AlignCenter);
+    connect(m_freqEdit, &QLineEdit::editingFinished, this, &GeneratorPanel::sigFreqEditingFinished);
+
+    for (int t = 0; t < TypeCount; ++t)
+        m_typeBox->addItem(QString());
+    m_typeBox->setCurrentIndex(m_state.type);
+    m_typeBox->setFixedSize(82, 22);
+    connect(m_typeBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &GeneratorPanel::sigSrcChanged);
+
+    m_mute->setObjectName(QStringLiteral("muteButton"));
+    m_mute->setCheckable(true);
+    m_mute->setFixedSize(60, 22);
+    connect(m_mute, &QPushButton::clicked, this, &GeneratorPanel::sigMuteClick);
+
+    m_gainEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^-?\\d{0,4}$")), this));
+    m_gainEdit->setFixedWidth(40);
+    m_gainEdit->setAlignment(Qt::AlignCenter);
+    connect(m_gainEdit, &QLineEdit::editingFinished, this, &GeneratorPanel::sigGainEditingFinished);
+    m_fader->setRange(float(GainMin), float(GainMax));
+    m_fader->setStep(1.0f);
+    m_fader->setFixedWidth(55);
+    m_fader->setMinimumHeight(110);
+    connect(m_fader, &QFader::valueChanged, this, &GeneratorPanel::sigGainChanged);
+
+    auto *outGrid = new QGridLayout;
+    outGrid->setSpacing(2);
+    for (int o = 0; o < OutputCount; ++o) {
+        auto *b = new QPushButton(QString::number(o + 1), this);
+        b->setObjectName(QStringLiteral("normalButton"));
+        b->setCheckable(true);
+        b->setFixedSize(36, 22);
+        b->setToolTip(QStringLiteral("OUT %1 : ").arg(o + 1));
+        connect(b, &QPushButton::clicked, this, &GeneratorPanel::sigOutBtnClick);
+        m_outButtons[size_t(o)] = b;
+        outGrid->addWidget(b, o / 4, o % 4);
+    }
+
+    auto *freqRow = new QHBoxLayout;
+    freqRow->addWidget(m_freqCaption);
+    freqRow->addWidget(m_freqEdit);
+    freqRow->addStretch(1);
+    auto *typeRow = new QHBoxLayout;
+    typeRow->addWidget(m_typeBox);
+    typeRow->addWidget(m_mute);
+    typeRow->addStretch(1);
+    auto *gainText = new QVBoxLayout;
+    gainText->addStretch(1);
+    gainText->addWidget(m_gainCaption);
+    gainText->addWidget(m_gainEdit, 0, Qt::AlignHCenter);
+    gainText->addStretch(1);
+    auto *gainRow = new QHBoxLayout;
+    gainRow->addLayout(gainText);
+    gainRow->addWidget(m_fader);
+    gainRow->addStretch(1);
+
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(4, 3, 4, 4);
+    v->setSpacing(3);
+    v->addWidget(m_title);
+    v->addLayout(freqRow);
+    v->addLayout(typeRow);
+    v->addLayout(gainRow, 1);
+    v->addWidget(m_outCaption);
+    v->addLayout(outGrid);
+
+    showFrequency();
+    showGain();
+    retranslate();
+}
+
+QPushButton *GeneratorPanel::outputButton(int output) const
+{
+    return output >= 0 && output < OutputCount ? m_outButtons[size_t(output)] : nullptr;
+}
+
+void GeneratorPanel::retranslate()
+{
+    const QFont font = appFont(8);
+    QFont caption = font;
+    caption.setPointSizeF(7.5);
+    m_title->setText(tr("Signal generator"));
+    m_title->setFont(appFont(8, true));
+    m_freqCaption->setText(tr("Freq.(Hz)"));
+    m_mute->setText(tr("Mute"));
+    m_gainCaption->setText(tr("Gain(dB)"));
+    m_outCaption->setText(tr("Output Channel"));
+    for (int t = 0; t < TypeCount; ++t)
+        m_typeBox->setItemText(t, QCoreApplication::translate("GeneratorPanel", TypeNames[t]));
+    for (QWidget *w : std::initializer_list<QWidget *>{m_freqEdit, m_typeBox, m_mute, m_gainEdit})
+        w->setFont(font);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_freqCaption, m_gainCaption, m_outCaption})
+        w->setFont(caption);
+    for (QPushButton *b : m_outButtons)
+        b->setFont(font);
+}
+
+void GeneratorPanel::setOutputName(int output, const QString &name)
+{
+    if (QPushButton *b = outputButton(output))
+        b->setToolTip(QStringLiteral("OUT %1 : ").arg(output + 1) + name);
+}
+
+void GeneratorPanel::showFrequency()
+{
+    setTextSilently(m_freqEdit, QString::asprintf("%d", int(m_state.frequency)));
+}
+
+void GeneratorPanel::showGain()
+{
+    m_fader->setValue(float(m_state.gain));
+    setTextSilently(m_gainEdit, QString::asprintf("%d", m_state.gain));
+}
+
+void GeneratorPanel::sendFrequency()
+{
+    sendGeneratorWrite(Cmd::Frequency, Le::bytes(float(m_state.frequency)));
+}
+
+void GeneratorPanel::sendGain()
+{
+    sendGeneratorWrite(Cmd::Gain, Le::bytes(float(m_state.gain)));
+}
+
+void GeneratorPanel::sigFreqEditingFinished()
+{
+    // No number reads as 0; anything above the top (however large) is the top.
+    bool ok = false;
+    const qulonglong typed = m_freqEdit->text().trimmed().toULongLong(&ok);
+    const auto frequency = quint16(ok ? qMin<qulonglong>(typed, MaxFrequency) : 0);
+    if (frequency != m_state.frequency) {
+        m_state.frequency = frequency;
+        sendFrequency();
+    }
+    showFrequency();
+    dropFocus(m_freqEdit);
+}
+
+void GeneratorPanel::sigSrcChanged(int index)
+{
+    if (index < 0 || index >= TypeCount)
+        return;
+    // A sine starts at 1 kHz; the unit is told the frequency before the type.
+    if (index == Sine && m_state.frequency != SineFrequency) {
+        m_state.frequency = SineFrequency;
+        showFrequency();
+        sendFrequency();
+    }
+    m_state.type = quint8(index);
+    sendGeneratorWrite(Cmd::Type, QByteArray(1, char(index)));
+}
+
+void GeneratorPanel::sigGainChanged(float fval)
+{
+    const int gain = qBound(GainMin, int(std::lround(fval)), GainMax);
+    if (gain != m_state.gain) {
+        m_state.gain = gain;
+        showGain();
+    }
+    m_deferred.edit(m_gainKey);
+}
+
+void GeneratorPanel::sigGainEditingFinished()
+{
+    bool ok = false;
+    const int typed = m_gainEdit->text().trimmed().toInt(&ok);
+    const int gain = qBound(GainMin, ok ? typed : 0, GainMax);
+    if (gain != m_state.gain) {
+        m_state.gain = gain;
+        m_deferred.edit(m_gainKey);
+    }
+    showGain();
+    dropFocus(m_gainEdit);
+}
+
+void GeneratorPanel::sigMuteClick(bool isChecked)
+{
+    m_state.mute = isChecked ? 1 : 0;
+    sendGeneratorWrite(Cmd::Mute, QByteArray(1, char(m_state.mute)));
+}
+
+void GeneratorPanel::sigOutBtnClick(bool isChecked)
+{
+    for (int o = 0; o < OutputCount; ++o) {
+        if (sender() != m_outButtons[size_t(o)])
+            continue;
+        m_state.outputs[size_t(o)] = isChecked ? 1 : 0;
+        sendCommand(Module, Cmd::Outputs, quint8(o), QByteArray(1, char(isChecked ? 1 : 0)));
+        return;
+    }
+}
+
+void GeneratorPanel::refresh()
+{
+    for (quint8 cmd : {Cmd::Outputs, Cmd::Frequency, Cmd::Type, Cmd::Mute, Cmd::Gain})
+        sendPacket(Proto::OpBlock, Module, cmd, Proto::FlagRead);
+}
+
+void GeneratorPanel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
+{
+    AnswerReader answer(flag, length, payload);
+    switch (cmd) {
+    case Cmd::Outputs:
+        if (!answer.exact(OutputCount))
+            return;
+        for (int o = 0; o < OutputCount; ++o) {
+            m_state.outputs[size_t(o)] = answer.u8(o) ? 1 : 0;
+            setCheckedSilently(m_outButtons[size_t(o)], m_state.outputs[size_t(o)]);
+        }
+        return;
+    case Cmd::Frequency:
+        if (!answer.exact(4))
+            return;
+        // Rewritten only on a change, so a refresh does not undo typing.
+        if (const std::optional<int> f = answer.rounded(0, 0, MaxFrequency);
+            f && *f != m_state.frequency) {
+            m_state.frequency = quint16(*f);
+            showFrequency();
+        }
+        return;
+    case Cmd::Type:
+        if (!answer.exact(1))
+            return;
+        if (const std::optional<quint8> t = answer.index(0, TypeCount)) {
+            m_state.type = *t;
+            const QSignalBlocker blocker(m_typeBox);
+            m_typeBox->setCurrentIndex(*t);
+        }
+        return;
+    case Cmd::Gain:
+        if (!answer.exact(4))
+            return;
+        if (const std::optional<int> g = answer.rounded(0, GainMin, GainMax);
+            g && *g != m_state.gain) {
+            m_state.gain = *g;
+            showGain();
+        }
+        return;
+    case Cmd::Mute:
+        if (!answer.exact(1))
+            return;
+        m_state.mute = answer.u8(0) ? 1 : 0;
+        setCheckedSilently(m_mute, m_state.mute);
+        return;
+    default:
+        return; // cmd 0 and 6 and above are not the generator's
+    }
+}

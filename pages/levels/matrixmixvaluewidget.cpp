@@ -1,0 +1,310 @@
+#include "pages/levels/matrixmixvaluewidget.h"
+
+#include "pages/levels/crosspointgrid.h"
+#include "pages/levels/dragscrollarea.h"
+#include "pages/levels/qmixbutton2.h"
+#include "protocol/transport.h"
+#include "widgets/appfont.h"
+#include "widgets/qfader.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+const char *const GeometryKey = "MixValueGeometry";
+constexpr int GainKey = 0; // one pending gain: for the whole selection
+
+QSettings settingsStore()
+{
+    return QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
+}
+
+CrosspointGridGeometry editorGeometry()
+{
+    CrosspointGridGeometry g;
+    g.button = QSize(38, 20);
+    g.gap = 2;
+    g.margin = 6;
+    g.headerHeight = 150;
+    g.nameElide = 140;
+    g.rowHeaderWidth = 110;
+    return g;
+}
+} // namespace
+
+MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent)
+    : QDialog(parent),
+      m_grid(new CrosspointGrid(
+          editorGeometry(), [](int in, int out, QWidget *p) { return new QMixButton2(in, out, p); },
+          nullptr)),
+      m_scroll(new DragScrollArea(this)), m_title(new QLabel(this)),
+      m_inField(new QLineEdit(QStringLiteral("--"), this)),
+      m_outField(new QLineEdit(QStringLiteral("--"), this)), m_gainCaption(new QLabel(this)),
+      m_gainEdit(new QLineEdit(QStringLiteral("0"), this)), m_fader(new QFader(this)),
+      m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("mixValueWidget"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("mixValueScrollWidget"));
+    auto *contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(4, 4, 4, 4);
+    contentLayout->addWidget(m_grid);
+    m_scroll->setObjectName(QStringLiteral("mixValueScrollArea"));
+    m_scroll->setWidget(content);
+    m_scroll->setAlignment(Qt::AlignCenter);
+
+    connect(m_grid, &CrosspointGrid::aboutToChangeSelection, this, [this] { m_deferred.flush(); });
+    connect(m_grid, &CrosspointGrid::buttonSelected, this, &MatrixMixValueWidget::showCrosspoint);
+    connect(m_grid, &CrosspointGrid::bandChanged, this, &MatrixMixValueWidget::showFirstSelected);
+    connect(m_grid, &CrosspointGrid::switched, this, &MatrixMixValueWidget::crosspointSwitched);
+
+    for (QLineEdit *field : {m_inField, m_outField}) {
+        field->setReadOnly(true);
+        field->setFocusPolicy(Qt::NoFocus);
+        field->setAlignment(Qt::AlignCenter);
+        field->setFixedWidth(60);
+    }
+    m_gainEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^-?\\d{0,4}$")), this));
+    m_gainEdit->setFixedWidth(50);
+    m_gainEdit->setAlignment(Qt::AlignCenter);
+    connect(m_gainEdit, &QLineEdit::editingFinished, this,
+            &MatrixMixValueWidget::GainEditingFinished);
+    m_fader->setRange(float(GainMin), float(GainMax));
+    m_fader->setStep(1.0f);
+    m_fader->setValue(0.0f);
+    m_fader->setFixedSize(55, 190);
+    connect(m_fader, &QFader::valueChanged, this, &MatrixMixValueWidget::GainSliderChanged);
+
+    auto *side = new QVBoxLayout;
+    side->setSpacing(4);
+    side->addStretch(1);
+    side->addWidget(m_inField, 0, Qt::AlignHCenter);
+    side->addWidget(m_outField, 0, Qt::AlignHCenter);
+    side->addSpacing(8);
+    side->addWidget(m_gainCaption, 0, Qt::AlignHCenter);
+    side->addWidget(m_gainEdit, 0, Qt::AlignHCenter);
+    side->addWidget(m_fader, 0, Qt::AlignHCenter);
+    side->addStretch(1);
+
+    auto *body = new QHBoxLayout;
+    body->setSpacing(6);
+    body->addWidget(m_scroll, 1);
+    body->addLayout(side);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 6);
+    outer->setSpacing(4);
+    outer->addWidget(m_title);
+    outer->addLayout(body, 1);
+
+    m_timer->setInterval(10);
+    connect(m_timer, &QTimer::timeout, this, &MatrixMixValueWidget::timeout);
+    m_deferred.setSender([this](int) { sendGains(); });
+    retranslate();
+
+    resize(880, 560);
+    const QByteArray geometry = settingsStore().value(QLatin1String(GeometryKey)).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+}
+
+MatrixMixValueWidget::~MatrixMixValueWidget()
+{
+    settingsStore().setValue(QLatin1String(GeometryKey), saveGeometry());
+}
+
+void MatrixMixValueWidget::retranslate()
+{
+    setWindowTitle(tr("Mixer value"));
+    m_title->setText(tr("Mixer value"));
+    m_title->setFont(appFont(10, true));
+    m_gainCaption->setText(tr("Gain(dB)"));
+    const QFont font = appFont(8);
+    QFont small = font;
+    small.setPointSizeF(7.5);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_inField, m_outField, m_gainEdit, m_gainCaption})
+        w->setFont(font);
+    m_grid->setFonts(appFont(8, true), small);
+}
+
+void MatrixMixValueWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+QMixButton2 *MatrixMixValueWidget::mixButton(int input, int output) const
+{
+    return static_cast<QMixButton2 *>(m_grid->button(input, output));
+}
+
+bool MatrixMixValueWidget::isMixOn(int input, int output) const
+{
+    return m_grid->isOn(input, output);
+}
+
+int MatrixMixValueWidget::mixGain(int input, int output) const
+{
+    const QMixButton2 *b = mixButton(input, output);
+    return b ? b->gain() : 0;
+}
+
+bool MatrixMixValueWidget::isTimerRunning() const
+{
+    return m_timer->isActive();
+}
+
+void MatrixMixValueWidget::setMixOn(int input, int output, bool on)
+{
+    m_grid->setOn(input, output, on);
+}
+
+void MatrixMixValueWidget::setMixGain(int input, int output, int gain)
+{
+    QMixButton2 *b = mixButton(input, output);
+    gain = qBound(GainMin, gain, GainMax);
+    if (!b || b->gain() == gain)
+        return;
+    b->setGain(gain);
+    if (input == m_shownInput && output == m_shownOutput)
+        showGain(gain);
+}
+
+void MatrixMixValueWidget::setInputName(int input, const QString &name)
+{
+    m_grid->setInputName(input, name);
+}
+
+void MatrixMixValueWidget::setOutputName(int output, const QString &name)
+{
+    m_grid->setOutputName(output, name);
+}
+
+void MatrixMixValueWidget::showGain(int gain)
+{
+    m_fader->setValue(float(gain));
+    const QSignalBlocker blocker(m_gainEdit);
+    m_gainEdit->setText(QString::asprintf("%d", gain));
+}
+
+void MatrixMixValueWidget::showCrosspoint(int input, int output)
+{
+    if (input != m_shownInput)
+        m_inField->setText(QStringLiteral("IN %1").arg(input + 1));
+    if (output != m_shownOutput)
+        m_outField->setText(QStringLiteral("OUT %1").arg(output + 1));
+    m_shownInput = input;
+    m_shownOutput = output;
+    showGain(mixGain(input, output));
+}
+
+void MatrixMixValueWidget::showFirstSelected()
+{
+    int input = -1;
+    int output = -1;
+    if (m_grid->firstSelected(&input, &output)) {
+        showCrosspoint(input, output);
+        return;
+    }
+    m_inField->setText(QStringLiteral("--"));
+    m_outField->setText(QStringLiteral("--"));
+    m_shownInput = m_shownOutput = -1;
+}
+
+void MatrixMixValueWidget::crosspointSwitched(int input, int output, bool on)
+{
+    m_deferred.startHold();
+    showCrosspoint(input, output);
+    for (int out = 0; out < Channels; ++out) {
+        const QVector<quint8> inputs = m_grid->selectedInputs(out);
+        if (inputs.isEmpty())
+            continue;
+        for (quint8 in : inputs)
+            emit mixButtonClicked(in, out, on);
+        QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
+        payload.append(char(on ? 1 : 0));
+        sendCommand(Module, Proto::MatrixCmd::On, quint8(out), payload);
+    }
+}
+
+void MatrixMixValueWidget::applyGainToSelection(int gain)
+{
+    for (int in = 0; in < Channels; ++in)
+        for (int out = 0; out < Channels; ++out)
+            if (m_grid->isSelected(in, out))
+                mixButton(in, out)->setGain(gain);
+}
+
+void MatrixMixValueWidget::GainSliderChanged(float value)
+{
+    emit mixGainChanged(value);
+    const int gain = qBound(GainMin, int(std::lround(value)), GainMax);
+    showGain(gain);
+    applyGainToSelection(gain);
+    m_deferred.edit(GainKey);
+}
+
+void MatrixMixValueWidget::GainEditingFinished()
+{
+    bool ok = false;
+    const int typed = m_gainEdit->text().trimmed().toInt(&ok);
+    const int gain = qBound(GainMin, ok ? typed : 0, GainMax);
+    showGain(gain);
+    applyGainToSelection(gain);
+    {
+        // Losing the focus would finish the edit a second time.
+        const QSignalBlocker blocker(m_gainEdit);
+        m_gainEdit->clearFocus();
+    }
+    m_deferred.edit(GainKey);
+    emit mixGainChanged(float(gain));
+}
+
+void MatrixMixValueWidget::sendGains()
+{
+    // One packet per output: its selected inputs and the gain of the first.
+    for (int out = 0; out < Channels; ++out) {
+        const QVector<quint8> inputs = m_grid->selectedInputs(out);
+        if (inputs.isEmpty())
+            continue;
+        const int gain = mixGain(inputs.first(), out);
+        QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
+        payload.append(char(qint8(gain <= GainMin ? OffGain : gain)));
+        sendCommand(Module, Proto::MatrixCmd::Gain, quint8(out), payload);
+    }
+}
+
+void MatrixMixValueWidget::timeout()
+{
+    m_deferred.tick();
+}
+
+void MatrixMixValueWidget::showEvent(QShowEvent *event)
+{
+    m_timer->start();
+    QDialog::showEvent(event);
+}
+
+void MatrixMixValueWidget::hideEvent(QHideEvent *event)
+{
+    // The last edit goes out for the crosspoints it was made for, then the
+    // selection is cleared.
+    m_deferred.settle();
+    m_timer->stop();
+    m_grid->clearSelection();
+    QDialog::hideEvent(event);
+}

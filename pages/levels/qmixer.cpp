@@ -1,0 +1,245 @@
+#include "pages/levels/qmixer.h"
+
+#include "pages/levels/crosspointgrid.h"
+#include "pages/levels/generatorpanel.h"
+#include "pages/levels/matrixmixvaluewidget.h"
+#include "pages/levels/qmixbutton.h"
+#include "pages/operatorprompt.h"
+#include "protocol/answerreader.h"
+#include "protocol/frame.h"
+#include "protocol/transport.h"
+#include "widgets/appfont.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int GeneratorGainKey = 0;
+
+// Sized so that the grid, its headings and the generator fit the page area
+// of a 1024 x 600 window.
+CrosspointGridGeometry pageGeometry()
+{
+    CrosspointGridGeometry g;
+    g.button = QSize(36, 18);
+    g.gap = 2;
+    g.margin = 4;
+    g.headerHeight = 66;
+    g.nameElide = 120;
+    g.rowHeaderWidth = 84;
+    return g;
+}
+
+// Output byte, the inputs 0..15 and one value: the whole row of an output.
+QByteArray allInputs(quint8 value)
+{
+    QByteArray payload;
+    for (int in = 0; in < QMixer::Channels; ++in)
+        payload.append(char(in));
+    payload.append(char(value));
+    return payload;
+}
+} // namespace
+
+QMixer::QMixer(QWidget *parent)
+    : BlockPage(parent),
+      m_grid(new CrosspointGrid(
+          pageGeometry(), [](int in, int out, QWidget *p) { return new QMixButton(in, out, p); },
+          nullptr)),
+      m_generator(new GeneratorPanel(deferred(), GeneratorGainKey)),
+      m_editor(new MatrixMixValueWidget(this)), m_mixValue(new QPushButton),
+      m_allMix(new QPushButton), m_reset(new QPushButton)
+{
+    setObjectName(QStringLiteral("mixerWidget"));
+    deferred().setSender([this](int) { m_generator->sendGain(); });
+
+    connect(m_grid, &CrosspointGrid::switched, this, &QMixer::crosspointsSwitched);
+    connect(m_editor, &MatrixMixValueWidget::mixButtonClicked, this, &QMixer::mixButtonClicked);
+    connect(m_editor, &MatrixMixValueWidget::mixGainChanged, this, &QMixer::GainSliderChanged);
+    connect(m_mixValue, &QPushButton::clicked, this, &QMixer::mixValueButtonClicked);
+    connect(m_allMix, &QPushButton::clicked, this, &QMixer::allMixButtonClicked);
+    connect(m_reset, &QPushButton::clicked, this, &QMixer::resetButtonClicked);
+
+    auto *bg = new QWidget(this);
+    bg->setObjectName(QStringLiteral("mixerCtrlBgWidget"));
+    bg->setAttribute(Qt::WA_StyledBackground);
+    auto *bgLayout = new QVBoxLayout(bg);
+    bgLayout->setContentsMargins(2, 2, 2, 2);
+    bgLayout->addWidget(m_grid);
+
+    for (QPushButton *b : {m_mixValue, m_allMix, m_reset}) {
+        b->setObjectName(QStringLiteral("normalButton"));
+        b->setFixedHeight(26);
+    }
+    auto *wholeRow = new QHBoxLayout;
+    wholeRow->setSpacing(4);
+    wholeRow->addWidget(m_allMix);
+    wholeRow->addWidget(m_reset);
+    auto *side = new QVBoxLayout;
+    side->setSpacing(4);
+    side->addWidget(m_mixValue);
+    side->addLayout(wholeRow);
+    side->addWidget(m_generator, 1);
+
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 1, 1, 0);
+    row->setSpacing(4);
+    row->addWidget(bg, 0, Qt::AlignTop);
+    row->addLayout(side, 1);
+    retranslate();
+}
+
+void QMixer::retranslate()
+{
+    const QFont font = appFont(8);
+    QFont small = font;
+    small.setPointSizeF(7.5);
+    m_mixValue->setText(tr("Mixer Value"));
+    m_allMix->setText(tr("All Mix"));
+    m_reset->setText(tr("Reset"));
+    for (QPushButton *b : {m_mixValue, m_allMix, m_reset})
+        b->setFont(font);
+    m_grid->setFonts(appFont(8, true), small);
+    m_generator->retranslate();
+}
+
+bool QMixer::isHolding()
+{
+    return deferred().isHolding() || m_editor->isHolding();
+}
+
+bool QMixer::isMixOn(int input, int output) const
+{
+    return m_grid->isOn(input, output);
+}
+
+void QMixer::refresh()
+{
+    for (int out = 0; out < Channels; ++out) {
+        const QByteArray output(1, char(out));
+        sendPacket(Proto::OpBlock, Module, Proto::MatrixCmd::On, Proto::FlagRead, output);
+        sendPacket(Proto::OpBlock, Module, Proto::MatrixCmd::Gain, Proto::FlagRead, output);
+    }
+    m_generator->refresh();
+}
+
+void QMixer::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
+{
+    if (isHolding())
+        return; // the operator's change wins over answers to earlier reads
+    if (cmd != Proto::MatrixCmd::On && cmd != Proto::MatrixCmd::Gain)
+        return;
+    AnswerReader answer(flag, length, payload);
+    if (!answer.exact(1 + Channels))
+        return;
+    const std::optional<quint8> output = answer.index(0, Channels);
+    if (!output)
+        return;
+    for (int in = 0; in < Channels; ++in) {
+        if (cmd == Proto::MatrixCmd::On) {
+            const bool on = answer.u8(1 + in) != 0;
+            m_grid->setOn(in, *output, on);
+            m_editor->setMixOn(in, *output, on);
+        } else {
+            m_editor->setMixGain(in, *output, answer.i8(1 + in));
+        }
+    }
+}
+
+void QMixer::receiveGenerator(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
+{
+    if (isHolding())
+        return;
+    m_generator->receive(cmd, flag, length, payload);
+}
+
+void QMixer::crosspointsSwitched(int, int, bool on)
+{
+    deferred().startHold();
+    for (int out = 0; out < Channels; ++out) {
+        const QVector<quint8> inputs = m_grid->selectedInputs(out);
+        if (inputs.isEmpty())
+            continue;
+        for (quint8 in : inputs)
+            m_editor->setMixOn(in, out, on);
+        // One packet per output, not one per crosspoint.
+        QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
+        payload.append(char(on ? 1 : 0));
+        sendCommand(Module, Proto::MatrixCmd::On, quint8(out), payload);
+    }
+}
+
+void QMixer::mixButtonClicked(int inIndex, int outIndex, bool isChecked)
+{
+    deferred().startHold();
+    m_grid->setOn(inIndex, outIndex, isChecked);
+}
+
+void QMixer::GainSliderChanged(float)
+{
+    // The editor writes the gains of the crosspoints it edits itself; the
+    // page only keeps answers to earlier reads from pulling them back.
+    deferred().startHold();
+}
+
+void QMixer::mixValueButtonClicked()
+{
+    // Modal for the whole program like exec(), but without a nested event
+    // loop: answers, timers and the refresh go on as before.
+    m_editor->setWindowModality(Qt::ApplicationModal);
+    m_editor->show();
+    m_editor->raise();
+    m_editor->activateWindow();
+}
+
+void QMixer::allMixButtonClicked()
+{
+    const int answer = OperatorPrompt::current().ask(
+        this, QMessageBox::Question, tr("All Mix"),
+        tr("Enable all mixer and set their value to 0dB?"), {tr("OK"), tr("Cancel")}, 0);
+    if (answer == 0)
+        setWholeMatrix(true);
+}
+
+void QMixer::resetButtonClicked()
+{
+    const int answer = OperatorPrompt::current().ask(
+        this, QMessageBox::Question, tr("Reset"),
+        tr("Disable all mixer and set their value to 0dB?"), {tr("OK"), tr("Cancel")}, 0);
+    if (answer == 0)
+        setWholeMatrix(false);
+}
+
+void QMixer::setWholeMatrix(bool on)
+{
+    deferred().startHold();
+    for (int out = 0; out < Channels; ++out) {
+        for (int in = 0; in < Channels; ++in) {
+            m_grid->setOn(in, out, on);
+            m_editor->setMixOn(in, out, on);
+            m_editor->setMixGain(in, out, 0);
+        }
+        sendCommand(Module, Proto::MatrixCmd::On, quint8(out), allInputs(on ? 1 : 0));
+        sendCommand(Module, Proto::MatrixCmd::Gain, quint8(out), allInputs(0));
+    }
+}
+
+void QMixer::setInputName(int channel, const QString &name)
+{
+    m_grid->setInputName(channel, name);
+    m_editor->setInputName(channel, name);
+}
+
+void QMixer::setOutputName(int channel, const QString &name)
+{
+    m_grid->setOutputName(channel, name);
+    m_generator->setOutputName(channel, name);
+    m_editor->setOutputName(channel, name);
+}
+
+void QMixer::hideEvent(QHideEvent *event)
+{
+    m_grid->clearSelection();
+    BlockPage::hideEvent(event);
+}

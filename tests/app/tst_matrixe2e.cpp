@@ -1,0 +1,168 @@
+// The matrix page and the crosspoint editor end to end against a simulated
+// unit on loopback: a route and its gain reach the unit, the unit's output
+// meter follows the routed input, and after a reconnection the page and the
+// editor show what the unit holds.
+
+#include "app/mainwindow.h"
+#include "devices/discoveryscope.h"
+#include "devices/qdevicelist.h"
+#include "devices/qdevicetable.h"
+#include "pages/funcwidget.h"
+#include "pages/levels/crosspointgrid.h"
+#include "pages/levels/matrixmixvaluewidget.h"
+#include "pages/levels/qmixbutton2.h"
+#include "pages/levels/qmixer.h"
+#include "protocol/transport.h"
+#include "sim/matrixblock.h"
+#include "sim/simunit.h"
+#include "tests/support/testsupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <memory>
+
+namespace {
+
+quint16 freeUdpPort()
+{
+    QUdpSocket s;
+    s.bind(QHostAddress::LocalHost, 0);
+    return s.localPort();
+}
+
+// One simulated unit on 127.0.0.2 and a main window that finds it on loopback.
+struct Rig
+{
+    Rig()
+    {
+        QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
+            .remove(QStringLiteral("LastDevice"));
+        SimUnitConfig c;
+        c.bind = QHostAddress(QStringLiteral("127.0.0.2"));
+        c.port = 0;
+        c.announcePort = freeUdpPort();
+        c.announceIntervalMs = 200;
+        c.machineId = 7101;
+        sim = std::make_unique<SimUnit>(c);
+        if (!sim->start())
+            qFatal("cannot start simulated unit: %s", qPrintable(sim->errorString()));
+        window = std::make_unique<MainWindow>(
+            DiscoveryScope::loopback(c.announcePort, freeUdpPort(), sim->serverPort()), nullptr);
+        window->deviceTable()->setConnectRetryInterval(500);
+    }
+    ~Rig()
+    {
+        window.reset();
+        sim.reset();
+    }
+    MatrixBlock &matrix() { return *sim->model().blockAs<MatrixBlock>(3, 8); }
+
+    ScratchDir dir;
+    std::unique_ptr<SimUnit> sim;
+    std::unique_ptr<MainWindow> window;
+};
+
+// Two presses: the first selects the crosspoint, the second switches it.
+void toggle(QMixButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// The last level the container reported for `output` since `from`.
+int lastOutputLevel(const QSignalSpy &spy, int output, int from)
+{
+    for (int i = spy.size() - 1; i >= from; --i)
+        if (spy.at(i).at(0).toInt() == output)
+            return spy.at(i).at(1).toInt();
+    return 1000; // none yet
+}
+
+} // namespace
+
+class TestMatrixEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        initTestEnvironment();
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+    }
+
+    void routeGainMeterAndReconnect()
+    {
+        Rig rig;
+        MainWindow &w = *rig.window;
+        w.show();
+        QTRY_COMPARE(w.deviceList()->count(), 1);
+        w.devChanged(0);
+        QTRY_VERIFY(isLoggedIn());
+        w.funcWidget()->setCurrentPage(FuncWidget::Matrix);
+        QMixer *page = w.funcWidget()->mixer();
+        CrosspointGrid *grid = page->grid();
+        // The page shows the unit's routing: each input to its own output.
+        QTRY_VERIFY(page->isMixOn(4, 4));
+
+        // Output 5 takes input 3 instead of input 5.
+        toggle(grid->button(4, 4));
+        toggle(grid->button(2, 4));
+        QTRY_VERIFY(rig.matrix().isOn(4, 2) && !rig.matrix().isOn(4, 4));
+
+        // -12 dB for that crosspoint in the editor.
+        page->mixValueButton()->click();
+        MatrixMixValueWidget *editor = page->editor();
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->isMixOn(2, 4));
+        QTest::mouseClick(editor->mixButton(2, 4), Qt::LeftButton);
+        editor->gainEdit()->setText(QStringLiteral("-12"));
+        emit editor->gainEdit()->editingFinished();
+        QTRY_COMPARE(int(rig.matrix().gain(4, 2)), -12);
+        QVERIFY(rig.matrix().isOn(4, 2));
+
+        // The output meter of 5 follows input 3, not input 5.
+        QSignalSpy meters(w.funcWidget(), &FuncWidget::outlevelMeterChanged);
+        ChannelBlock *inputs = rig.sim->model().block(Proto::Module::InputLevel);
+        inputs->set<quint8>(Proto::InLevelCmd::Mute, 4, 1);
+        int from = meters.size();
+        QTRY_VERIFY_WITH_TIMEOUT(lastOutputLevel(meters, 4, from) != 1000, 3000);
+        QVERIFY(lastOutputLevel(meters, 4, from) > -100);
+        inputs->set<quint8>(Proto::InLevelCmd::Mute, 2, 1);
+        from = meters.size();
+        QTRY_COMPARE_WITH_TIMEOUT(lastOutputLevel(meters, 4, from), -100, 3000);
+        inputs->set<quint8>(Proto::InLevelCmd::Mute, 2, 0);
+        from = meters.size();
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(lastOutputLevel(meters, 4, from)) < 100, 3000);
+
+        // While the unit is away its state changes; back again, the page and
+        // the editor show what the unit holds.
+        rig.sim->setRefuseConnections(true);
+        rig.sim->dropConnections();
+        QTRY_VERIFY(!isLoggedIn());
+        rig.matrix().setOn(7, 1, true);
+        rig.matrix().setGain(7, 1, -20);
+        rig.matrix().setGain(4, 2, -6);
+        rig.sim->setRefuseConnections(false);
+        QTRY_VERIFY_WITH_TIMEOUT(isLoggedIn(), 5000);
+        QTRY_VERIFY(page->isMixOn(1, 7));
+        QTRY_COMPARE(editor->mixGain(1, 7), -20);
+        QTRY_COMPARE(editor->mixGain(2, 4), -6);
+        QCOMPARE(editor->mixButton(2, 4)->text(), QStringLiteral("-6dB"));
+        QVERIFY(editor->isMixOn(1, 7) && editor->isMixOn(2, 4) && !editor->isMixOn(4, 4));
+        QVERIFY(page->isMixOn(2, 4) && !page->isMixOn(4, 4));
+        editor->close();
+    }
+
+private:
+    QTemporaryDir m_config;
+};
+
+QTEST_MAIN(TestMatrixEndToEnd)
+#include "tst_matrixe2e.moc"
