@@ -15,6 +15,7 @@
 #include "sim/agcblock.h"
 #include "sim/limiterblock.h"
 #include "sim/simunit.h"
+#include "tests/support/apprig.h"
 #include "tests/support/testsupport.h"
 
 #include <QLineEdit>
@@ -27,50 +28,14 @@
 
 namespace {
 
-quint16 freeUdpPort()
+// One simulated unit and a main window, shown, that logs in to it.
+struct Rig : AppRig
 {
-    QUdpSocket s;
-    s.bind(QHostAddress::LocalHost, 0);
-    return s.localPort();
-}
-
-// One simulated unit on 127.0.0.2 and a main window that finds it on
-// loopback and logs in.
-struct Rig
-{
-    Rig()
-    {
-        QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
-            .remove(QStringLiteral("LastDevice"));
-        SimUnitConfig c;
-        c.bind = QHostAddress(QStringLiteral("127.0.0.2"));
-        c.port = 0;
-        c.announcePort = freeUdpPort();
-        c.announceIntervalMs = 200;
-        c.machineId = 7101;
-        sim = std::make_unique<SimUnit>(c);
-        if (!sim->start())
-            qFatal("cannot start simulated unit: %s", qPrintable(sim->errorString()));
-        window = std::make_unique<MainWindow>(
-            DiscoveryScope::loopback(c.announcePort, freeUdpPort(), sim->serverPort()), nullptr);
-    }
-    ~Rig()
-    {
-        window.reset();
-        sim.reset();
-    }
     bool logIn()
     {
         window->show();
-        if (!QTest::qWaitFor([this] { return window->deviceTable()->count() == 1; }, 5000))
-            return false;
-        window->devChanged(0);
-        return QTest::qWaitFor([] { return isLoggedIn(); }, 5000);
+        return AppRig::logIn();
     }
-
-    ScratchDir dir;
-    std::unique_ptr<SimUnit> sim;
-    std::unique_ptr<MainWindow> window;
 };
 
 void type(KnobField *field, const char *text)
@@ -110,7 +75,7 @@ private slots:
         type(page->field(LimiterPage::Decay), "250");
         QTest::mouseClick(page->enableButton(), Qt::LeftButton);
 
-        const auto *inputs = rig.sim->model().blockAs<LimiterBlock>(Proto::OpBlock, 5);
+        const auto *inputs = rig.model().blockAs<LimiterBlock>(Proto::OpBlock, 5);
         const QByteArray expected = Le::bytes(quint8(1), -20.5f, 8.0f, 30.0f, 250.0f);
         QTRY_COMPARE(inputs->record(3), expected);
         QCOMPARE(inputs->record(2), LimiterBlock::defaultRecord());
@@ -143,7 +108,7 @@ private slots:
         type(page->field(QAGCWidget::Decay), "500");
         QTest::mouseClick(page->enableButton(), Qt::LeftButton);
 
-        const auto *agc = rig.sim->model().blockAs<AgcBlock>(Proto::OpBlock, 16);
+        const auto *agc = rig.model().blockAs<AgcBlock>(Proto::OpBlock, 16);
         const QByteArray expected = Le::bytes(quint8(1), -50.0f, -10.0f, 3.5f, 100.0f, 500.0f);
         QTRY_COMPARE(agc->record(1), expected);
         QCOMPARE(agc->record(0), AgcBlock::defaultRecord());

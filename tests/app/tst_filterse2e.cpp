@@ -15,6 +15,7 @@
 #include "protocol/transport.h"
 #include "sim/filterblock.h"
 #include "sim/simunit.h"
+#include "tests/support/apprig.h"
 #include "tests/support/testsupport.h"
 #include "widgets/knob.h"
 #include "widgets/qchannelselect.h"
@@ -32,45 +33,10 @@
 
 namespace {
 
-quint16 freeUdpPort()
+// One simulated unit and a main window that finds it on loopback.
+struct Rig : AppRig
 {
-    QUdpSocket s;
-    s.bind(QHostAddress::LocalHost, 0);
-    return s.localPort();
-}
-
-// One simulated unit on 127.0.0.2 and a main window logged in to it.
-struct Rig
-{
-    Rig()
-    {
-        QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
-            .remove(QStringLiteral("LastDevice"));
-        SimUnitConfig c;
-        c.bind = QHostAddress(QStringLiteral("127.0.0.2"));
-        c.port = 0;
-        c.announcePort = freeUdpPort();
-        c.announceIntervalMs = 200;
-        c.machineId = 7001;
-        sim = std::make_unique<SimUnit>(c);
-        if (!sim->start())
-            qFatal("cannot start simulated unit: %s", qPrintable(sim->errorString()));
-        window = std::make_unique<MainWindow>(
-            DiscoveryScope::loopback(c.announcePort, freeUdpPort(), sim->serverPort()), nullptr);
-    }
-    ~Rig()
-    {
-        window.reset();
-        sim.reset();
-    }
-    FilterBlock &inputFilters() const
-    {
-        return *sim->model().blockAs<FilterBlock>(Proto::OpBlock, Proto::Module::InputFilter);
-    }
-
-    ScratchDir dir;
-    std::unique_ptr<SimUnit> sim;
-    std::unique_ptr<MainWindow> window;
+    FilterBlock &inputFilters() { return block<FilterBlock>(Proto::Module::InputFilter); }
 };
 
 void mouse(QWidget *w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
@@ -98,9 +64,7 @@ private slots:
         MainWindow &w = *rig.window;
         w.resize(1024, 600);
         w.show();
-        QTRY_COMPARE(w.deviceList()->count(), 1);
-        w.devChanged(0);
-        QTRY_VERIFY(isLoggedIn());
+        QVERIFY(rig.logIn());
         QInFilter *page = w.funcWidget()->inFilter();
         // The unit's DSP version (2.8) gives 8 bands.
         QTRY_COMPARE(page->bandCount(), 8);

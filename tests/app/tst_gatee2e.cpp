@@ -17,6 +17,7 @@
 #include "sim/automixerblock.h"
 #include "sim/gateblock.h"
 #include "sim/simunit.h"
+#include "tests/support/apprig.h"
 #include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
@@ -33,52 +34,17 @@ namespace {
 
 using namespace Proto;
 
-quint16 freeUdpPort()
-{
-    QUdpSocket s;
-    s.bind(QHostAddress::LocalHost, 0);
-    return s.localPort();
-}
-
-// One simulated unit on 127.0.0.2 and a main window logged in to it.
-struct Rig
+// One simulated unit and a main window, shown, that finds it on loopback.
+struct Rig : AppRig
 {
     explicit Rig(bool aec = true)
+        : AppRig(1, {}, true, [aec](SimUnitConfig &c, int) { c.aec = aec; })
     {
-        QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
-            .remove(QStringLiteral("LastDevice"));
-        SimUnitConfig c;
-        c.bind = QHostAddress(QStringLiteral("127.0.0.2"));
-        c.port = 0;
-        c.announcePort = freeUdpPort();
-        c.announceIntervalMs = 200;
-        c.machineId = 7101;
-        c.aec = aec;
-        sim = std::make_unique<SimUnit>(c);
-        if (!sim->start())
-            qFatal("cannot start simulated unit: %s", qPrintable(sim->errorString()));
-        window = std::make_unique<MainWindow>(
-            DiscoveryScope::loopback(c.announcePort, freeUdpPort(), sim->serverPort()), nullptr);
         window->resize(1024, 600);
         window->show();
     }
-    ~Rig()
-    {
-        window.reset();
-        sim.reset();
-    }
-    bool logIn()
-    {
-        QDeviceTable *table = window->deviceTable();
-        if (!QTest::qWaitFor([table] { return table->count() > 0; }, 5000))
-            return false;
-        window->devChanged(0);
-        return QTest::qWaitFor([] { return isLoggedIn(); }, 5000);
-    }
-    FuncWidget &pages() { return *window->funcWidget(); }
-    template <typename T> T *page(int index) { return qobject_cast<T *>(pages().page(index)); }
-    GateBlock &gate() { return *sim->model().blockAs<GateBlock>(OpBlock, Module::Gate); }
-    ChannelBlock &inputs() { return *sim->model().block(Module::InputLevel); }
+    GateBlock &gate() { return block<GateBlock>(Module::Gate); }
+    ChannelBlock &inputs() { return *model().block(Module::InputLevel); }
     // Input 1 stays below a threshold of -5 dB; with 45 dB more it stays above.
     void quietInput1()
     {
@@ -87,10 +53,6 @@ struct Rig
         gate().setRecord(0, r);
     }
     void raiseInput1() { inputs().set<float>(InLevelCmd::Gain, 0, 45.0f); }
-
-    ScratchDir dir;
-    std::unique_ptr<SimUnit> sim;
-    std::unique_ptr<MainWindow> window;
 };
 
 // Counts the unit's gate state reads and notes how many had arrived, and how
@@ -100,10 +62,9 @@ struct LampWatch
 {
     LampWatch(Rig &rig, QGate *gate)
     {
-        QObject::connect(
-            rig.sim.get(), &SimUnit::requestReceived, &context, [this](const Frame &f) {
-                polls += f.module == Module::Gate && f.cmd == GateCmd::State && f.flag == FlagRead;
-            });
+        QObject::connect(&rig.sim(), &SimUnit::requestReceived, &context, [this](const Frame &f) {
+            polls += f.module == Module::Gate && f.cmd == GateCmd::State && f.flag == FlagRead;
+        });
         const auto opened = [this](uchar channel, bool open) {
             if (channel == 0 && open && openedAfterPolls < 0) {
                 openedAfterPolls = polls - pollsAtStart;
@@ -143,8 +104,7 @@ private slots:
     {
         Rig rig;
         rig.quietInput1();
-        AutoMixerBlock &mixer =
-            *rig.sim->model().blockAs<AutoMixerBlock>(OpBlock, Module::AutoMixer);
+        AutoMixerBlock &mixer = *rig.model().blockAs<AutoMixerBlock>(OpBlock, Module::AutoMixer);
         mixer.table().set<quint8>(AutoMixerCmd::AutoEnable, 0, 1);
         mixer.table().set<quint8>(AutoMixerCmd::AutoEnable, 1, 1);
         mixer.table().set<quint8>(AutoMixerCmd::OutEnable, 0, 1);
@@ -202,7 +162,7 @@ private slots:
         auto *aec = rig.page<QAec>(FuncWidget::Aec);
         QTRY_VERIFY(!aec->enableButton()->isEnabled());
 
-        rig.sim->model().system().aecSupport = 1;
+        rig.model().system().aecSupport = 1;
         QTRY_VERIFY(aec->enableButton()->isEnabled());
         QTRY_VERIFY(!rig.pages().pageButton(FuncWidget::Aec)->isHidden());
     }

@@ -22,6 +22,7 @@
 #include "sim/labeltables.h"
 #include "sim/levelblocks.h"
 #include "sim/simunit.h"
+#include "tests/support/apprig.h"
 #include "tests/support/testsupport.h"
 #include "widgets/elidedlabel.h"
 #include "widgets/qfader.h"
@@ -44,61 +45,7 @@
 
 namespace {
 
-quint16 freeUdpPort()
-{
-    QUdpSocket s;
-    s.bind(QHostAddress::LocalHost, 0);
-    return s.localPort();
-}
-
-// Simulated units on 127.0.0.2, 127.0.0.3, ... sharing one free TCP port, and
-// a main window whose discovery listens for them on loopback only.
-struct Rig
-{
-    explicit Rig(int units, const QString &password = {}, bool forgetLastUnit = true)
-    {
-        if (forgetLastUnit)
-            QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
-                .remove(QStringLiteral("LastDevice"));
-        const quint16 announcePort = freeUdpPort();
-        quint16 port = 0;
-        for (int i = 0; i < units; ++i) {
-            SimUnitConfig c;
-            c.bind = QHostAddress(QHostAddress(QStringLiteral("127.0.0.2")).toIPv4Address() +
-                                  quint32(i));
-            c.port = port;
-            c.announcePort = announcePort;
-            c.announceIntervalMs = 200;
-            c.machineId = 7001 + quint32(i);
-            c.password = password;
-            auto unit = std::make_unique<SimUnit>(c);
-            if (!unit->start())
-                qFatal("cannot start simulated unit: %s", qPrintable(unit->errorString()));
-            port = unit->serverPort();
-            sims.push_back(std::move(unit));
-        }
-        window = std::make_unique<MainWindow>(
-            DiscoveryScope::loopback(announcePort, freeUdpPort(), port), nullptr);
-        window->deviceTable()->setConnectRetryInterval(500);
-    }
-    ~Rig()
-    {
-        window.reset();
-        sims.clear();
-    }
-    SimUnit &sim(int i) { return *sims[size_t(i)]; }
-    int rowOf(int i) const
-    {
-        for (int row = 0; row < window->deviceTable()->count(); ++row)
-            if (window->deviceTable()->record(row)->machineid == 7001u + quint32(i))
-                return row;
-        return -1;
-    }
-
-    ScratchDir dir;
-    std::vector<std::unique_ptr<SimUnit>> sims;
-    std::unique_ptr<MainWindow> window;
-};
+using Rig = AppRig;
 
 // Answers every question with a fixed button and remembers what was asked.
 class ScriptedPrompt final : public OperatorPrompt

@@ -15,6 +15,7 @@
 #include "protocol/transport.h"
 #include "sim/matrixblock.h"
 #include "sim/simunit.h"
+#include "tests/support/apprig.h"
 #include "tests/support/testsupport.h"
 
 #include <QLineEdit>
@@ -29,43 +30,10 @@
 
 namespace {
 
-quint16 freeUdpPort()
+// One simulated unit and a main window that finds it on loopback.
+struct Rig : AppRig
 {
-    QUdpSocket s;
-    s.bind(QHostAddress::LocalHost, 0);
-    return s.localPort();
-}
-
-// One simulated unit on 127.0.0.2 and a main window that finds it on loopback.
-struct Rig
-{
-    Rig()
-    {
-        QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
-            .remove(QStringLiteral("LastDevice"));
-        SimUnitConfig c;
-        c.bind = QHostAddress(QStringLiteral("127.0.0.2"));
-        c.port = 0;
-        c.announcePort = freeUdpPort();
-        c.announceIntervalMs = 200;
-        c.machineId = 7101;
-        sim = std::make_unique<SimUnit>(c);
-        if (!sim->start())
-            qFatal("cannot start simulated unit: %s", qPrintable(sim->errorString()));
-        window = std::make_unique<MainWindow>(
-            DiscoveryScope::loopback(c.announcePort, freeUdpPort(), sim->serverPort()), nullptr);
-        window->deviceTable()->setConnectRetryInterval(500);
-    }
-    ~Rig()
-    {
-        window.reset();
-        sim.reset();
-    }
-    MatrixBlock &matrix() { return *sim->model().blockAs<MatrixBlock>(3, 8); }
-
-    ScratchDir dir;
-    std::unique_ptr<SimUnit> sim;
-    std::unique_ptr<MainWindow> window;
+    MatrixBlock &matrix() { return block<MatrixBlock>(Proto::Module::Matrix); }
 };
 
 // Two presses: the first selects the crosspoint, the second switches it.
@@ -102,9 +70,7 @@ private slots:
         Rig rig;
         MainWindow &w = *rig.window;
         w.show();
-        QTRY_COMPARE(w.deviceList()->count(), 1);
-        w.devChanged(0);
-        QTRY_VERIFY(isLoggedIn());
+        QVERIFY(rig.logIn());
         w.funcWidget()->setCurrentPage(FuncWidget::Matrix);
         QMixer *page = w.funcWidget()->mixer();
         CrosspointGrid *grid = page->grid();
@@ -129,7 +95,7 @@ private slots:
 
         // The output meter of 5 follows input 3, not input 5.
         QSignalSpy meters(w.funcWidget(), &FuncWidget::outlevelMeterChanged);
-        ChannelBlock *inputs = rig.sim->model().block(Proto::Module::InputLevel);
+        ChannelBlock *inputs = rig.model().block(Proto::Module::InputLevel);
         inputs->set<quint8>(Proto::InLevelCmd::Mute, 4, 1);
         int from = meters.size();
         QTRY_VERIFY_WITH_TIMEOUT(lastOutputLevel(meters, 4, from) != 1000, 3000);
@@ -143,13 +109,13 @@ private slots:
 
         // While the unit is away its state changes; back again, the page and
         // the editor show what the unit holds.
-        rig.sim->setRefuseConnections(true);
-        rig.sim->dropConnections();
+        rig.sim().setRefuseConnections(true);
+        rig.sim().dropConnections();
         QTRY_VERIFY(!isLoggedIn());
         rig.matrix().setOn(7, 1, true);
         rig.matrix().setGain(7, 1, -20);
         rig.matrix().setGain(4, 2, -6);
-        rig.sim->setRefuseConnections(false);
+        rig.sim().setRefuseConnections(false);
         QTRY_VERIFY_WITH_TIMEOUT(isLoggedIn(), 5000);
         QTRY_VERIFY(page->isMixOn(1, 7));
         QTRY_COMPARE(editor->mixGain(1, 7), -20);

@@ -22,6 +22,7 @@
 #include "sim/presetblock.h"
 #include "sim/simunit.h"
 #include "tests/support/answeringprompt.h"
+#include "tests/support/apprig.h"
 #include "tests/support/testsupport.h"
 
 #include <QLineEdit>
@@ -38,61 +39,11 @@
 
 namespace {
 
-// Simulated units on 127.0.0.2, 127.0.0.3, ... and a main window that finds
-// them on loopback only.
-struct Rig
+// Simulated units and a main window that finds them on loopback only.
+struct Rig : AppRig
 {
-    explicit Rig(int units)
-    {
-        QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
-            .remove(QStringLiteral("LastDevice"));
-        const quint16 announcePort = [] { // a free port, released for discovery
-            QUdpSocket probe;
-            probe.bind(QHostAddress::LocalHost, 0);
-            return probe.localPort();
-        }();
-        quint16 port = 0;
-        for (int i = 0; i < units; ++i) {
-            SimUnitConfig c;
-            c.bind = QHostAddress(QHostAddress(QStringLiteral("127.0.0.2")).toIPv4Address() +
-                                  quint32(i));
-            c.port = port;
-            c.announcePort = announcePort;
-            c.announceIntervalMs = 200;
-            c.machineId = 8001 + quint32(i);
-            auto unit = std::make_unique<SimUnit>(c);
-            if (!unit->start())
-                qFatal("cannot start simulated unit: %s", qPrintable(unit->errorString()));
-            port = unit->serverPort();
-            sims.push_back(std::move(unit));
-        }
-        window =
-            std::make_unique<MainWindow>(DiscoveryScope::loopback(announcePort, 0, port), nullptr);
-        window->deviceTable()->setConnectRetryInterval(500);
-    }
-    ~Rig()
-    {
-        window.reset();
-        sims.clear();
-    }
-    SimModel &model(int i) { return sims[size_t(i)]->model(); }
-    PresetBlock &presets(int i)
-    {
-        return *model(i).blockAs<PresetBlock>(Proto::OpBlock, Proto::Module::Preset);
-    }
-    bool select(int i)
-    {
-        for (int row = 0; row < window->deviceTable()->count(); ++row)
-            if (window->deviceTable()->record(row)->machineid == 8001u + quint32(i)) {
-                window->devChanged(row);
-                return true;
-            }
-        return false;
-    }
-
-    ScratchDir dir;
-    std::vector<std::unique_ptr<SimUnit>> sims;
-    std::unique_ptr<MainWindow> window;
+    using AppRig::AppRig;
+    PresetBlock &presets(int i) { return block<PresetBlock>(Proto::Module::Preset, i); }
 };
 
 void typeGain(QInLevel *page, int channel, const QString &text)

@@ -12,7 +12,7 @@
 #include "protocol/transport.h"
 #include "settings/settings.h"
 #include "sim/channelblock.h"
-#include "tests/app/apprig.h"
+#include "tests/support/apprig.h"
 #include "tests/support/loopbackpeer.h"
 
 #include <QAction>

@@ -24,14 +24,7 @@
 namespace {
 Proto::Frame answer(quint8 op, quint8 module, quint8 cmd, const QByteArray &payload)
 {
-    Proto::Frame f;
-    f.op = op;
-    f.module = module;
-    f.cmd = cmd;
-    f.flag = 0x80;
-    f.length = quint16(payload.size());
-    f.payload = payload;
-    return f;
+    return frameOf(op, module, cmd, 0x80, payload);
 }
 } // namespace
 

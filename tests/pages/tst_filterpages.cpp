@@ -76,14 +76,7 @@ private:
 
 Proto::Frame systemAnswer(quint8 cmd, const QByteArray &payload)
 {
-    Proto::Frame f;
-    f.op = Proto::OpSystem;
-    f.module = Proto::SysModule::Settings;
-    f.cmd = cmd;
-    f.flag = 0x80;
-    f.length = quint16(payload.size());
-    f.payload = payload;
-    return f;
+    return frameOf(Proto::OpSystem, Proto::SysModule::Settings, cmd, 0x80, payload);
 }
 
 } // namespace

@@ -28,14 +28,7 @@ using F = DeviceStatus::Field;
 
 Proto::Frame answer(quint8 cmd, const QByteArray &payload, quint8 flag = 0x80, quint8 module = 2)
 {
-    Proto::Frame f;
-    f.op = 2;
-    f.module = module;
-    f.cmd = cmd;
-    f.flag = flag;
-    f.length = quint16(payload.size());
-    f.payload = payload;
-    return f;
+    return frameOf(2, module, cmd, flag, payload);
 }
 
 QByteArray voltages(std::initializer_list<float> values)

@@ -7,6 +7,7 @@
 #include "sim/feedbackblock.h"
 #include "sim/filterblock.h"
 #include "sim/simmodel.h"
+#include "tests/support/testsupport.h"
 
 #include <QTest>
 
@@ -18,14 +19,7 @@ using namespace Proto;
 
 Frame request(quint8 module, quint8 cmd, quint8 flag, const QByteArray &payload = {})
 {
-    Frame f;
-    f.op = OpBlock;
-    f.module = module;
-    f.cmd = cmd;
-    f.flag = flag;
-    f.length = quint16(payload.size());
-    f.payload = payload;
-    return f;
+    return frameOf(OpBlock, module, cmd, flag, payload);
 }
 
 // The one answer to a read, or an empty payload when there was none.

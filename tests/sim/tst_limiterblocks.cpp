@@ -17,14 +17,7 @@ using namespace Proto;
 QVector<SimAnswer> request(SimModel &m, quint8 module, quint8 cmd, quint8 flag,
                            const QByteArray &payload)
 {
-    Frame f;
-    f.op = OpBlock;
-    f.module = module;
-    f.cmd = cmd;
-    f.flag = flag;
-    f.length = quint16(payload.size());
-    f.payload = payload;
-    return m.handle(f);
+    return m.handle(frameOf(OpBlock, module, cmd, flag, payload));
 }
 
 QByteArray read(SimModel &m, quint8 module, quint8 channel)

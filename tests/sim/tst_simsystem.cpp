@@ -19,14 +19,7 @@ namespace {
 
 Proto::Frame request(quint8 cmd, quint8 flag, const QByteArray &payload = {}, quint8 module = 2)
 {
-    Proto::Frame f;
-    f.op = 2;
-    f.module = module;
-    f.cmd = cmd;
-    f.flag = flag;
-    f.length = quint16(payload.size());
-    f.payload = payload;
-    return f;
+    return frameOf(2, module, cmd, flag, payload);
 }
 
 QByteArray read(SimModel &m, quint8 cmd, quint8 *flag = nullptr, quint8 module = 2)

@@ -21,14 +21,7 @@ using namespace Proto;
 
 Frame request(quint8 module, quint8 cmd, quint8 flag, const QByteArray &payload = {})
 {
-    Frame f;
-    f.op = OpBlock;
-    f.module = module;
-    f.cmd = cmd;
-    f.flag = flag;
-    f.length = quint16(payload.size());
-    f.payload = payload;
-    return f;
+    return frameOf(OpBlock, module, cmd, flag, payload);
 }
 
 // The payload of the one answer to a read, or a null array.

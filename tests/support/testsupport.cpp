@@ -37,8 +37,19 @@ QByteArray ScratchDir::readFile(const QString &name) const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-FrameCollector::FrameCollector()
-    : m_splitter([this](const Proto::Frame &f) { frames.append(f); })
+Proto::Frame frameOf(quint8 op, quint8 module, quint8 cmd, quint8 flag, const QByteArray &payload)
+{
+    Proto::Frame f;
+    f.op = op;
+    f.module = module;
+    f.cmd = cmd;
+    f.flag = flag;
+    f.length = quint16(payload.size());
+    f.payload = payload;
+    return f;
+}
+
+FrameCollector::FrameCollector() : m_splitter([this](const Proto::Frame &f) { frames.append(f); })
 {
 }
 

@@ -11,6 +11,11 @@
 // Bytes from hexadecimal text as the examples write them: "82 7D 01 00".
 QByteArray hexBytes(const char *text);
 
+// A frame as the splitter hands it on (requests to the simulated unit,
+// answers to a page).
+Proto::Frame frameOf(quint8 op, quint8 module, quint8 cmd, quint8 flag,
+                     const QByteArray &payload = QByteArray());
+
 // Makes a fresh scratch directory the working directory for the life of the
 // object (the program reads and writes relative paths) and restores the old one.
 class ScratchDir final
@@ -36,7 +41,11 @@ public:
     FrameCollector();
     void feed(const QByteArray &bytes) { m_splitter.feed(bytes); }
     QVector<Proto::Frame> frames;
-    void clear() { frames.clear(); m_splitter.clear(); }
+    void clear()
+    {
+        frames.clear();
+        m_splitter.clear();
+    }
     int bufferedSize() const { return m_splitter.bufferedSize(); }
 
 private:
