@@ -19,6 +19,7 @@
 #include "protocol/transport.h"
 #include "settings/settings.h"
 #include "widgets/appfont.h"
+#include "widgets/settingsstore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,11 +43,6 @@ static void initAppResources()
 }
 
 namespace {
-
-QSettings userSettings()
-{
-    return QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
-}
 
 constexpr quint8 LoginModule = Proto::SysModule::Login;
 constexpr quint8 LoginCmd = Proto::LoginCmd::Login;

@@ -1,4 +1,5 @@
 #include "devices/qdevicetable.h"
+#include "widgets/settingsstore.h"
 
 #include "devices/connecttimeoutbox.h"
 #include "devices/devicemanager.h"
@@ -25,10 +26,6 @@
 namespace {
 const char *const GeometryKey = "DeviceListGeometry";
 
-QSettings settingsStore()
-{
-    return QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
-}
 } // namespace
 
 QDeviceTable::QDeviceTable(const DiscoveryScope &scope, QWidget *parent)
@@ -81,7 +78,7 @@ QDeviceTable::QDeviceTable(const DiscoveryScope &scope, QWidget *parent)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableSize());
     resize(size);
-    restoreGeometry(settingsStore().value(QLatin1String(GeometryKey)).toByteArray());
+    restoreGeometry(userSettings().value(QLatin1String(GeometryKey)).toByteArray());
 
     if (!m_manager->hasDatabase())
         QTimer::singleShot(0, this, &QDeviceTable::showErrorTimeout);
@@ -289,5 +286,5 @@ void QDeviceTable::hideEvent(QHideEvent *event)
 
 void QDeviceTable::saveGeometrySetting() const
 {
-    settingsStore().setValue(QLatin1String(GeometryKey), saveGeometry());
+    userSettings().setValue(QLatin1String(GeometryKey), saveGeometry());
 }

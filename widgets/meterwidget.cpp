@@ -3,6 +3,7 @@
 #include "widgets/appfont.h"
 #include "widgets/bgwidget.h"
 #include "widgets/qmeter.h"
+#include "widgets/settingsstore.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -13,8 +14,6 @@
 
 namespace {
 const char *const kGeometryKey = "MeterGeometry";
-const char *const kOrganisation = "Tarnvale";
-const char *const kApplication = "KR";
 } // namespace
 
 MeterWidget::MeterWidget(QWidget *parent) : QDialog(parent)
@@ -71,7 +70,7 @@ MeterWidget::MeterWidget(QWidget *parent) : QDialog(parent)
     retranslate();
 
     resize(800, 600);
-    const QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
+    const QSettings settings = userSettings();
     const QByteArray geometry = settings.value(QLatin1String(kGeometryKey)).toByteArray();
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
@@ -79,7 +78,7 @@ MeterWidget::MeterWidget(QWidget *parent) : QDialog(parent)
 
 MeterWidget::~MeterWidget()
 {
-    QSettings settings{QLatin1String(kOrganisation), QLatin1String(kApplication)};
+    QSettings settings = userSettings();
     settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
 }
 

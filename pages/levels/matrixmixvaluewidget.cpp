@@ -1,4 +1,5 @@
 #include "pages/levels/matrixmixvaluewidget.h"
+#include "widgets/settingsstore.h"
 
 #include "pages/levels/crosspointgrid.h"
 #include "pages/levels/dragscrollarea.h"
@@ -22,11 +23,6 @@
 namespace {
 const char *const GeometryKey = "MixValueGeometry";
 constexpr int GainKey = 0; // one pending gain: for the whole selection
-
-QSettings settingsStore()
-{
-    return QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
-}
 
 CrosspointGridGeometry editorGeometry()
 {
@@ -115,14 +111,14 @@ MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent)
     retranslate();
 
     resize(880, 560);
-    const QByteArray geometry = settingsStore().value(QLatin1String(GeometryKey)).toByteArray();
+    const QByteArray geometry = userSettings().value(QLatin1String(GeometryKey)).toByteArray();
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
 }
 
 MatrixMixValueWidget::~MatrixMixValueWidget()
 {
-    settingsStore().setValue(QLatin1String(GeometryKey), saveGeometry());
+    userSettings().setValue(QLatin1String(GeometryKey), saveGeometry());
 }
 
 void MatrixMixValueWidget::retranslate()

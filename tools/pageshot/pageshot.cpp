@@ -24,6 +24,7 @@
 #include "sim/firmwareblock.h"
 #include "sim/simoptions.h"
 #include "sim/simunit.h"
+#include "widgets/settingsstore.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -162,8 +163,7 @@ int main(int argc, char *argv[])
         const int nul = sheet.indexOf('\0');
         app.setStyleSheet(QString::fromUtf8(nul < 0 ? sheet : sheet.left(nul)));
     }
-    QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
-        .remove(QStringLiteral("LastDevice"));
+    userSettings().remove(QStringLiteral("LastDevice"));
 
     SimUnitConfig config;
     config.bind = QHostAddress(QStringLiteral("127.0.0.2"));

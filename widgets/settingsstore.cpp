@@ -1,0 +1,6 @@
+#include "widgets/settingsstore.h"
+
+QSettings userSettings()
+{
+    return QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"));
+}
