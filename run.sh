@@ -9,7 +9,7 @@ ROOT="$(cd "$(dirname "$0")" && pwd)"
 source "$ROOT/tools/setup.sh"
 
 RUN_DIR="$BUILD_DIR/run"
-"$RUN_DIR/dapsim" --units 2 &
+"$RUN_DIR/dapsim" --units 2 --demo &
 SIM_PID=$!
 trap 'kill $SIM_PID 2>/dev/null || true' EXIT
 

@@ -3,6 +3,7 @@
 #include "protocol/commands.h"
 #include "protocol/localtext.h"
 #include "protocol/logcompressor.h"
+#include "sim/demostate.h"
 #include "sim/firmwareblock.h"
 #include "sim/simcommandlistener.h"
 #include "sim/simconsole.h"
@@ -37,6 +38,8 @@ int main(int argc, char *argv[])
         if (options.voltages)
             unit->setVoltages(*options.voltages);
         unit->setReportsVoltages(!options.voltagesRefused);
+        if (options.demo)
+            loadDemoState(unit->model());
         for (quint8 module : {Proto::FirmwareModule::Arm, Proto::FirmwareModule::Dsp})
             unit->model()
                 .blockAs<FirmwareBlock>(Proto::OpFirmware, module)

@@ -66,14 +66,19 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
         QStringLiteral("no-aec"),
         QStringLiteral("The units have no echo canceller: they report none and refuse its "
                        "commands (flag 0x82)."));
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Start with the settings of a working installation (equalised "
+                       "microphones, a mix on the main outputs, limiters, gates) instead of "
+                       "the factory settings."));
     const QCommandLineOption firmwareSilent(
         QStringLiteral("firmware-silent-after"),
         QStringLiteral("Stop acknowledging firmware chunks after chunk n (a unit that goes "
                        "silent in the middle of an upgrade)."),
         QStringLiteral("n"), QStringLiteral("-1"));
-    p.addOptions({bind,      port,     units,   password,    announceTo, announcePort,  code,
-                  machineId, model,    sn,      split,       junk,       refuse,        silent,
-                  fault,     voltages, console, commandPort, noAec,      firmwareSilent});
+    p.addOptions({bind,      port,     units,   password,    announceTo, announcePort,   code,
+                  machineId, model,    sn,      split,       junk,       refuse,         silent,
+                  fault,     voltages, console, commandPort, noAec,      firmwareSilent, demo});
     if (!p.parse(arguments)) {
         error = p.errorText();
         return false;
@@ -119,6 +124,7 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
     options.faultByte = quint8(number(fault, 0, 255));
     options.commandPort = quint16(number(commandPort, 0, 65535));
     options.console = p.isSet(console);
+    options.demo = p.isSet(demo);
     if (ok && p.isSet(voltages)) {
         std::array<float, 7> volts{};
         if (!parseVoltages(p.value(voltages), volts, options.voltagesRefused)) {

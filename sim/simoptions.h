@@ -19,6 +19,7 @@ struct SimOptions
     quint8 faultByte = 0;
     std::optional<std::array<float, 7>> voltages; // none: the defaults
     bool voltagesRefused = false;                 // the units report no voltages
+    bool demo = false;                            // start with demonstration settings
     bool console = false;                         // control commands on standard input
     quint16 commandPort = 6001;                   // UDP command port on 127.0.0.1; 0 for none
     // The last firmware chunk acknowledged (-1: all).

@@ -1,6 +1,10 @@
 // The simulated unit, driven over real loopback sockets.
 
+#include "protocol/commands.h"
 #include "protocol/lebytes.h"
+#include "sim/demostate.h"
+#include "sim/filterblock.h"
+#include "sim/matrixblock.h"
 #include "sim/simoptions.h"
 #include "sim/simunit.h"
 #include "tests/support/testsupport.h"
@@ -310,6 +314,25 @@ private slots:
         QVERIFY(parseSimOptions(
             {QStringLiteral("dapsim"), QStringLiteral("--firmware-silent-after=4")}, o, error));
         QCOMPARE(o.firmwareSilentAfter, 4);
+    }
+
+    void demonstrationSettingsGoThroughTheBlocks()
+    {
+        // Every demonstration write must be one the blocks take: a layout
+        // mistake would leave the factory state, which a preset image shows.
+        SimModel model;
+        const QByteArray factory = model.presetState();
+        loadDemoState(model);
+        const auto &matrix = *model.blockAs<MatrixBlock>(Proto::OpBlock, Proto::Module::Matrix);
+        QVERIFY(matrix.isOn(0, 7) && !matrix.isOn(6, 6));
+        QCOMPARE(int(matrix.gain(0, 3)), -6);
+        const auto &filters =
+            *model.blockAs<FilterBlock>(Proto::OpBlock, Proto::Module::InputFilter);
+        QCOMPARE(Le::get<float>(filters.band(0, 1), 2), 3150.0f);
+        QCOMPARE(quint8(filters.highPass(2).at(0)), quint8(1));
+        QVERIFY(model.presetState() != factory);
+        model.factoryReset();
+        QCOMPARE(model.presetState(), factory);
     }
 };
 

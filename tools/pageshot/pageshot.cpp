@@ -21,6 +21,7 @@
 #include "protocol/localtext.h"
 #include "protocol/streamsplitter.h"
 #include "protocol/transport.h"
+#include "sim/demostate.h"
 #include "sim/firmwareblock.h"
 #include "sim/simoptions.h"
 #include "sim/simunit.h"
@@ -130,6 +131,8 @@ int main(int argc, char *argv[])
                    QStringLiteral("n"), QStringLiteral("0")});
     cli.addOption({QStringLiteral("fault"), QStringLiteral("Fault byte of the simulated unit."),
                    QStringLiteral("byte"), QStringLiteral("0")});
+    cli.addOption({QStringLiteral("demo"),
+                   QStringLiteral("Start the simulated unit with demonstration settings.")});
     cli.addOption({QStringLiteral("unit"),
                    QStringLiteral("Frames in hexadecimal (as the command tool prints them) the "
                                   "simulated unit takes before the window opens, to set it up "
@@ -178,6 +181,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     unit.setFaultByte(quint8(cli.value(QStringLiteral("fault")).toUInt()));
+    if (cli.isSet(QStringLiteral("demo")))
+        loadDemoState(unit.model());
     StreamSplitter setUp([&unit](const Proto::Frame &f) { unit.model().handle(f); });
     for (const QString &hex : cli.values(QStringLiteral("unit")))
         setUp.feed(QByteArray::fromHex(hex.toLatin1()));
