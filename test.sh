@@ -5,7 +5,8 @@ ROOT="$(cd "$(dirname "$0")" && pwd)"
 source "$ROOT/tools/setup.sh"
 
 if [ "${CI:-}" = "true" ]; then
-    # The protocol core and the simulated unit must build without any GUI module.
+    # The libraries without widgets (protocol, simulated unit, device core, page
+    # and filter models, preset transfer) and dapctl must build without any GUI module.
     cmake -S "$ROOT" -B "$ROOT/build-core" -G Ninja -DDAP_CORE_ONLY=ON -DDAP_WERROR=ON
     cmake --build "$ROOT/build-core" -j "$(nproc)"
 fi

@@ -6,7 +6,9 @@
 #include "app/qlogin.h"
 #include "app/qpswmoddialog.h"
 #include "cmdtool/commandtoolwidget.h"
+#include "cmdtool/tracewindow.h"
 #include "devices/discoveryscope.h"
+#include "devices/loginsession.h"
 #include "devices/qdevicelist.h"
 #include "devices/qdevicetable.h"
 #include "pages/devicestatus.h"
@@ -16,6 +18,7 @@
 #include "pages/transferprogressdialog.h"
 #include "presets/qpreset.h"
 #include "protocol/commands.h"
+#include "protocol/frametrace.h"
 #include "protocol/transport.h"
 #include "settings/settings.h"
 #include "widgets/appfont.h"
@@ -45,7 +48,6 @@ static void initAppResources()
 namespace {
 
 constexpr quint8 LoginModule = Proto::SysModule::Login;
-constexpr quint8 LoginCmd = Proto::LoginCmd::Login;
 constexpr quint8 SettingsModule = Proto::SysModule::Settings;
 constexpr quint8 PasswordCmd = Proto::SettingsCmd::Password;
 
@@ -59,7 +61,10 @@ void MainWindow::initResources()
 MainWindow::MainWindow(QWidget *parent) : MainWindow(DiscoveryScope(), parent) {}
 
 MainWindow::MainWindow(const DiscoveryScope &scope, QWidget *parent)
-    : QMainWindow(parent), m_splitter([this](const Proto::Frame &f) { m_router.dispatch(f); })
+    : QMainWindow(parent), m_splitter([this](const Proto::Frame &f) {
+          FrameTrace::received(f);
+          m_router.dispatch(f);
+      })
 {
     initResources();
     setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
@@ -140,18 +145,21 @@ void MainWindow::build(const DiscoveryScope &scope)
 
     m_login = new QLogin(this);
     m_pswDialog = new QPSWModDialog(this);
+    m_loginSession = new LoginSession(this);
     connect(m_login, &QLogin::EnterPassword, this, &MainWindow::sendPassword);
     connect(m_pswDialog, &QDialog::accepted, this, [this] {
         const QString password = m_pswDialog->newPassword();
         sendPacket(Proto::OpSystem, SettingsModule, PasswordCmd, Proto::FlagWrite,
                    password.toLatin1());
         // Reconnections log in with the new password without asking.
-        m_passwords.insert(m_currentUnit, password);
+        m_loginSession->storePassword(m_currentUnit, password);
     });
+    connect(m_loginSession, &LoginSession::loggedIn, this, &MainWindow::loggedIn);
+    connect(m_loginSession, &LoginSession::passwordRequired, m_login, &QLogin::ask);
 
     // Receive path: login answers here, everything else through the container.
     m_router.setRoute(Proto::OpSystem, LoginModule,
-                      [this](const Proto::Frame &f) { loginAnswer(f); });
+                      [this](const Proto::Frame &f) { m_loginSession->handleAnswer(f); });
     m_func->installRoutes(m_router);
 
     // Firmware upgrades and preset transfers share the one progress dialog.
@@ -234,6 +242,11 @@ void MainWindow::buildMenus()
     }
     m_dpiOn->setChecked(m_config.highDpi());
     m_dpiOff->setChecked(!m_config.highDpi());
+
+    m_toolsMenu = bar->addMenu(QString());
+    m_traceAction = m_toolsMenu->addAction(QString());
+    m_traceAction->setObjectName(QStringLiteral("protocolTrace"));
+    connect(m_traceAction, &QAction::triggered, this, &MainWindow::traceClicked);
 }
 
 void MainWindow::retranslate()
@@ -254,6 +267,8 @@ void MainWindow::retranslate()
     m_dpiMenu->setTitle(tr("High DPI Scaling"));
     m_dpiOn->setText(tr("Enabled"));
     m_dpiOff->setText(tr("Disabled"));
+    m_toolsMenu->setTitle(tr("Tools"));
+    m_traceAction->setText(tr("Protocol Trace"));
     setWindowTitle(m_config.windowTitle());
 }
 
@@ -340,6 +355,15 @@ void MainWindow::cmdToolClicked()
     m_cmdTool->activateWindow();
 }
 
+void MainWindow::traceClicked()
+{
+    if (!m_trace)
+        m_trace = new TraceWindow(this);
+    m_trace->show();
+    m_trace->raise();
+    m_trace->activateWindow();
+}
+
 void MainWindow::pwdModTriggered()
 {
     if (isLoggedIn())
@@ -392,7 +416,7 @@ void MainWindow::devChanged(int index)
     m_deviceTable->devChanged(index);
     QTcpSocket *socket = index >= 0 ? m_deviceTable->socket(index) : nullptr;
     if (!socket) {
-        m_sentPassword.clear();
+        m_loginSession->setUnit(0);
         m_currentUnit = 0;
         m_func->deviceStatus()->setDeviceId(0);
         ::setCurrentSocket(nullptr);
@@ -400,10 +424,11 @@ void MainWindow::devChanged(int index)
         showLinkState();
         return;
     }
-    if (socket != before)
-        m_sentPassword.clear();
     ::setCurrentSocket(socket);
     m_currentUnit = m_deviceTable->record(index)->machineid;
+    if (socket != before)
+        m_loginSession->setUnit(0); // the password sent belongs to the previous connection
+    m_loginSession->setUnit(m_currentUnit);
     m_func->deviceStatus()->setDeviceId(m_currentUnit);
     m_rememberedUnit = 0;
     userSettings().setValue(QStringLiteral("LastDevice"), m_currentUnit);
@@ -436,7 +461,7 @@ void MainWindow::tcpConnected()
 {
     // Bytes of an earlier connection must not mix with the new one.
     m_splitter.clear();
-    m_storedPasswordTried = false;
+    m_loginSession->connectionStarted();
     qCInfo(lcApp, "connected to unit %u", m_currentUnit);
 }
 
@@ -461,37 +486,17 @@ void MainWindow::tcpDataProc(QByteArray recvArray)
     m_splitter.feed(recvArray);
 }
 
-void MainWindow::sendLogin(const QString &password)
-{
-    m_sentPassword = password;
-    sendPacket(Proto::OpSystem, LoginModule, LoginCmd, Proto::FlagWrite, password.toLatin1());
-}
-
 void MainWindow::sendPassword()
 {
-    sendLogin(m_login->password());
+    m_loginSession->sendPassword(m_login->password());
 }
 
-void MainWindow::loginAnswer(const Proto::Frame &f)
+void MainWindow::loggedIn()
 {
-    if (f.cmd != LoginCmd || !f.isAnswer(1))
-        return;
-    if (f.payload.at(0) != 0) {
-        setLoggedIn(true);
-        showLinkState();
-        m_passwords.insert(m_currentUnit, m_sentPassword);
-        m_login->hide();
-        m_func->refreshLabelPage();
-        m_func->refreshSettings();
-        qCInfo(lcApp, "logged in to unit %u", m_currentUnit);
-        return;
-    }
-    // Try the password that worked before once per connection, then ask.
-    const auto stored = m_passwords.constFind(m_currentUnit);
-    if (stored != m_passwords.cend() && !m_storedPasswordTried) {
-        m_storedPasswordTried = true;
-        sendLogin(stored.value());
-        return;
-    }
-    m_login->ask();
+    setLoggedIn(true);
+    showLinkState();
+    m_login->hide();
+    m_func->refreshLabelPage();
+    m_func->refreshSettings();
+    qCInfo(lcApp, "logged in to unit %u", m_currentUnit);
 }

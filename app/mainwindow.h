@@ -5,7 +5,6 @@
 #include "protocol/streamsplitter.h"
 
 #include <QAbstractSocket>
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTranslator>
@@ -15,6 +14,7 @@ class DiscoveryScope;
 class FaultReport;
 class FirmwareUpgrade;
 class FuncWidget;
+class LoginSession;
 class QAction;
 class QDeviceList;
 class QDeviceTable;
@@ -23,6 +23,7 @@ class QMenu;
 class QOverView;
 class QPSWModDialog;
 class QTcpSocket;
+class TraceWindow;
 class TransferProgressDialog;
 
 // The one top-level window: device list, overview and pages, the menus, the
@@ -69,6 +70,7 @@ public slots:
     void dspUpdateClicked();
     void devTableClicked();
     void cmdToolClicked();
+    void traceClicked();
     void highDpiScalingTriggered(bool checked);
     void socketStateChanged(QAbstractSocket::SocketState state);
     void setCurrentSocket(QTcpSocket *tcpSocket);
@@ -81,8 +83,7 @@ private:
     void buildMenus();
     void applyFont();
     void retranslate();
-    void loginAnswer(const Proto::Frame &frame);
-    void sendLogin(const QString &password);
+    void loggedIn();
     void showLinkState();
     void rememberSelection(int row);
     void reselectRemembered(int row);
@@ -101,13 +102,13 @@ private:
     TransferProgressDialog *m_progress = nullptr;
     FirmwareUpgrade *m_firmware = nullptr;
     QPointer<CommandToolWidget> m_cmdTool;
+    QPointer<TraceWindow> m_trace;
     FaultReport *m_faultReport = nullptr;
     QPointer<QTcpSocket> m_connectedWatch; // socket whose connected() is followed
 
-    // Passwords that logged in, per unit, for the life of the program.
-    QHash<quint32, QString> m_passwords;
-    QString m_sentPassword;
-    bool m_storedPasswordTried = false;
+    // The login, with the passwords that logged in kept per unit for the life
+    // of the program.
+    LoginSession *m_loginSession = nullptr;
     quint32 m_currentUnit = 0;
     quint32 m_rememberedUnit = 0; // selected at the last run, chosen again when seen
     bool m_restart = false;
@@ -115,6 +116,8 @@ private:
     QMenu *m_updateMenu = nullptr;
     QMenu *m_languageMenu = nullptr;
     QMenu *m_dpiMenu = nullptr;
+    QMenu *m_toolsMenu = nullptr;
+    QAction *m_traceAction = nullptr;
     QAction *m_armAction = nullptr;
     QAction *m_dspAction = nullptr;
     QAction *m_passwordAction = nullptr;

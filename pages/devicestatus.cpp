@@ -80,6 +80,9 @@ void DeviceStatus::clear()
 
 bool DeviceStatus::handle(const Proto::Frame &f)
 {
+    // Module 2 under op 3 is the gate: only system answers are this class's.
+    if (f.op != Proto::OpSystem)
+        return false;
     if (f.module == SettingsModule)
         return handleSettings(f);
     if (f.module == Settings4Module)

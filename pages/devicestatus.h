@@ -66,7 +66,7 @@ public:
 
     explicit DeviceStatus(QObject *parent = nullptr);
 
-    // Takes one answer of module 2 or 4; false when it is not an answer this
+    // Takes one answer of op 2, module 2 or 4; false when it is not an answer this
     // class keeps (another command, flag or length).
     bool handle(const Proto::Frame &frame);
     // Forgets everything the unit reported (its connection ended or another

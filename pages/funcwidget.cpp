@@ -9,6 +9,7 @@
 #include "pages/dynamics/qgate.h"
 #include "pages/dynamics/qinlimiter.h"
 #include "pages/dynamics/qoutlimiter.h"
+#include "pages/filters/filtertables.h"
 #include "pages/filters/qfeedback.h"
 #include "pages/filters/qindelay.h"
 #include "pages/filters/qinfilter.h"
@@ -233,9 +234,7 @@ void FuncWidget::systemDispatch(const Proto::Frame &f)
     }
     AnswerReader answer(f.flag, f.length, f.payload);
     if (f.cmd == DspVersionCmd && answer.exact(3)) {
-        const quint8 major = answer.u8(0);
-        const quint8 minor = answer.u8(1);
-        m_bandCount = (major < 2 || (major == 2 && minor < 8)) ? 16 : 8;
+        m_bandCount = FilterTables::bandCount(answer.u8(0), answer.u8(1));
         m_inFilter->setBandCount(m_bandCount);
         m_outFilter->setBandCount(m_bandCount);
     } else if ((f.cmd == AecSupportCmd || f.cmd == AncSupportCmd) && answer.exact(1)) {

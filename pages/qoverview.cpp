@@ -1,5 +1,6 @@
 #include "pages/qoverview.h"
 
+#include "pages/overviewpoll.h"
 #include "protocol/commands.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
@@ -20,18 +21,7 @@ namespace {
 
 const char AppVersion[] = "V4.2.25";
 
-// Reads of the poll: the four meter groups every 100 ms ...
 using namespace Proto;
-const quint8 MeterReads[][2] = {{Module::InputLevel, InLevelCmd::Meter},
-                                {Module::OutputLevel, OutLevelCmd::Meter},
-                                {Module::PreMixLevel, PreMixCmd::Meter},
-                                {Module::OutputLevel, OutLevelCmd::PreMeter}};
-// ... and the unit's status every 200 ms, in this order.
-const quint8 StatusReads[] = {SettingsCmd::ArmVersion, SettingsCmd::DspVersion,
-                              SettingsCmd::Location,   SettingsCmd::Description,
-                              SettingsCmd::DspUsage,   SettingsCmd::AllMute,
-                              SettingsCmd::AecSupport, SettingsCmd::AncSupport,
-                              SettingsCmd::Serial,     SettingsCmd::Fault};
 
 constexpr quint8 SystemModule = SysModule::Settings;
 constexpr quint8 AllMuteCmd = SettingsCmd::AllMute;
@@ -189,12 +179,10 @@ void QOverView::changeEvent(QEvent *event)
 void QOverView::timeout()
 {
     ++m_ticks;
-    if (m_ticks % 10 == 0)
-        for (const auto &r : MeterReads)
-            sendPacket(Proto::OpBlock, r[0], r[1], Proto::FlagRead);
-    if (m_ticks % 20 == 0)
-        for (quint8 cmd : StatusReads)
-            sendPacket(Proto::OpSystem, SystemModule, cmd, Proto::FlagRead);
+    if (m_ticks % (OverviewPoll::MeterIntervalMs / 10) == 0)
+        OverviewPoll::sendMeterReads();
+    if (m_ticks % (OverviewPoll::StatusIntervalMs / 10) == 0)
+        OverviewPoll::sendStatusReads();
 }
 
 void QOverView::setLinkState(QAbstractSocket::SocketState)

@@ -1,6 +1,7 @@
 #include "protocol/transport.h"
 
 #include "protocol/frame.h"
+#include "protocol/frametrace.h"
 #include "protocol/protocollog.h"
 
 #include <QPointer>
@@ -58,6 +59,7 @@ void tcpSend(const char *bytes, qint64 count)
         return;
     socket->write(bytes, count);
     socket->flush();
+    FrameTrace::sent(bytes, count);
 }
 
 void sendPacket(quint8 op, quint8 module, quint8 cmd, quint8 flag, const char *payload,

@@ -41,6 +41,10 @@ cleanup() {
 FRESH_HOME="$(mktemp -d)"
 trap cleanup EXIT
 
+echo "== the command-line tool"
+dapctl --help | grep -q "dapctl COMMAND" || { echo "== FAIL: dapctl --help"; exit 1; }
+[ -e /usr/share/man/man1/dapctl.1.gz ] || { echo "== FAIL: no dapctl manual page"; exit 1; }
+
 echo "== starting the installed launcher in a fresh HOME"
 env -i PATH=/usr/bin:/bin HOME="$FRESH_HOME" LANG=C.UTF-8 \
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '

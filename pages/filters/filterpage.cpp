@@ -225,14 +225,7 @@ void FilterPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArr
 void FilterPage::receiveCut(Cut which, const AnswerReader &answer)
 {
     CutFilterRecord r = m_cuts[which];
-    r.enable = answer.u8(1) != 0;
-    if (const auto type = answer.index(2, FilterTables::CutTypes))
-        r.type = *type;
-    if (const auto slope = answer.index(3, FilterTables::Slopes))
-        r.slope = *slope;
-    if (const auto f =
-            answer.rounded(4, int(FilterTables::MinFrequency), int(FilterTables::MaxFrequency)))
-        r.frequency = float(*f);
+    r.readAnswer(answer, 1);
     applyCut(which, r);
 }
 
@@ -242,16 +235,7 @@ void FilterPage::receiveBand(const AnswerReader &answer)
     if (!band)
         return;
     PeqBandRecord r = m_bands[*band];
-    r.enable = answer.u8(2) != 0;
-    if (const auto type = answer.index(3, FilterTables::BandTypes))
-        r.type = *type;
-    if (const auto f =
-            answer.rounded(4, int(FilterTables::MinFrequency), int(FilterTables::MaxFrequency)))
-        r.frequency = float(*f);
-    if (const auto gain = answer.real(8, -TextGainLimit, TextGainLimit))
-        r.gain = *gain;
-    if (const auto q = answer.index(12, FilterTables::QIndexCount))
-        r.qIndex = *q; // an index without a Q table entry leaves the Q as it was
+    r.readAnswer(answer, 2);
     applyBand(*band, r);
 }
 

@@ -37,8 +37,8 @@ public:
     static constexpr int Channels = 16;
     static constexpr int Bands = 16;
     static constexpr int HoldTicks = 50;
-    static constexpr float KnobGainLimit = 15.0f; // the knob and the graph
-    static constexpr float TextGainLimit = 20.0f; // the text field and answers
+    static constexpr float KnobGainLimit = 15.0f;                    // the knob and the graph
+    static constexpr float TextGainLimit = PeqBandRecord::GainLimit; // the text field and answers
 
     // Deferred sends, in the order they go out on one tick.
     enum PendingKey

@@ -104,4 +104,9 @@ float qValue(int index)
     return index >= 0 && index < QIndexCount ? QValues[index] : 0.0f;
 }
 
+int bandCount(int dspMajor, int dspMinor)
+{
+    return (dspMajor < 2 || (dspMajor == 2 && dspMinor < 8)) ? 16 : 8;
+}
+
 } // namespace FilterTables

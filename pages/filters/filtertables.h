@@ -30,4 +30,8 @@ double cutQ(int type, int slope, int section);
 // The Q value of a band's Q index, or 0 for an index outside 0..64.
 float qValue(int index);
 
+// The number of equaliser bands a unit has, by its DSP firmware version:
+// 16 before 2.8, 8 from 2.8 on.
+int bandCount(int dspMajor, int dspMinor);
+
 } // namespace FilterTables

@@ -176,8 +176,7 @@ void LevelPage::setGain(int c, float value)
     Channel &ch = m_channels[size_t(c)];
     if (value == ch.gain)
         return;
-    ch.gain =
-        value > float(ch.upperLimit) ? float(ch.upperLimit) : qMax(float(ch.lowerLimit), value);
+    ch.gain = GainRules::clampLevel(value, ch.lowerLimit, ch.upperLimit);
     m_strips[size_t(c)].fader->setValue(ch.gain);
     m_strips[size_t(c)].gainEdit->setText(gainText(ch.gain));
 }
@@ -217,7 +216,7 @@ void LevelPage::sendGain(int c)
 {
     const float gain = m_channels[size_t(c)].gain;
     sendCommand(m_config.module, m_config.gainCmd, quint8(c),
-                Le::bytes(gain <= GainMin ? OffValue : gain));
+                Le::bytes(GainRules::levelOnWire(gain)));
 }
 
 void LevelPage::muteClicked(bool isChecked)
@@ -327,7 +326,8 @@ void LevelPage::receiveLimits(const AnswerReader &answer)
 {
     for (int c = 0; c < Channels; ++c) {
         const auto limit = [&](int offset) {
-            return answer.truncated(c * 8 + offset, -56, 12).value_or(-56);
+            return answer.truncated(c * 8 + offset, GainRules::LimitMin, GainRules::LimitMax)
+                .value_or(GainRules::LimitMin);
         };
         const int upper = limit(0);
         const int lower = limit(4);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/blockpage.h"
+#include "pages/levels/gainrules.h"
 
 #include <QVector>
 
@@ -48,9 +49,9 @@ class LevelPage : public BlockPage
 
 public:
     static constexpr int Channels = 16;
-    static constexpr float GainMin = -56.0f; // the bottom of the scale: off
-    static constexpr float GainMax = 12.0f;
-    static constexpr float OffValue = -100.0f; // what "off" is sent as
+    static constexpr float GainMin = GainRules::LevelMin; // the bottom of the scale: off
+    static constexpr float GainMax = GainRules::LevelMax;
+    static constexpr float OffValue = GainRules::LevelOff; // what "off" is sent as
 
     struct Channel
     {

@@ -172,7 +172,7 @@ void MatrixMixValueWidget::setMixOn(int input, int output, bool on)
 void MatrixMixValueWidget::setMixGain(int input, int output, int gain)
 {
     QMixButton2 *b = mixButton(input, output);
-    gain = qBound(GainMin, gain, GainMax);
+    gain = GainRules::clampCrosspoint(gain);
     if (!b || b->gain() == gain)
         return;
     b->setGain(gain);
@@ -248,7 +248,7 @@ void MatrixMixValueWidget::applyGainToSelection(int gain)
 void MatrixMixValueWidget::GainSliderChanged(float value)
 {
     emit mixGainChanged(value);
-    const int gain = qBound(GainMin, int(std::lround(value)), GainMax);
+    const int gain = GainRules::clampCrosspoint(int(std::lround(value)));
     showGain(gain);
     applyGainToSelection(gain);
     m_deferred.edit(GainKey);
@@ -258,7 +258,7 @@ void MatrixMixValueWidget::GainEditingFinished()
 {
     bool ok = false;
     const int typed = m_gainEdit->text().trimmed().toInt(&ok);
-    const int gain = qBound(GainMin, ok ? typed : 0, GainMax);
+    const int gain = GainRules::clampCrosspoint(ok ? typed : 0);
     showGain(gain);
     applyGainToSelection(gain);
     {
@@ -279,7 +279,7 @@ void MatrixMixValueWidget::sendGains()
             continue;
         const int gain = mixGain(inputs.first(), out);
         QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
-        payload.append(char(qint8(gain <= GainMin ? OffGain : gain)));
+        payload.append(char(GainRules::crosspointOnWire(gain)));
         sendCommand(Module, Proto::MatrixCmd::Gain, quint8(out), payload);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/deferredsend.h"
+#include "pages/levels/gainrules.h"
 #include "protocol/commands.h"
 
 #include <QDialog>
@@ -31,9 +32,9 @@ class MatrixMixValueWidget final : public QDialog
 public:
     static constexpr quint8 Module = Proto::Module::Matrix;
     static constexpr int Channels = 16;
-    static constexpr int GainMin = -56; // the bottom of the scale: off
-    static constexpr int GainMax = 12;
-    static constexpr int OffGain = -70; // what "off" is sent as
+    static constexpr int GainMin = GainRules::CrosspointMin; // the bottom of the scale: off
+    static constexpr int GainMax = GainRules::CrosspointMax;
+    static constexpr int OffGain = GainRules::CrosspointOff; // what "off" is sent as
 
     explicit MatrixMixValueWidget(QWidget *parent = nullptr);
     ~MatrixMixValueWidget() override;

@@ -22,11 +22,6 @@
 
 using namespace Proto::InLevelCmd;
 
-namespace {
-// Knob ranges in tenths of a dB.
-constexpr float MicMin = 0, MicMax = 50, LineMin = -12, LineMax = 12;
-} // namespace
-
 QInLevel::QInLevel(QWidget *parent) : BlockPage(parent)
 {
     setObjectName(QStringLiteral("inLevelWidget"));
@@ -81,7 +76,7 @@ QWidget *QInLevel::buildStrip(int c)
     s.gainCaption->setAlignment(Qt::AlignCenter);
     s.gain = new KnobField(bg);
     s.gain->setScale(10);
-    s.gain->setRange(LineMin, LineMax);
+    s.gain->setRange(InputGain::minimum(true), InputGain::maximum(true));
     s.gain->knob()->setSize(Knob::Medium);
     s.gain->knob()->setStep(1);
     s.gain->edit()->setFixedWidth(34);
@@ -232,9 +227,9 @@ void QInLevel::modeChanged(int index)
     sendCommand(Module, Mode, quint8(c), QByteArray(1, char(index)));
     // A mode change always leaves the channel at 0 dB total.
     Channel &ch = m_channels[size_t(c)];
-    if (ch.preampStep != 0 || ch.digitalGain != 0.0f) {
-        ch.preampStep = 0;
-        ch.digitalGain = 0.0f;
+    if (const auto reset = InputGain::resetAfterModeChange(ch.preampStep, ch.digitalGain)) {
+        ch.preampStep = reset->step;
+        ch.digitalGain = reset->digital;
         m_strips[size_t(c)].gain->setValue(0.0f);
         deferred().edit(c);
     }
@@ -254,14 +249,14 @@ void QInLevel::applyMode(int c, quint8 mode)
             applyGain(c, ch.digitalGain, true);
             showTotal(c);
         }
-        s.gain->setRange(LineMin, LineMax);
+        s.gain->setRange(InputGain::minimum(true), InputGain::maximum(true));
         if (ch.phantom) {
             ch.phantom = 0; // switched off locally; the unit does it on its own
             setCheckedSilently(s.phantom, false);
         }
         s.phantom->setEnabled(false);
     } else {
-        s.gain->setRange(MicMin, MicMax);
+        s.gain->setRange(InputGain::minimum(false), InputGain::maximum(false));
         s.phantom->setEnabled(true);
     }
     showTotal(c);
@@ -298,7 +293,8 @@ void QInLevel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray
             break;
         case Gain: {
             // The widest trim any mode allows; the total is clamped to the mode.
-            const std::optional<float> gain = answer.real(c * 4, -100.0f, 100.0f);
+            const std::optional<float> gain =
+                answer.real(c * 4, -InputGain::TrimLimit, InputGain::TrimLimit);
             if (gain && *gain != ch.digitalGain) {
                 ch.digitalGain = *gain;
                 showTotal(c);

@@ -111,6 +111,16 @@ private slots:
         QCOMPARE(fx.text(field), text);
     }
 
+    void blockAnswersAreNotSystemAnswers()
+    {
+        // op 3 module 2 is the gate; its cmd 10 is no location.
+        Fixture fx;
+        Proto::Frame gate = answer(10, QByteArray("Gate record....."));
+        gate.op = 3;
+        QVERIFY(!fx.status.handle(gate));
+        QCOMPARE(fx.status.location(), QString());
+    }
+
     void clockIsShown_data()
     {
         QTest::addColumn<QByteArray>("bytes");

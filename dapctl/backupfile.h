@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// A whole-unit backup: the image of all 32 presets (as a ".pstl" file holds
+// it) with the preset that was active, the channel labels, location and
+// description, RS232 speed, gate report and the gain limits of every input
+// and output.
+//
+// The file is JSON, so an integrator can read what it holds. It carries its
+// format and version, and a SHA-256 checksum over everything else: a restore
+// refuses a file that is damaged or of a format it does not know before it
+// writes anything to a unit.
+struct BackupFile
+{
+    static constexpr int FormatVersion = 1;
+    static constexpr int Channels = 16;
+    static constexpr int Slots = 32;
+
+    // Where it came from (shown, not restored).
+    quint32 unitId = 0;
+    QString model;
+    QString serial;
+    QString armVersion;
+    QString dspVersion;
+    QDateTime created;
+
+    QByteArray presetImage; // 32 records of equal size
+    int currentPreset = 0;  // 0-based
+    QStringList inputLabels, outputLabels, panelLabels;
+    QString location;
+    QString description;
+    quint32 rs232Baud = 115200;
+    int gateReport = 0;
+    // Per channel: the highest and the lowest gain allowed (dB).
+    std::array<std::array<int, 2>, Channels> inputLimits{};
+    std::array<std::array<int, 2>, Channels> outputLimits{};
+
+    // True when record `slot` of the preset image holds a preset.
+    bool slotHoldsPreset(int slot) const;
+    int presetCount() const;
+
+    QByteArray toJson() const;
+    // Reads and checks a file's bytes: format, version, checksum, then every
+    // value. Nothing (and `error`) for a file that fails any check.
+    static std::optional<BackupFile> fromJson(const QByteArray &bytes, QString &error);
+};

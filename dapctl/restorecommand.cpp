@@ -1,0 +1,146 @@
+#include "dapctl/restorecommand.h"
+
+#include "dapctl/backupfile.h"
+#include "dapctl/ctlconsole.h"
+#include "dapctl/exitcode.h"
+#include "dapctl/presetjobs.h"
+#include "dapctl/presetlist.h"
+#include "dapctl/unitlink.h"
+#include "pages/devicestatus.h"
+#include "protocol/commands.h"
+#include "protocol/lebytes.h"
+#include "protocol/localtext.h"
+#include "protocol/transport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Proto;
+
+QString RestoreCommand::summary() const
+{
+    return QStringLiteral("write a backup file into a unit");
+}
+
+QString RestoreCommand::description() const
+{
+    return QStringLiteral(
+        "Checks FILE (format, version, checksum, every value) before anything is written, then "
+        "imports its 32 presets, recalls the preset that was active (not with --no-recall), and "
+        "writes the labels, location, description, RS232 speed, gate report and gain limits. "
+        "It reports what it wrote.");
+}
+
+unsigned RestoreCommand::optionGroups() const
+{
+    return CtlOptions::UnitOptions | CtlOptions::NoRecallOption;
+}
+
+int RestoreCommand::run(const QStringList &args, const CtlOptions &options, CtlConsole &console)
+{
+    if (args.size() != 2)
+        return usageError(console, QStringLiteral("give a unit and a file"));
+    const QString path = args[1];
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(console, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    QString error;
+    const std::optional<BackupFile> backup = BackupFile::fromJson(file.readAll(), error);
+    if (!backup)
+        return failure(console, QStringLiteral("%1: %2; nothing was written").arg(path, error));
+
+    QTemporaryDir scratch;
+    const QString image = scratch.filePath(QStringLiteral("presets.pstl"));
+    QFile imageFile(image);
+    if (!scratch.isValid() || !imageFile.open(QIODevice::WriteOnly) ||
+        imageFile.write(backup->presetImage) != backup->presetImage.size() || !imageFile.flush())
+        return failure(
+            console,
+            QStringLiteral("cannot prepare the preset image: %1").arg(imageFile.errorString()));
+    imageFile.close();
+
+    UnitLink link(options);
+    if (!connect(link, args[0], options, console))
+        return ExitFailure;
+    QTextStream &out = console.out();
+
+    // The presets first: the unit refuses an image of another size before any
+    // of it is sent, and then nothing at all has been written.
+    PresetJobs jobs(link, console);
+    if (!jobs.importFrom(PresetJobs::AllSlots, image))
+        return failure(console, jobs.dataMoved()
+                                    ? QStringLiteral("the import of the presets did not finish: "
+                                                     "%1; the unit's presets may be incomplete")
+                                          .arg(jobs.errorString())
+                                    : QStringLiteral("the unit did not take the presets: %1; "
+                                                     "nothing was written")
+                                          .arg(jobs.errorString()));
+    QStringList report;
+    report
+        << QStringLiteral("  presets      32 slots, %1 hold a preset").arg(backup->presetCount());
+    if (!options.noRecall && backup->slotHoldsPreset(backup->currentPreset)) {
+        if (!jobs.recall(backup->currentPreset))
+            return failure(
+                console,
+                QStringLiteral("the presets were written, but %1").arg(jobs.errorString()));
+        const std::optional<PresetList> list = PresetList::read(link, error);
+        report << QStringLiteral("  recalled     preset %1 \"%2\"")
+                      .arg(backup->currentPreset + 1)
+                      .arg(list ? list->names[size_t(backup->currentPreset)] : QString());
+    }
+
+    // Labels, as the label page writes them.
+    const QStringList *tables[] = {&backup->inputLabels, &backup->outputLabels,
+                                   &backup->panelLabels};
+    const quint8 cmds[] = {LabelCmd::Inputs, LabelCmd::Outputs, LabelCmd::Panel};
+    for (int t = 0; t < 3; ++t)
+        for (int c = 0; c < BackupFile::Channels; ++c)
+            sendPacket(OpSystem, SysModule::Labels, cmds[t], FlagWrite,
+                       QByteArray(1, char(c)) +
+                           LocalText::encodeFitting(tables[t]->at(c), t == 2 ? 10 : 16));
+    report << QStringLiteral("  labels       16 input, 16 output, 16 touch screen");
+
+    // The settings, as the settings page writes them: it needs the unit's own
+    // values first (an unchanged text is not sent).
+    DeviceStatus status;
+    QVector<UnitLink::Request> reads;
+    for (quint8 cmd : {SettingsCmd::Location, SettingsCmd::Description, SettingsCmd::Rs232Baud,
+                       SettingsCmd::GateReport})
+        reads.append({OpSystem, SysModule::Settings, cmd, {}});
+    for (const auto &f : link.readAll(reads)) {
+        if (!f)
+            return failure(console, QStringLiteral("the presets and labels were written, but %1")
+                                        .arg(link.errorString()));
+        status.handle(*f);
+    }
+    status.setLocation(backup->location);
+    status.setDescription(backup->description);
+    status.setRs232BaudIndex(DeviceStatus::baudIndex(backup->rs232Baud));
+    status.setGateReport(backup->gateReport);
+    report << QStringLiteral("  location     \"%1\"").arg(status.location())
+           << QStringLiteral("  description  \"%1\"").arg(status.description())
+           << QStringLiteral("  RS232 speed  %1").arg(backup->rs232Baud)
+           << QStringLiteral("  gate report  %1").arg(backup->gateReport);
+
+    // Gain limits, as the settings page sends them: maximum, then minimum.
+    for (int c = 0; c < BackupFile::Channels; ++c) {
+        sendCommand(Module::PreMixLevel, PreMixCmd::Limits, quint8(c),
+                    Le::bytes(qint8(backup->inputLimits[size_t(c)][0]),
+                              qint8(backup->inputLimits[size_t(c)][1])));
+        sendCommand(Module::OutputLevel, OutLevelCmd::Limits, quint8(c),
+                    Le::bytes(qint8(backup->outputLimits[size_t(c)][0]),
+                              qint8(backup->outputLimits[size_t(c)][1])));
+    }
+    report << QStringLiteral("  gain limits  16 inputs, 16 outputs");
+    if (!link.sync())
+        return failure(
+            console,
+            QStringLiteral("the unit did not confirm the last writes: %1").arg(link.errorString()));
+
+    out << "restored " << path << " (from unit " << backup->unitId << ", " << backup->model
+        << ", SN " << backup->serial << ", " << backup->created.toString(Qt::ISODate) << ") into "
+        << link.target().describe() << ":\n"
+        << report.join(QLatin1Char('\n')) << '\n';
+    console.flush();
+    return ExitOk;
+}

@@ -1,0 +1,244 @@
+#include "dapctl/unitlink.h"
+
+#include "devices/discoveryscope.h"
+#include "devices/loginsession.h"
+#include "protocol/commands.h"
+#include "protocol/frametrace.h"
+#include "protocol/transport.h"
+
+#include <QEventLoop>
+#include <QNetworkProxy>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+// How long a unit that needs no password may stay silent before dapctl goes
+// on without a login answer.
+constexpr int LoginGraceMs = 1000;
+} // namespace
+
+UnitLink::UnitLink(const CtlOptions &options, QObject *parent)
+    : QObject(parent), m_options(options), m_socket(new QTcpSocket(this)),
+      m_login(new LoginSession(this)), m_splitter([this](const Proto::Frame &f) { onFrame(f); })
+{
+    m_socket->setProxy(QNetworkProxy::NoProxy);
+    connect(m_socket, &QIODevice::readyRead, this,
+            [this] { m_splitter.feed(m_socket->readAll()); });
+    connect(m_socket, &QAbstractSocket::disconnected, this, [this] {
+        m_closed = true;
+        emit closed();
+        if (m_wake)
+            m_wake();
+    });
+    connect(m_socket, &QAbstractSocket::stateChanged, this, [this] {
+        if (m_wake)
+            m_wake();
+    });
+}
+
+UnitLink::~UnitLink()
+{
+    close();
+}
+
+bool UnitLink::isOpen() const
+{
+    return m_socket->state() == QAbstractSocket::ConnectedState;
+}
+
+void UnitLink::close()
+{
+    if (currentSocket() == m_socket)
+        ::setCurrentSocket(nullptr);
+    if (m_socket->state() != QAbstractSocket::UnconnectedState) {
+        m_socket->disconnectFromHost();
+        if (m_socket->state() != QAbstractSocket::UnconnectedState)
+            m_socket->waitForDisconnected(qMin(1000, m_options.timeoutMs));
+    }
+}
+
+bool UnitLink::open(const UnitTarget &target)
+{
+    m_target = target;
+    m_closed = false;
+    setCodeId(m_options.code);
+    const QHostAddress local = chooseLocalAddress(target.address, localIPv4Entries());
+    if (!local.isNull())
+        m_socket->bind(local);
+    m_socket->connectToHost(target.address, target.port);
+    if (!waitUntil([this] {
+            return isOpen() || m_socket->state() == QAbstractSocket::UnconnectedState;
+        }) ||
+        !isOpen()) {
+        m_error = QStringLiteral("cannot connect to %1 port %2: %3")
+                      .arg(target.describe())
+                      .arg(target.port)
+                      .arg(isOpen() || m_socket->error() == QAbstractSocket::UnknownSocketError
+                               ? QStringLiteral("no answer")
+                               : m_socket->errorString());
+        m_socket->abort();
+        return false;
+    }
+    ::setCurrentSocket(m_socket);
+    m_splitter.clear();
+    return login();
+}
+
+bool UnitLink::login()
+{
+    m_login->setUnit(m_target.machineid);
+    m_login->connectionStarted();
+    if (m_options.hasPassword)
+        m_login->storePassword(m_target.machineid, m_options.password);
+    enum
+    {
+        Waiting,
+        Done,
+        Refused
+    } state = Waiting;
+    bool afterWrong = false;
+    const auto a = connect(m_login, &LoginSession::loggedIn, this, [&] { state = Done; });
+    const auto b = connect(m_login, &LoginSession::passwordRequired, this, [&](bool wrong) {
+        state = Refused;
+        afterWrong = wrong;
+    });
+    // A unit that needs no password may not say so; go on after a short wait.
+    QEventLoop loop;
+    m_wake = [&] {
+        if (state != Waiting || m_closed)
+            loop.quit();
+    };
+    QTimer::singleShot(qMin(LoginGraceMs, m_options.timeoutMs), &loop, &QEventLoop::quit);
+    if (state == Waiting)
+        loop.exec();
+    m_wake = nullptr;
+    disconnect(a);
+    disconnect(b);
+    if (m_closed) {
+        m_error = QStringLiteral("%1 closed the connection").arg(m_target.describe());
+        return false;
+    }
+    if (state == Refused) {
+        m_error = afterWrong ? QStringLiteral("%1 refused the password").arg(m_target.describe())
+                             : QStringLiteral("%1 asks for a password: give it with --password "
+                                              "or in DAPCTL_PASSWORD")
+                                   .arg(m_target.describe());
+        close();
+        return false;
+    }
+    return true;
+}
+
+void UnitLink::onFrame(const Proto::Frame &f)
+{
+    FrameTrace::received(f);
+    if (f.op == Proto::OpSystem && f.module == Proto::SysModule::Login) {
+        m_login->handleAnswer(f);
+    } else if (m_pending && (f.flag == Proto::FlagAnswer || f.flag == Proto::FlagRefused)) {
+        for (Pending &p : *m_pending) {
+            const Request &r = p.request;
+            if (p.answer || r.op != f.op || r.module != f.module || r.cmd != f.cmd)
+                continue;
+            if (f.flag == Proto::FlagAnswer && f.payload.left(r.echo) != r.selector.left(r.echo))
+                continue;
+            p.answer = f;
+            break;
+        }
+    }
+    emit frameReceived(f);
+    if (m_wake)
+        m_wake();
+}
+
+bool UnitLink::waitUntil(const std::function<bool()> &done)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer idle;
+    idle.setSingleShot(true);
+    idle.setInterval(m_options.timeoutMs);
+    connect(&idle, &QTimer::timeout, &loop, &QEventLoop::quit);
+    const auto previous = m_wake;
+    m_wake = [&] {
+        if (done() || m_closed)
+            loop.quit();
+        else
+            idle.start(); // the unit is talking: the silence starts again
+    };
+    idle.start();
+    loop.exec();
+    m_wake = previous;
+    return done();
+}
+
+bool UnitLink::runUntilQuit()
+{
+    QEventLoop loop;
+    const auto c = connect(this, &UnitLink::closed, &loop, &QEventLoop::quit);
+    const auto q = connect(this, &UnitLink::destroyed, &loop, &QEventLoop::quit);
+    m_quitLoop = &loop;
+    loop.exec();
+    m_quitLoop = nullptr;
+    disconnect(c);
+    disconnect(q);
+    return !m_closed;
+}
+
+void UnitLink::quit()
+{
+    if (m_quitLoop)
+        m_quitLoop->quit();
+}
+
+QVector<std::optional<Proto::Frame>> UnitLink::readAll(const QVector<Request> &requests)
+{
+    if (!isOpen()) {
+        m_error = QStringLiteral("%1 closed the connection").arg(m_target.describe());
+        return QVector<std::optional<Proto::Frame>>(requests.size());
+    }
+    QVector<Pending> pending;
+    for (const Request &r : requests)
+        pending.append({r, std::nullopt});
+    auto *previous = m_pending;
+    m_pending = &pending;
+    for (const Request &r : requests)
+        sendPacket(r.op, r.module, r.cmd, Proto::FlagRead, r.selector);
+    waitUntil([&pending] {
+        for (const Pending &p : pending)
+            if (!p.answer)
+                return false;
+        return true;
+    });
+    m_pending = previous;
+    QVector<std::optional<Proto::Frame>> answers;
+    for (const Pending &p : qAsConst(pending))
+        answers.append(p.answer);
+    if (m_closed)
+        m_error = QStringLiteral("%1 closed the connection").arg(m_target.describe());
+    else
+        for (const Pending &p : qAsConst(pending))
+            if (!p.answer) {
+                m_error = QStringLiteral("%1 did not answer within %2 s")
+                              .arg(m_target.describe())
+                              .arg(m_options.timeoutMs / 1000.0);
+                break;
+            }
+    return answers;
+}
+
+std::optional<Proto::Frame> UnitLink::read(const Request &request)
+{
+    return readAll({request}).constFirst();
+}
+
+void UnitLink::write(quint8 op, quint8 module, quint8 cmd, const QByteArray &payload)
+{
+    sendPacket(op, module, cmd, Proto::FlagWrite, payload);
+}
+
+bool UnitLink::sync()
+{
+    return read({Proto::OpSystem, Proto::SysModule::Settings, Proto::SettingsCmd::DspVersion, {}})
+        .has_value();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "dapctl/ctloptions.h"
+#include "dapctl/unittarget.h"
+#include "protocol/frame.h"
+#include "protocol/streamsplitter.h"
+
+#include <QObject>
+#include <QVector>
+
+#include <functional>
+#include <optional>
+
+class LoginSession;
+class QEventLoop;
+class QTcpSocket;
+
+// dapctl's connection to one unit: connects, logs in (with the password of
+// the command line), and lets a command read and write synchronously. The
+// socket becomes the current socket of the transmit path, so everything
+// sends through sendPacket/sendCommand as the program does, and the
+// protocol trace sees both directions.
+//
+// Waiting runs the event loop until the answer came, the connection dropped
+// or the unit stayed silent for the time-out (restarted by every frame).
+class UnitLink final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(UnitLink)
+
+public:
+    // A read: op, module, cmd, the selector bytes sent with it, and how many
+    // of them the answer repeats at its start (a channel, an output, a band).
+    struct Request
+    {
+        quint8 op;
+        quint8 module;
+        quint8 cmd;
+        QByteArray selector;
+        int echo = 0;
+    };
+
+    explicit UnitLink(const CtlOptions &options, QObject *parent = nullptr);
+    ~UnitLink() override;
+
+    // Connects and logs in. False, with errorString(), when the unit cannot be
+    // reached, refuses the password or asks for one that was not given.
+    bool open(const UnitTarget &target);
+    bool isOpen() const;
+    void close();
+    QString errorString() const { return m_error; }
+    const UnitTarget &target() const { return m_target; }
+
+    // Sends the reads and waits for their answers (flag 0x80, or 0x82 for a
+    // refusal); an answer that did not come is empty.
+    QVector<std::optional<Proto::Frame>> readAll(const QVector<Request> &requests);
+    std::optional<Proto::Frame> read(const Request &request);
+    // A write (flag 1); the unit does not answer it.
+    void write(quint8 op, quint8 module, quint8 cmd, const QByteArray &payload);
+    // Waits until the unit has handled everything sent before (a read's
+    // round trip on the same connection). False when it did not answer.
+    bool sync();
+
+    // Runs the event loop until `done` is true (checked after every frame
+    // and event), the connection closes, or the unit is silent for the
+    // time-out. Returns done().
+    bool waitUntil(const std::function<bool()> &done);
+    // Runs the event loop until quit() (the trace), or the connection closes.
+    // False when it closed.
+    bool runUntilQuit();
+    void quit();
+
+    int timeoutMs() const { return m_options.timeoutMs; }
+
+signals:
+    void frameReceived(const Proto::Frame &frame);
+    void closed();
+
+private:
+    void onFrame(const Proto::Frame &frame);
+    bool login();
+
+    CtlOptions m_options;
+    UnitTarget m_target;
+    QTcpSocket *m_socket;
+    LoginSession *m_login;
+    StreamSplitter m_splitter;
+    QString m_error;
+    bool m_closed = false;
+    std::function<void()> m_wake; // the running wait's check
+    QEventLoop *m_quitLoop = nullptr;
+    struct Pending
+    {
+        Request request;
+        std::optional<Proto::Frame> answer;
+    };
+    QVector<Pending> *m_pending = nullptr;
+};
