@@ -7,7 +7,7 @@
 #include "devices/qdevicelist.h"
 #include "protocol/frametrace.h"
 #include "protocol/transport.h"
-#include "tests/app/apprig.h"
+#include "tests/support/apprig.h"
 
 #include <QAction>
 #include <QTest>
