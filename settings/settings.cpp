@@ -166,7 +166,7 @@ QLabel *settings::addRow(QGridLayout *grid, const char *caption, QWidget *value)
 QWidget *settings::buildInfoPanel()
 {
     QGridLayout *grid = nullptr;
-    QWidget *bg = panel("deviceInfoCtrlBgWidget", QT_TR_NOOP("Device Infomation"), grid);
+    QWidget *bg = panel("deviceInfoCtrlBgWidget", QT_TR_NOOP("Device Information"), grid);
     const std::pair<DeviceStatus::Field, const char *> rows[] = {
         {DeviceStatus::ModelName, QT_TR_NOOP("Model :")},
         {DeviceStatus::ArmVersion, QT_TR_NOOP("ARM Ver :")},

@@ -10,7 +10,9 @@
 #include "sim/simunit.h"
 #include "tests/support/testsupport.h"
 
+#include <QFile>
 #include <QSettings>
+#include <QStringList>
 #include <QUdpSocket>
 
 #include <memory>
@@ -27,8 +29,16 @@ struct AppRig
 {
     static constexpr quint32 FirstMachineId = 7001;
 
-    explicit AppRig(int units, const QString &password = {})
+    // `runFiles` are copied from the run directory into the scratch directory
+    // before the window is built (e.g. the translations, which it reads at once).
+    explicit AppRig(int units, const QString &password = {}, const QStringList &runFiles = {})
     {
+        for (const QString &name : runFiles) {
+            QFile f(QStringLiteral(DAP_RUN_DIR "/") + name);
+            if (!f.open(QIODevice::ReadOnly))
+                qFatal("missing run file %s (build the program first)", qPrintable(name));
+            dir.writeFile(name, f.readAll());
+        }
         QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
             .remove(QStringLiteral("LastDevice"));
         const quint16 announcePort = freeUdpPort();

@@ -102,7 +102,7 @@ private slots:
                 headers << model->headerData(c, Qt::Horizontal).toString();
             QCOMPARE(headers, (QStringList{"Device ID", "IP Address", "Device model", "ARM ver",
                                            "DSP ver", "Location", "Description", "Device SN",
-                                           "Net Status", "Runing time", "Total time"}));
+                                           "Net Status", "Running time", "Total time"}));
 
             announce(record(4242, 0x7F000001));
             QTRY_COMPARE(model->rowCount(), 1);
