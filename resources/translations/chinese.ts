@@ -477,7 +477,7 @@ TCP 端口 : 2698</translation>
     </message>
     <message>
         <source>Gate</source>
-        <translation>门限</translation>
+        <translation>噪声门</translation>
     </message>
     <message>
         <source>AGC</source>

@@ -1,6 +1,7 @@
 // The program in Chinese: after the language is switched the way the menu
 // does it, no page, window or menu shows English any more (apart from what is
-// no language, see leftoverEnglish), and switching back brings English back.
+// no language, see leftoverEnglish), no text is cut off, every page fits the
+// 1024 x 600 window, and switching back brings English back.
 
 #include "app/faultreport.h"
 #include "app/qlogin.h"
@@ -28,6 +29,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,12 +39,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextCodec>
+#include <QTextDocument>
 
 #include <memory>
 
@@ -177,6 +184,56 @@ QVector<ShownText> visibleTexts()
     return out;
 }
 
+// Texts wider than the widget that shows them, in every shown window: single
+// line labels (elided ones cut on purpose; wrapped and rich text lay
+// themselves out), push buttons and every combo box item.
+QStringList clippedTexts()
+{
+    QStringList clipped;
+    const auto widgets = QApplication::allWidgets();
+    for (const QWidget *w : widgets) {
+        if (!w->isVisible())
+            continue;
+        const auto check = [&](const QString &text, int room) {
+            for (const QString &line : text.split(QLatin1Char('\n'))) {
+                const int needed = w->fontMetrics().horizontalAdvance(line);
+                if (needed > room)
+                    clipped << QStringLiteral("%1: \"%2\" needs %3 px, has %4")
+                                   .arg(pathOf(w), line)
+                                   .arg(needed)
+                                   .arg(room);
+            }
+        };
+        if (const auto *l = qobject_cast<const QLabel *>(w)) {
+            if (!l->wordWrap() && !Qt::mightBeRichText(l->text()) && !w->inherits("ElidedLabel"))
+                check(l->text(), l->contentsRect().width());
+        } else if (const auto *b = qobject_cast<const QPushButton *>(w)) {
+            check(b->text(), b->width() - 4);
+        } else if (const auto *c = qobject_cast<const QComboBox *>(w)) {
+            QStyleOptionComboBox option;
+            option.initFrom(c);
+            const int room =
+                c->style()
+                    ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, c)
+                    .width();
+            for (int i = 0; i < c->count(); ++i)
+                check(c->itemText(i), room);
+        }
+    }
+    return clipped;
+}
+
+// The log goes through the locale codec, which start-up sets to GB2312; a
+// terminal reads UTF-8.
+void logUtf8(const char *what, const QStringList &lines)
+{
+    QTextCodec *const codec = QTextCodec::codecForLocale();
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    for (const QString &line : lines)
+        qWarning("%s: %s", what, qUtf8Printable(line));
+    QTextCodec::setCodecForLocale(codec);
+}
+
 } // namespace
 
 class TestTranslation : public QObject
@@ -188,6 +245,11 @@ private slots:
     {
         initTestEnvironment();
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        // The style sheet, as start-up sets it: it decides the sizes too.
+        MainWindow::initResources();
+        QFile sheet(QStringLiteral(":/qss/AppWhite"));
+        QVERIFY(sheet.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
         m_rig = std::make_unique<AppRig>(1, QString(), RunFiles);
         MainWindow &w = *m_rig->window;
         w.show();
@@ -210,7 +272,8 @@ private slots:
 
     void cleanupTestCase() { m_rig.reset(); }
 
-    void pageShowsNoEnglish_data()
+    // Every page in Chinese: no English left and no text cut off.
+    void pageInChinese_data()
     {
         QTest::addColumn<int>("index");
         const char *const names[FuncWidget::PageCount] = {
@@ -222,7 +285,7 @@ private slots:
             QTest::newRow(names[i]) << i;
     }
 
-    void pageShowsNoEnglish()
+    void pageInChinese()
     {
         QFETCH(int, index);
         FuncWidget *func = m_rig->window->funcWidget();
@@ -239,10 +302,36 @@ private slots:
             QTRY_VERIFY(
                 !qobject_cast<QPreset *>(func->page(index))->nameField(0)->text().isEmpty());
         expectNoEnglish();
+        expectNothingClipped();
+    }
+
+    // The page area scrolls once the largest page needs more room than the
+    // window leaves it.
+    void pagesFitTheWindow()
+    {
+        QCOMPARE(m_rig->window->size(), QSize(1024, 600));
+        FuncWidget *func = m_rig->window->funcWidget();
+        const auto *area =
+            m_rig->window->findChild<QScrollArea *>(QStringLiteral("rightScrollArea"));
+        const QSize room =
+            func->page(0)->parentWidget()->size() -
+            QSize(area->horizontalScrollBar()->maximum(), area->verticalScrollBar()->maximum());
+        QStringList large;
+        for (int i = 0; i < FuncWidget::PageCount; ++i) {
+            const QSize needed = func->page(i)->minimumSizeHint();
+            if (needed.width() > room.width() || needed.height() > room.height())
+                large << QStringLiteral("%1 needs %2 x %3 px, has %4 x %5")
+                             .arg(QString::fromLatin1(func->page(i)->metaObject()->className()))
+                             .arg(needed.width())
+                             .arg(needed.height())
+                             .arg(room.width())
+                             .arg(room.height());
+        }
+        QVERIFY2(large.isEmpty(), qPrintable(large.join(QStringLiteral("; "))));
     }
 
     // The windows the menus and pages open without asking anything first.
-    void windowShowsNoEnglish_data()
+    void windowInChinese_data()
     {
         QTest::addColumn<QString>("window");
         for (const char *name :
@@ -251,7 +340,7 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
-    void windowShowsNoEnglish()
+    void windowInChinese()
     {
         QFETCH(QString, window);
         MainWindow &w = *m_rig->window;
@@ -282,6 +371,7 @@ private slots:
         shown->show();
         QTRY_VERIFY(shown->isVisible());
         expectNoEnglish();
+        expectNothingClipped();
         shown->hide();
     }
 
@@ -360,15 +450,18 @@ private:
                 faults << QStringLiteral("%1: \"%2\"").arg(t.where, t.text);
         }
         faults.removeDuplicates();
-        // The test log goes through the locale codec, which start-up sets to
-        // GB2312; a terminal reads UTF-8.
-        QTextCodec *const codec = QTextCodec::codecForLocale();
-        QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-        for (const QString &f : qAsConst(faults))
-            qWarning("still English: %s", qUtf8Printable(f));
-        QTextCodec::setCodecForLocale(codec);
+        logUtf8("still English", faults);
         QVERIFY2(faults.isEmpty(),
                  qPrintable(QStringLiteral("%1 texts are still English").arg(faults.size())));
+    }
+
+    void expectNothingClipped() const
+    {
+        QStringList clipped = clippedTexts();
+        clipped.removeDuplicates();
+        logUtf8("cut off", clipped);
+        QVERIFY2(clipped.isEmpty(),
+                 qPrintable(QStringLiteral("%1 texts are cut off").arg(clipped.size())));
     }
 
     QTemporaryDir m_config;
