@@ -29,6 +29,14 @@ QString fieldAfter(const QString &line, const QString &key)
     return end < 0 ? line.mid(start) : line.mid(start, end - start);
 }
 
+// Qt writes the standard buttons of button boxes and message boxes (OK,
+// Cancel) with texts of its own contexts: the generic one, and the GNOME
+// theme's with mnemonics. Naming them here puts them in the program's
+// translation files, so that those buttons follow the language as well.
+[[maybe_unused]] const char *const QtStandardTexts[] = {
+    QT_TRANSLATE_NOOP("QPlatformTheme", "OK"), QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "&OK"), QT_TRANSLATE_NOOP("QGnomeTheme", "&Cancel")};
+
 } // namespace
 
 bool AppConfig::readHighDpiSetting()

@@ -288,6 +288,12 @@ void MainWindow::applyLanguage(int index)
 {
     setWindowTitle(m_config.applyLanguage(index, m_translator));
     applyFont();
+    // The menu bar keeps its height in every language: a font with a taller
+    // line (CJK) takes it from the style sheet's 4 px item padding.
+    const int slack = lineSlack(QApplication::font("QMenuBar"));
+    menuBar()->setStyleSheet(
+        slack > 0 ? QStringLiteral("QMenuBar::item { padding: %1px 10px; }").arg(qMax(1, 4 - slack))
+                  : QString());
     for (int i = 0; i < m_languageActions.size(); ++i)
         m_languageActions[i]->setChecked(i == m_config.languageIndex());
 }

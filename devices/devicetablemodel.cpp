@@ -29,7 +29,8 @@ int DeviceTableModel::columnCount(const QModelIndex &parent) const
 
 QString DeviceTableModel::durationText(quint32 s)
 {
-    return QString::asprintf(qPrintable(tr("%dday %02d:%02d:%02d")), int(s / 86400),
+    // asprintf reads its format as UTF-8; the translated day word is not Latin-1.
+    return QString::asprintf(tr("%dday %02d:%02d:%02d").toUtf8().constData(), int(s / 86400),
                              int(s % 86400 / 3600), int(s % 3600 / 60), int(s % 60));
 }
 

@@ -112,9 +112,8 @@ QWidget *QOverView::buildInfoPanel()
     panel->setAttribute(Qt::WA_StyledBackground);
     panel->setFixedWidth(210);
     auto *grid = new QGridLayout(panel);
-    grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(2);
+    m_infoGrid = grid; // margins and row spacing follow the font (retranslate)
     QLabel *values[] = {m_sn, m_dspUsage, m_armVer, m_dspVer, m_location, m_description};
     for (int i = 0; i < 6; ++i) {
         m_captions[i] = new QLabel(panel);
@@ -159,6 +158,12 @@ void QOverView::retranslate()
     for (QLabel *l : m_captions)
         l->setFont(small);
     m_link->setFont(appFont(8, true));
+    // Fonts with taller lines (CJK) carry their own space above and below
+    // every row: the panel drops its row spacing and most of its margins, so
+    // that it, and the overview with it, keeps its height.
+    const int slack = lineSlack(small);
+    m_infoGrid->setContentsMargins(8, qMax(1, 6 - 2 * slack), 8, qMax(1, 6 - 2 * slack));
+    m_infoGrid->setVerticalSpacing(qMax(0, 2 - slack));
     m_mute->setFont(small);
     QFont tiny = small;
     tiny.setPointSizeF(6.5);

@@ -7,6 +7,7 @@
 
 class BgWidget;
 class MeterWidget;
+class QGridLayout;
 class QLabel;
 class QMeter;
 class QPushButton;
@@ -84,6 +85,7 @@ private:
     Bank m_in;
     Bank m_out;
     QLabel *m_captions[6] = {};
+    QGridLayout *m_infoGrid = nullptr;
     QLabel *m_sn;
     QLabel *m_dspUsage;
     QLabel *m_armVer;

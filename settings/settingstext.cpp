@@ -1,5 +1,6 @@
 #include "settings/settingstext.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace SettingsText {
@@ -16,7 +17,10 @@ QString channelConfig(quint8 inputs, quint8 outputs)
 
 QString duration(quint32 seconds)
 {
-    return QString::asprintf("%uday %02u:%02u:%02u", seconds / 86400, seconds / 3600 % 24,
+    // The word for days follows the language; asprintf reads its format as UTF-8.
+    const QByteArray format =
+        QCoreApplication::translate("SettingsText", "%uday %02u:%02u:%02u").toUtf8();
+    return QString::asprintf(format.constData(), seconds / 86400, seconds / 3600 % 24,
                              seconds / 60 % 60, seconds % 60);
 }
 

@@ -14,7 +14,7 @@ namespace SettingsText {
 QString version(const std::array<quint8, 3> &v);
 // Inputs and outputs as "1616".
 QString channelConfig(quint8 inputs, quint8 outputs);
-// A count of seconds as "1day 01:01:01".
+// A count of seconds as "1day 01:01:01" (the day word translated).
 QString duration(quint32 seconds);
 // "41.5°C".
 QString temperature(float celsius);

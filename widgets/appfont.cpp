@@ -1,6 +1,9 @@
 #include "widgets/appfont.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QtMath>
 
 namespace {
 QString &fontFamilyStorage()
@@ -30,4 +33,10 @@ QFont appFont(int pointSize, bool bold)
         font.setPointSize(pointSize);
     font.setBold(bold);
     return font;
+}
+
+int lineSlack(const QFont &font)
+{
+    const int needed = qCeil(QFontInfo(font).pixelSize() * 1.2);
+    return qMax(0, QFontMetrics(font).height() - needed);
 }

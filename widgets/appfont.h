@@ -12,3 +12,9 @@ void setCurrentFontFamily(const QString &family);
 
 // The application font in the current language's family at the given point size.
 QFont appFont(int pointSize, bool bold = false);
+
+// Pixels by which one line of `font` is taller than its glyphs need (1.2 em).
+// Nothing for Latin fonts; CJK fonts such as Noto Sans CJK keep about a third
+// of an em more above and below their glyphs. Tight layouts take it off their
+// spacing, so that a page keeps its height in every language.
+int lineSlack(const QFont &font);

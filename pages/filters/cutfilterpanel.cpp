@@ -50,9 +50,7 @@ CutFilterPanel::CutFilterPanel(QWidget *parent)
         QRegularExpression(QString::fromLatin1(FrequencyPattern)), m_frequency));
 
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 4, 6, 4);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
+    grid->setHorizontalSpacing(6); // margins and row spacing follow the font (retranslate)
     grid->addWidget(m_title, 0, 0, 1, 2);
     grid->addWidget(m_enable, 1, 0, 1, 2, Qt::AlignLeft);
     grid->addWidget(m_typeCaption, 2, 0);
@@ -83,6 +81,12 @@ void CutFilterPanel::retranslate(const QString &title)
         w->setFont(appFont(9));
     m_type->setFont(appFont(8));
     m_slope->setFont(appFont(8));
+    // Fonts with taller lines (CJK) bring their own space between the rows;
+    // the panel keeps its height.
+    const int slack = lineSlack(appFont(9));
+    auto *grid = static_cast<QGridLayout *>(layout());
+    grid->setContentsMargins(6, qMax(1, 4 - slack), 6, qMax(1, 4 - slack));
+    grid->setVerticalSpacing(qMax(0, 3 - slack));
 }
 
 void CutFilterPanel::show(const CutFilterRecord &r)

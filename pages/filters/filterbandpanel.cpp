@@ -93,8 +93,7 @@ FilterBandPanel::FilterBandPanel(QWidget *parent)
         field->edit()->setFixedWidth(52);
     }
 
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(6, 4, 6, 4);
+    auto *row = new QHBoxLayout(this); // margins follow the font (retranslate)
     row->setSpacing(10);
     row->addLayout(bandColumn);
     row->addStretch(1);
@@ -158,4 +157,8 @@ void FilterBandPanel::retranslate()
     m_type->setFont(appFont(8));
     for (QPushButton *b : m_bandButtons)
         b->setFont(appFont(8));
+    // Fonts with taller lines (CJK) bring their own space above and below the
+    // captions; the panel keeps its height.
+    const int margin = qMax(1, 4 - lineSlack(appFont(9)));
+    layout()->setContentsMargins(6, margin, 6, margin);
 }

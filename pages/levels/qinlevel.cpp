@@ -127,6 +127,9 @@ void QInLevel::retranslate()
               static_cast<QWidget *>(s.gainCaption), static_cast<QWidget *>(s.gain->edit())})
             w->setFont(font);
         s.title->setFont(title);
+        // Fonts with taller lines (CJK) bring their own space between the
+        // rows; the strips keep their height.
+        s.title->parentWidget()->layout()->setSpacing(qMax(0, 3 - lineSlack(font)));
     }
 }
 

@@ -1,5 +1,41 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+<context>
+    <name>ANCWidget</name>
+    <message>
+        <source>Disabled</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Weak</source>
+        <translation>弱</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>强</translation>
+    </message>
+    <message>
+        <source>Strongest</source>
+        <translation>最强</translation>
+    </message>
+    <message>
+        <source>Noise Reduction</source>
+        <translation>降噪</translation>
+    </message>
+    <message>
+        <source>Channel Enabled :</source>
+        <translation>启用通道 :</translation>
+    </message>
+    <message>
+        <source>Noise Reduction Level :</source>
+        <translation>降噪等级 :</translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation>OUT</translation>
+    </message>
+</context>
 <context>
     <name>AllMuteCmdWidget</name>
     <message>
@@ -9,6 +45,53 @@
     <message>
         <source>Generate Command</source>
         <translation>生成指令</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelRecordPage</name>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Copy to</source>
+        <translation>复制到</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation>输出通道</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>输入通道</translation>
+    </message>
+    <message>
+        <source>OUT %1 : </source>
+        <translation>OUT %1 : </translation>
+    </message>
+    <message>
+        <source>IN %1 : </source>
+        <translation>IN %1 : </translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Clear all setting?</source>
+        <translation>清除所有设置？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -63,7 +146,7 @@ TCP 端口 : 2698</translation>
 * Please check the network connection!
 * Please make sure that the PC and the device are on the same subnet!
 * Please make sure that there is no other IP conflicting with the device IP!
-  You can try to modify the PC's IP or device IP.
+  You can try to modify the PC&apos;s IP or device IP.
   Right-click the mouse to select the device, you can modify its IP.</source>
         <translation>* 连接超时！
 * 请检查网络连接！
@@ -79,6 +162,52 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Do not remind again</source>
         <translation>不再提醒</translation>
+    </message>
+</context>
+<context>
+    <name>CutFilterPanel</name>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Slope</source>
+        <translation>斜率</translation>
+    </message>
+    <message>
+        <source>Freq.(Hz)</source>
+        <translation>频率(Hz)</translation>
+    </message>
+    <message>
+        <source>Bessel</source>
+        <translation>贝塞尔</translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation>巴特沃斯</translation>
+    </message>
+    <message>
+        <source>Link-Riley</source>
+        <translation>林克维茨-瑞利</translation>
+    </message>
+</context>
+<context>
+    <name>DelayPage</name>
+    <message>
+        <source>Millisecond</source>
+        <translation>毫秒</translation>
+    </message>
+    <message>
+        <source>Meters</source>
+        <translation>米</translation>
+    </message>
+    <message>
+        <source>Feet</source>
+        <translation>英尺</translation>
     </message>
 </context>
 <context>
@@ -136,12 +265,12 @@ TCP 端口 : 2698</translation>
         <translation>网络状态</translation>
     </message>
     <message>
-        <source>Runing time</source>
-        <translation>运行时间</translation>
-    </message>
-    <message>
         <source>Total time</source>
         <translation>总运行时间</translation>
+    </message>
+    <message>
+        <source>Runing time</source>
+        <translation>运行时间</translation>
     </message>
 </context>
 <context>
@@ -196,6 +325,151 @@ TCP 端口 : 2698</translation>
     </message>
 </context>
 <context>
+    <name>FaultReport</name>
+    <message>
+        <source>Device Fault</source>
+        <translation>设备故障</translation>
+    </message>
+    <message>
+        <source>Found fault :</source>
+        <translation>发现故障 :</translation>
+    </message>
+    <message>
+        <source>DAC</source>
+        <translation>DAC</translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation>闪存</translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>See the Settings page for details.</source>
+        <translation>详情请查看设置页面。</translation>
+    </message>
+</context>
+<context>
+    <name>FilterBandPanel</name>
+    <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>PEQ</source>
+        <translation>参量均衡</translation>
+    </message>
+    <message>
+        <source>LowShelf</source>
+        <translation>低架</translation>
+    </message>
+    <message>
+        <source>HighShelf</source>
+        <translation>高架</translation>
+    </message>
+    <message>
+        <source>Freq.(Hz)</source>
+        <translation>频率(Hz)</translation>
+    </message>
+    <message>
+        <source>Gain(dB)</source>
+        <translation>增益(dB)</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q值</translation>
+    </message>
+</context>
+<context>
+    <name>FilterGraph</name>
+    <message>
+        <source>Export response as CSV...</source>
+        <translation>导出响应曲线为CSV...</translation>
+    </message>
+    <message>
+        <source>Export picture as PNG...</source>
+        <translation>导出图片为PNG...</translation>
+    </message>
+    <message>
+        <source>Export response</source>
+        <translation>导出响应曲线</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export picture</source>
+        <translation>导出图片</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG图片 (*.png)</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Could not write %1:
+%2</source>
+        <translation>无法写入 %1：
+%2</translation>
+    </message>
+    <message>
+        <source>Could not write %1.</source>
+        <translation>无法写入 %1。</translation>
+    </message>
+</context>
+<context>
+    <name>FilterPage</name>
+    <message>
+        <source>High-Pass</source>
+        <translation>高通</translation>
+    </message>
+    <message>
+        <source>Low-Pass</source>
+        <translation>低通</translation>
+    </message>
+    <message>
+        <source>Copy to</source>
+        <translation>复制到</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpgrade</name>
+    <message>
+        <source>Bad file format</source>
+        <translation>文件格式错误</translation>
+    </message>
+    <message>
+        <source>The file is too large for a firmware upgrade (at most %1 MiB).</source>
+        <translation>文件过大，无法用于固件升级（最大 %1 MiB）。</translation>
+    </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation>无法打开文件。</translation>
+    </message>
+    <message>
+        <source>updating...</source>
+        <translation>正在升级...</translation>
+    </message>
+</context>
+<context>
     <name>FuncWidget</name>
     <message>
         <source>In Setup</source>
@@ -203,7 +477,7 @@ TCP 端口 : 2698</translation>
     </message>
     <message>
         <source>Gate</source>
-        <translation>门限</translation>
+        <translation>噪声门</translation>
     </message>
     <message>
         <source>AGC</source>
@@ -275,6 +549,64 @@ TCP 端口 : 2698</translation>
     </message>
 </context>
 <context>
+    <name>GainLimitPanel</name>
+    <message>
+        <source>Touch screen gain limit</source>
+        <translation>触摸屏增益限制</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>最小值</translation>
+    </message>
+</context>
+<context>
+    <name>GeneratorPanel</name>
+    <message>
+        <source>PinkNoise</source>
+        <translation>粉红噪声</translation>
+    </message>
+    <message>
+        <source>Sine</source>
+        <translation>正弦波</translation>
+    </message>
+    <message>
+        <source>WhiteNoise</source>
+        <translation>白噪声</translation>
+    </message>
+    <message>
+        <source>Signal generator</source>
+        <translation>信号发生器</translation>
+    </message>
+    <message>
+        <source>Freq.(Hz)</source>
+        <translation>频率(Hz)</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Gain(dB)</source>
+        <translation>增益(dB)</translation>
+    </message>
+    <message>
+        <source>Output Channel</source>
+        <translation>输出通道</translation>
+    </message>
+</context>
+<context>
     <name>LevelCmdWidget</name>
     <message>
         <source>Channel :</source>
@@ -337,6 +669,25 @@ TCP 端口 : 2698</translation>
     </message>
 </context>
 <context>
+    <name>LimiterPage</name>
+    <message>
+        <source>Thresh(dB)</source>
+        <translation>阈值(dB)</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>比率</translation>
+    </message>
+    <message>
+        <source>Attack(ms)</source>
+        <translation>启动(ms)</translation>
+    </message>
+    <message>
+        <source>Decay(ms)</source>
+        <translation>释放(ms)</translation>
+    </message>
+</context>
+<context>
     <name>LoginCmdWidget</name>
     <message>
         <source>Login(TCP protocol need to login to control, RS232 without login)</source>
@@ -387,15 +738,15 @@ TCP 端口 : 2698</translation>
     </message>
     <message>
         <source>Language3</source>
-        <translation type="unfinished">中文 {3?}</translation>
+        <translation>语言3</translation>
     </message>
     <message>
         <source>Language4</source>
-        <translation type="unfinished">中文 {4?}</translation>
+        <translation>语言4</translation>
     </message>
     <message>
         <source>Language5</source>
-        <translation type="unfinished">中文 {5?}</translation>
+        <translation>语言5</translation>
     </message>
     <message>
         <source>Password Set</source>
@@ -449,6 +800,57 @@ TCP 端口 : 2698</translation>
         <source>No, take effect at next startup</source>
         <translation>否，下次启动时生效</translation>
     </message>
+    <message>
+        <source>Restore the factory settings will delete all user data!!!</source>
+        <translation>恢复出厂设置将删除所有用户数据！！！</translation>
+    </message>
+    <message>
+        <source>Do you want to reformat the disk and erase all data?</source>
+        <translation>确定要格式化磁盘并清除所有数据吗？</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Find Files</source>
+        <translation>选择文件</translation>
+    </message>
+    <message>
+        <source>sbin Files (*.sbin)</source>
+        <translation>sbin 文件 (*.sbin)</translation>
+    </message>
+    <message>
+        <source>ldr Files (*.ldr)</source>
+        <translation>ldr 文件 (*.ldr)</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>工具</translation>
+    </message>
+    <message>
+        <source>Protocol Trace</source>
+        <translation>协议跟踪</translation>
+    </message>
+</context>
+<context>
+    <name>MatrixMixValueWidget</name>
+    <message>
+        <source>Mixer value</source>
+        <translation>混音增益</translation>
+    </message>
+    <message>
+        <source>Gain(dB)</source>
+        <translation>增益(dB)</translation>
+    </message>
 </context>
 <context>
     <name>MeterWidget</name>
@@ -493,6 +895,134 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Generate Command</source>
         <translation>生成指令</translation>
+    </message>
+</context>
+<context>
+    <name>PresetTransfer</name>
+    <message>
+        <source>ERROR</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written: %2</source>
+        <translation>无法写入文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>Exporting...</source>
+        <translation>正在导出...</translation>
+    </message>
+    <message>
+        <source>The unit sent no data; the export did not finish.</source>
+        <translation>设备未发送数据，导出未完成。</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened: %2</source>
+        <translation>无法打开文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>preset file format error!</source>
+        <translation>预设文件格式错误！</translation>
+    </message>
+    <message>
+        <source>Importing...</source>
+        <translation>正在导入...</translation>
+    </message>
+    <message>
+        <source>The unit took more bytes than were sent; the import did not finish.</source>
+        <translation>设备接收的字节数多于已发送的字节数，导入未完成。</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read: %2</source>
+        <translation>无法读取文件 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>QAGCWidget</name>
+    <message>
+        <source>Thresh(dB)</source>
+        <translation>阈值(dB)</translation>
+    </message>
+    <message>
+        <source>Target(dB)</source>
+        <translation>目标(dB)</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>比率</translation>
+    </message>
+    <message>
+        <source>Attack(ms)</source>
+        <translation>启动(ms)</translation>
+    </message>
+    <message>
+        <source>Decay(ms)</source>
+        <translation>释放(ms)</translation>
+    </message>
+</context>
+<context>
+    <name>QAec</name>
+    <message>
+        <source>From
+Video conference
+terminal audio</source>
+        <translation>来自
+视频会议
+终端的音频</translation>
+    </message>
+    <message>
+        <source>To
+Video conference
+terminal audio</source>
+        <translation>送往
+视频会议
+终端的音频</translation>
+    </message>
+    <message>
+        <source>IN CH3-16
+Local conference
+audio source</source>
+        <translation>输入通道3-16
+本地会议
+音源</translation>
+    </message>
+    <message>
+        <source>OUT CH3-16
+Local conference
+Amplifier</source>
+        <translation>输出通道3-16
+本地会议
+功放</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+</context>
+<context>
+    <name>QAutoMixer</name>
+    <message>
+        <source>Auto En</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Thresh(dB)</source>
+        <translation>阈值(dB)</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Nom level :</source>
+        <translation>衰减步进 :</translation>
+    </message>
+    <message>
+        <source>Mic counts :</source>
+        <translation>开启话筒数 :</translation>
+    </message>
+    <message>
+        <source>Total nom :</source>
+        <translation>总衰减 :</translation>
     </message>
 </context>
 <context>
@@ -597,6 +1127,43 @@ Click Cancel to exit.</source>
     </message>
 </context>
 <context>
+    <name>QFeedback</name>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+</context>
+<context>
+    <name>QGate</name>
+    <message>
+        <source>Thresh(dB)</source>
+        <translation>阈值(dB)</translation>
+    </message>
+    <message>
+        <source>Attack(ms)</source>
+        <translation>启动(ms)</translation>
+    </message>
+    <message>
+        <source>Decay(ms)</source>
+        <translation>释放(ms)</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+</context>
+<context>
+    <name>QGnomeTheme</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+</context>
+<context>
     <name>QInLevel</name>
     <message>
         <source>Mic</source>
@@ -647,6 +1214,37 @@ Click Cancel to exit.</source>
     <message>
         <source>Password</source>
         <translation>密码</translation>
+    </message>
+</context>
+<context>
+    <name>QMixer</name>
+    <message>
+        <source>Mixer Value</source>
+        <translation>混音增益</translation>
+    </message>
+    <message>
+        <source>All Mix</source>
+        <translation>全部混音</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Enable all mixer and set their value to 0dB?</source>
+        <translation>接通所有混音点并将增益设为0dB？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Disable all mixer and set their value to 0dB?</source>
+        <translation>断开所有混音点并将增益设为0dB？</translation>
     </message>
 </context>
 <context>
@@ -709,6 +1307,427 @@ Click Cancel to exit.</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>QPreset</name>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>调用</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Import All</source>
+        <translation>全部导入</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>全部导出</translation>
+    </message>
+    <message>
+        <source>Boot Default</source>
+        <translation>开机默认</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>正在调用...</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>The preset name&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>预设名称长度不能超过16字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Save preset?</source>
+        <translation>保存预设？</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Load preset?</source>
+        <translation>调用预设？</translation>
+    </message>
+    <message>
+        <source>Delete preset?</source>
+        <translation>删除预设？</translation>
+    </message>
+    <message>
+        <source>pstl Files</source>
+        <translation>pstl 文件</translation>
+    </message>
+    <message>
+        <source>pst Files</source>
+        <translation>pst 文件</translation>
+    </message>
+    <message>
+        <source>pstl Files (*.pstl)</source>
+        <translation>pstl 文件 (*.pstl)</translation>
+    </message>
+    <message>
+        <source>pst Files (*.pst)</source>
+        <translation>pst 文件 (*.pst)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsText</name>
+    <message>
+        <source>%uday %02u:%02u:%02u</source>
+        <translation>%u天 %02u:%02u:%02u</translation>
+    </message>
+</context>
+<context>
+    <name>TraceModel</name>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Dir</source>
+        <translation>方向</translation>
+    </message>
+    <message>
+        <source>Op</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>Module</source>
+        <translation>模块</translation>
+    </message>
+    <message>
+        <source>Cmd</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>标志</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>长度</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Payload</source>
+        <translation>数据</translation>
+    </message>
+</context>
+<context>
+    <name>TraceWindow</name>
+    <message>
+        <source>Protocol Trace</source>
+        <translation>协议跟踪</translation>
+    </message>
+    <message>
+        <source>Module:</source>
+        <translation>模块:</translation>
+    </message>
+    <message>
+        <source>Direction:</source>
+        <translation>方向:</translation>
+    </message>
+    <message>
+        <source>All modules</source>
+        <translation>全部模块</translation>
+    </message>
+    <message>
+        <source>Both</source>
+        <translation>双向</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>接收</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>保存...</translation>
+    </message>
+    <message>
+        <source>%1 shown of %2 frames (the last %3 are kept)</source>
+        <translation>显示 %1 / 共 %2 帧(保留最近 %3 帧)</translation>
+    </message>
+    <message>
+        <source>Save Protocol Trace</source>
+        <translation>保存协议跟踪</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt)</source>
+        <translation>文本文件 (*.txt)</translation>
+    </message>
+    <message>
+        <source>The trace could not be saved to %1: %2</source>
+        <translation>无法将跟踪保存到 %1:%2</translation>
+    </message>
+</context>
+<context>
+    <name>TransferProgressDialog</name>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>The unit stopped answering; the transfer did not finish.</source>
+        <translation>设备停止响应，传输未完成。</translation>
+    </message>
+</context>
+<context>
+    <name>settings</name>
+    <message>
+        <source>12V :</source>
+        <translation>12V :</translation>
+    </message>
+    <message>
+        <source>-12V :</source>
+        <translation>-12V :</translation>
+    </message>
+    <message>
+        <source>5V :</source>
+        <translation>5V :</translation>
+    </message>
+    <message>
+        <source>-5V :</source>
+        <translation>-5V :</translation>
+    </message>
+    <message>
+        <source>3.3V :</source>
+        <translation>3.3V :</translation>
+    </message>
+    <message>
+        <source>2.5V :</source>
+        <translation>2.5V :</translation>
+    </message>
+    <message>
+        <source>48V :</source>
+        <translation>48V :</translation>
+    </message>
+    <message>
+        <source>DSP :</source>
+        <translation>DSP :</translation>
+    </message>
+    <message>
+        <source>DAC :</source>
+        <translation>DAC :</translation>
+    </message>
+    <message>
+        <source>Flash :</source>
+        <translation>闪存 :</translation>
+    </message>
+    <message>
+        <source>Temp :</source>
+        <translation>温度 :</translation>
+    </message>
+    <message>
+        <source>Model :</source>
+        <translation>型号 :</translation>
+    </message>
+    <message>
+        <source>ARM Ver :</source>
+        <translation>ARM版本 :</translation>
+    </message>
+    <message>
+        <source>DSP Ver :</source>
+        <translation>DSP版本 :</translation>
+    </message>
+    <message>
+        <source>SN :</source>
+        <translation>序列号 :</translation>
+    </message>
+    <message>
+        <source>Channel Cfg :</source>
+        <translation>通道配置 :</translation>
+    </message>
+    <message>
+        <source>Run time :</source>
+        <translation>运行时间 :</translation>
+    </message>
+    <message>
+        <source>Total time :</source>
+        <translation>总运行时间 :</translation>
+    </message>
+    <message>
+        <source>Boot counts :</source>
+        <translation>开机次数 :</translation>
+    </message>
+    <message>
+        <source>Temperature :</source>
+        <translation>温度 :</translation>
+    </message>
+    <message>
+        <source>Code ID :</source>
+        <translation>代码ID :</translation>
+    </message>
+    <message>
+        <source>Device id :</source>
+        <translation>设备ID :</translation>
+    </message>
+    <message>
+        <source>AEC Support :</source>
+        <translation>支持回声消除 :</translation>
+    </message>
+    <message>
+        <source>ANC Support :</source>
+        <translation>支持降噪 :</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>网络</translation>
+    </message>
+    <message>
+        <source>IP address :</source>
+        <translation>IP地址 :</translation>
+    </message>
+    <message>
+        <source>Subnet mask :</source>
+        <translation>子网掩码 :</translation>
+    </message>
+    <message>
+        <source>Gateway :</source>
+        <translation>网关 :</translation>
+    </message>
+    <message>
+        <source>RS232 Baud :</source>
+        <translation>RS232波特率 :</translation>
+    </message>
+    <message>
+        <source>RS485 Baud :</source>
+        <translation>RS485波特率 :</translation>
+    </message>
+    <message>
+        <source>Gate report :</source>
+        <translation>噪声门上报 :</translation>
+    </message>
+    <message>
+        <source>Location and clock</source>
+        <translation>位置与时钟</translation>
+    </message>
+    <message>
+        <source>Location :</source>
+        <translation>位置 :</translation>
+    </message>
+    <message>
+        <source>Desc :</source>
+        <translation>描述 :</translation>
+    </message>
+    <message>
+        <source>Clock :</source>
+        <translation>时钟 :</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation>故障</translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <translation>校准时钟</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>开启</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Null</source>
+        <translation>不支持</translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>alarm</source>
+        <translation>报警</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Device Infomation</source>
+        <translation>设备信息</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ANCWidget</name>
+    <message>
+        <source>Disabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weak</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Strongest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Noise Reduction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel Enabled :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Noise Reduction Level :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AllMuteCmdWidget</name>
     <message>
         <source>All Mute</source>
@@ -9,6 +44,53 @@
     </message>
     <message>
         <source>Generate Command</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ChannelRecordPage</name>
+    <message>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUT %1 : </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IN %1 : </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear all setting?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -77,6 +159,52 @@ TCP Port : 2698</source>
     </message>
 </context>
 <context>
+    <name>CutFilterPanel</name>
+    <message>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Freq.(Hz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bessel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link-Riley</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DelayPage</name>
+    <message>
+        <source>Millisecond</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Meters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Feet</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DeviceTableModel</name>
     <message>
         <source>%dday %02d:%02d:%02d</source>
@@ -131,11 +259,11 @@ TCP Port : 2698</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Runing time</source>
+        <source>Total time</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Total time</source>
+        <source>Runing time</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -187,6 +315,150 @@ TCP Port : 2698</source>
     </message>
     <message>
         <source>Gains set; they are sent 100 ms after this change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FaultReport</name>
+    <message>
+        <source>Device Fault</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found fault :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DAC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>See the Settings page for details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FilterBandPanel</name>
+    <message>
+        <source>Band</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PEQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LowShelf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HighShelf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Freq.(Hz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gain(dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FilterGraph</name>
+    <message>
+        <source>Export response as CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export picture as PNG...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export response</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not write %1:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not write %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FilterPage</name>
+    <message>
+        <source>High-Pass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low-Pass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpgrade</name>
+    <message>
+        <source>Bad file format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is too large for a firmware upgrade (at most %1 MiB).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>updating...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -270,6 +542,64 @@ TCP Port : 2698</source>
     </message>
 </context>
 <context>
+    <name>GainLimitPanel</name>
+    <message>
+        <source>Touch screen gain limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GeneratorPanel</name>
+    <message>
+        <source>PinkNoise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WhiteNoise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signal generator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Freq.(Hz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gain(dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LevelCmdWidget</name>
     <message>
         <source>Channel :</source>
@@ -332,6 +662,25 @@ TCP Port : 2698</source>
     </message>
 </context>
 <context>
+    <name>LimiterPage</name>
+    <message>
+        <source>Thresh(dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attack(ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decay(ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LoginCmdWidget</name>
     <message>
         <source>Login(TCP protocol need to login to control, RS232 without login)</source>
@@ -382,15 +731,15 @@ TCP Port : 2698</source>
     </message>
     <message>
         <source>Language3</source>
-        <translation type="unfinished">中文 {3?}</translation>
+        <translation>Language3</translation>
     </message>
     <message>
         <source>Language4</source>
-        <translation type="unfinished">中文 {4?}</translation>
+        <translation>Language4</translation>
     </message>
     <message>
         <source>Language5</source>
-        <translation type="unfinished">中文 {5?}</translation>
+        <translation>Language5</translation>
     </message>
     <message>
         <source>Password Set</source>
@@ -442,6 +791,57 @@ TCP Port : 2698</source>
         <source>No, take effect at next startup</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Restore the factory settings will delete all user data!!!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to reformat the disk and erase all data?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sbin Files (*.sbin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ldr Files (*.ldr)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Protocol Trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MatrixMixValueWidget</name>
+    <message>
+        <source>Mixer value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gain(dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MeterWidget</name>
@@ -485,6 +885,126 @@ TCP Port : 2698</source>
     </message>
     <message>
         <source>Generate Command</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PresetTransfer</name>
+    <message>
+        <source>ERROR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exporting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit sent no data; the export did not finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>preset file format error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Importing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit took more bytes than were sent; the import did not finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QAGCWidget</name>
+    <message>
+        <source>Thresh(dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target(dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attack(ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decay(ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QAec</name>
+    <message>
+        <source>From
+Video conference
+terminal audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To
+Video conference
+terminal audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IN CH3-16
+Local conference
+audio source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUT CH3-16
+Local conference
+Amplifier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QAutoMixer</name>
+    <message>
+        <source>Auto En</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thresh(dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nom level :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mic counts :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total nom :</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -587,6 +1107,43 @@ Click Cancel to exit.</source>
     </message>
 </context>
 <context>
+    <name>QFeedback</name>
+    <message>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QGate</name>
+    <message>
+        <source>Thresh(dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attack(ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decay(ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QGnomeTheme</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QInLevel</name>
     <message>
         <source>Mic</source>
@@ -636,6 +1193,37 @@ Click Cancel to exit.</source>
     </message>
     <message>
         <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QMixer</name>
+    <message>
+        <source>Mixer Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Mix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable all mixer and set their value to 0dB?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable all mixer and set their value to 0dB?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -698,6 +1286,427 @@ Click Cancel to exit.</source>
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QPreset</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Boot Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preset name&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save preset?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load preset?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete preset?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pstl Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pst Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pstl Files (*.pstl)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pst Files (*.pst)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsText</name>
+    <message>
+        <source>%uday %02u:%02u:%02u</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TraceModel</name>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dir</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Op</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cmd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Payload</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TraceWindow</name>
+    <message>
+        <source>Protocol Trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Module:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Direction:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All modules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Both</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 shown of %2 frames (the last %3 are kept)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Protocol Trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The trace could not be saved to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TransferProgressDialog</name>
+    <message>
+        <source>error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit stopped answering; the transfer did not finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>settings</name>
+    <message>
+        <source>12V :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-12V :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5V :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-5V :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3.3V :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2.5V :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>48V :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSP :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DAC :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flash :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temp :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ARM Ver :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSP Ver :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SN :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel Cfg :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run time :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total time :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Boot counts :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Code ID :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device id :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AEC Support :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ANC Support :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP address :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subnet mask :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gateway :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS232 Baud :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS485 Baud :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gate report :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location and clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desc :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clock :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibrate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Null</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>alarm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device Infomation</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -13,7 +13,9 @@
 #include "sim/simunit.h"
 #include "tests/support/testsupport.h"
 
+#include <QFile>
 #include <QSettings>
+#include <QStringList>
 #include <QTest>
 #include <QUdpSocket>
 
@@ -33,9 +35,17 @@ struct AppRig
     static constexpr quint32 FirstMachineId = 7001;
     using Configure = std::function<void(SimUnitConfig &config, int unit)>;
 
+    // `runFiles` are copied from the run directory into the scratch directory
+    // before the window is built (e.g. the translations, which it reads at once).
     explicit AppRig(int units = 1, const QString &password = {}, bool forgetLastUnit = true,
-                    const Configure &configure = {})
+                    const Configure &configure = {}, const QStringList &runFiles = {})
     {
+        for (const QString &name : runFiles) {
+            QFile f(QStringLiteral(DAP_RUN_DIR "/") + name);
+            if (!f.open(QIODevice::ReadOnly))
+                qFatal("missing run file %s (build the program first)", qPrintable(name));
+            dir.writeFile(name, f.readAll());
+        }
         if (forgetLastUnit)
             QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))
                 .remove(QStringLiteral("LastDevice"));
