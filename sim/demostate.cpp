@@ -58,6 +58,30 @@ void route(SimModel &model, int output, std::initializer_list<int> inputs, int g
 
 void loadDemoState(SimModel &model)
 {
+    // Four microphones (three on phantom power), two playback channels; the
+    // unused inputs and outputs muted.
+    const float micTrim[] = {3.0f, 1.5f, 1.5f, -2.0f};
+    for (int c = 0; c < 4; ++c) {
+        write(model, Module::InputLevel, InLevelCmd::Mode, u8(c) + u8(0));
+        write(model, Module::InputLevel, InLevelCmd::Phantom, u8(c) + u8(c < 3));
+        write(model, Module::InputLevel, InLevelCmd::Step, u8(c) + u8(5));
+        write(model, Module::InputLevel, InLevelCmd::Gain, u8(c) + Le::bytes(micTrim[c]));
+    }
+    const float preGain[] = {-2.0f, 0.0f, 0.0f, 1.5f, -6.0f, -6.0f, -4.5f, -4.5f};
+    for (int c = 0; c < 16; ++c) {
+        if (c < 8)
+            write(model, Module::PreMixLevel, PreMixCmd::Gain, u8(c) + Le::bytes(preGain[c]));
+        else
+            write(model, Module::PreMixLevel, PreMixCmd::Mute, u8(c) + u8(1));
+        if (c >= 9)
+            write(model, Module::OutputLevel, OutLevelCmd::Mute, u8(c) + u8(1));
+    }
+    for (int c : {1, 2}) // the handheld pair moves together
+        write(model, Module::PreMixLevel, PreMixCmd::Group, u8(c) + u8(1));
+    write(model, Module::PreMixLevel, PreMixCmd::Priority, u8(0) + u8(1));
+    for (int c : {0, 1})
+        write(model, Module::OutputLevel, OutLevelCmd::Gain, u8(c) + Le::bytes(-3.0f));
+
     // Microphones 1-4: high-pass against handling noise, less mud, more
     // presence; the lapel microphone a little brighter.
     for (int c = 0; c < 4; ++c) {
