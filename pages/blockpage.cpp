@@ -14,6 +14,16 @@ BlockPage::BlockPage(QWidget *parent) : QWidget(parent), m_timer(new QTimer(this
     connect(m_timer, &QTimer::timeout, this, &BlockPage::timeout);
 }
 
+BlockPage::~BlockPage()
+{
+    // QWidget's destructor hides the page after the page's own parts are gone;
+    // a field that has the focus then loses it and reports its edit. Nothing
+    // of the page's children may reach the page's slots by then.
+    const auto children = findChildren<QObject *>();
+    for (QObject *child : children)
+        disconnect(child, nullptr, this, nullptr);
+}
+
 void BlockPage::setInputName(int, const QString &) {}
 
 void BlockPage::setOutputName(int, const QString &) {}
