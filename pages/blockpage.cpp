@@ -1,5 +1,6 @@
 #include "pages/blockpage.h"
 
+#include "widgets/childsignals.h"
 #include "widgets/elidedlabel.h"
 
 #include <QEvent>
@@ -16,12 +17,8 @@ BlockPage::BlockPage(QWidget *parent) : QWidget(parent), m_timer(new QTimer(this
 
 BlockPage::~BlockPage()
 {
-    // QWidget's destructor hides the page after the page's own parts are gone;
-    // a field that has the focus then loses it and reports its edit. Nothing
-    // of the page's children may reach the page's slots by then.
-    const auto children = findChildren<QObject *>();
-    for (QObject *child : children)
-        disconnect(child, nullptr, this, nullptr);
+    // The page's own parts are gone by the time QWidget's destructor hides it.
+    disconnectChildren(this);
 }
 
 void BlockPage::setInputName(int, const QString &) {}
