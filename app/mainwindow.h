@@ -11,7 +11,7 @@
 #include <QTranslator>
 
 class CommandToolWidget;
-class DiscoveryScope;
+struct DiscoveryScope;
 class FaultReport;
 class FirmwareUpgrade;
 class FuncWidget;
