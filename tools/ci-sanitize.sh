@@ -16,16 +16,22 @@ FUZZ_SECONDS="${FUZZ_SECONDS:-30}"
 JOBS="$(nproc)"
 START=$SECONDS
 
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
 # -O1 keeps the sanitizers' reports exact and the build short; the Debug
-# configuration leaves Qt's and the project's assertions on.
-cmake -S "$ROOT" -B "$ASAN_BUILD_DIR" -G Ninja \
-    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
-    "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" \
-    -DDAP_BUILD_FUZZ=ON -DDAP_WERROR=ON -DDAP_BUILD_BENCH=OFF "${launcher[@]}"
+# configuration leaves Qt's and the project's assertions on. A folder
+# configured before keeps its settings (compiler and launcher are not changed
+# under it).
+if [ -f "$ASAN_BUILD_DIR/CMakeCache.txt" ]; then
+    cmake "$ASAN_BUILD_DIR"
+else
+    launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$ROOT" -B "$ASAN_BUILD_DIR" -G Ninja \
+        -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+        "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" \
+        -DDAP_BUILD_FUZZ=ON -DDAP_WERROR=ON -DDAP_BUILD_BENCH=OFF "${launcher[@]}"
+fi
 cmake --build "$ASAN_BUILD_DIR" -j "$JOBS"
 echo "== sanitizer build: $((SECONDS - START)) s"
 
@@ -51,7 +57,7 @@ if [ "$FUZZ_SECONDS" -gt 0 ]; then
     for t in "$FUZZ_DIR"/fuzz_*; do
         name="$(basename "$t")"
         [ "$name" = fuzz_corpusgen ] && continue
-        [ -x "$t" ] && targets+=("$name")
+        [ -f "$t" ] && [ -x "$t" ] && targets+=("$name")
     done
 
     # Runs one target; its log is shown only when it found something.
