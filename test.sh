@@ -11,5 +11,10 @@ if [ "${CI:-}" = "true" ]; then
     cmake --build "$ROOT/build-core" -j "$(nproc)"
 fi
 
-cd "$BUILD_DIR"
-ctest --output-on-failure -j "$(nproc)" --timeout 300
+(cd "$BUILD_DIR" && ctest --output-on-failure -j "$(nproc)" --timeout 300)
+
+if [ "${CI:-}" = "true" ]; then
+    # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+    # then each fuzz target for a short run.
+    "$ROOT/tools/ci-sanitize.sh"
+fi

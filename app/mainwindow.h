@@ -10,7 +10,7 @@
 #include <QTranslator>
 
 class CommandToolWidget;
-class DiscoveryScope;
+struct DiscoveryScope;
 class FaultReport;
 class FirmwareUpgrade;
 class FuncWidget;

@@ -4,12 +4,10 @@
 // and every frame is handed to the simulated unit's model, which must cope
 // with any payload.
 
+#include "fuzz/fuzzsupport.h"
 #include "protocol/streamsplitter.h"
 #include "sim/simmodel.h"
 
-#include <QLoggingCategory>
-
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -37,7 +35,7 @@ std::vector<QByteArray> referenceFrames(QByteArray buf)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static bool quiet = [] {
-        QLoggingCategory::setFilterRules(QStringLiteral("dap.*.debug=false"));
+        quietLogging();
         return true;
     }();
     (void)quiet;
@@ -56,6 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         splitter.feed(stream.mid(pos, pieceSize));
 
     if (frames != referenceFrames(stream))
-        std::abort();
+        fuzzFail("the splitter's frames differ from the byte-wise loop's");
     return 0;
 }

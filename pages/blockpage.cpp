@@ -1,5 +1,6 @@
 #include "pages/blockpage.h"
 
+#include "widgets/childsignals.h"
 #include "widgets/elidedlabel.h"
 
 #include <QEvent>
@@ -12,6 +13,12 @@ BlockPage::BlockPage(QWidget *parent) : QWidget(parent), m_timer(new QTimer(this
 {
     m_timer->setInterval(10);
     connect(m_timer, &QTimer::timeout, this, &BlockPage::timeout);
+}
+
+BlockPage::~BlockPage()
+{
+    // The page's own parts are gone by the time QWidget's destructor hides it.
+    disconnectChildren(this);
 }
 
 void BlockPage::setInputName(int, const QString &) {}

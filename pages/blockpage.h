@@ -28,6 +28,7 @@ class BlockPage : public QWidget
 
 public:
     explicit BlockPage(QWidget *parent = nullptr);
+    ~BlockPage() override;
 
     virtual void refresh() = 0;
     virtual void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) = 0;

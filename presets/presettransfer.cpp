@@ -162,7 +162,9 @@ void PresetTransfer::importSize(quint8 cmd, quint32 expected)
     const qint64 size = file.size();
     const qint64 recordSize = m_all ? size / Slots : size;
     // Every record starts with its header; a smaller record cannot be walked.
-    if (size != qint64(expected) || recordSize < HeaderSize) {
+    // A file of all presets is 32 whole records: bytes after them would be
+    // walked as a 33rd record, and skipping it would send past the file's end.
+    if (size != qint64(expected) || recordSize < HeaderSize || (m_all && size % Slots != 0)) {
         fail(tr("ERROR"), tr("preset file format error!"));
         return;
     }

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian 12), configures and builds.
-# Sourced by run.sh and test.sh; BUILD_DIR and CMAKE_EXTRA may be set before.
+# Sourced by run.sh, test.sh and tools/ci-sanitize.sh; BUILD_DIR and CMAKE_EXTRA
+# may be set before. DAP_WITH_SANITIZERS=1 (implied in CI) also installs clang
+# with its sanitizer and fuzzer runtimes; DAP_SETUP_INSTALL_ONLY=1 installs and
+# stops there.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,6 +16,11 @@ PACKAGES=(
     libbenchmark-dev
     xvfb xauth x11-utils imagemagick fonts-noto-cjk fonts-liberation
 )
+if [ "${CI:-}" = "true" ] || [ "${DAP_WITH_SANITIZERS:-}" = "1" ]; then
+    # The sanitizer build and the fuzz targets: clang, its ASan/UBSan/libFuzzer
+    # runtimes, and llvm-symbolizer for readable reports.
+    PACKAGES+=(clang libclang-rt-14-dev llvm)
+fi
 
 install_missing() {
     local missing=()
@@ -37,4 +45,6 @@ configure_and_build() {
 }
 
 install_missing
-configure_and_build
+if [ "${DAP_SETUP_INSTALL_ONLY:-}" != "1" ]; then
+    configure_and_build
+fi

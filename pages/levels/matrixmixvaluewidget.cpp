@@ -6,6 +6,7 @@
 #include "pages/levels/qmixbutton2.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
+#include "widgets/childsignals.h"
 #include "widgets/qfader.h"
 
 #include <QEvent>
@@ -118,6 +119,9 @@ MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent)
 
 MatrixMixValueWidget::~MatrixMixValueWidget()
 {
+    // A focused gain field would report its edit while QWidget's destructor
+    // hides the window, after this object's own parts are gone.
+    disconnectChildren(this);
     userSettings().setValue(QLatin1String(GeometryKey), saveGeometry());
 }
 

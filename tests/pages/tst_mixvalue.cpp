@@ -243,6 +243,25 @@ private slots:
         QVERIFY(!area->isDragging());
     }
 
+    void destroyedWithAnEditInItsGainFieldSendsNothing()
+    {
+        // The field loses the focus only while QWidget's destructor hides the
+        // window, when the editor's own parts are gone: its edit must reach
+        // neither them (the sanitizer build reports such a call) nor the unit.
+        LoopbackPeer peer;
+        auto *editor = new MatrixMixValueWidget;
+        editor->show();
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        press(*editor, 1, 2);
+        editor->gainEdit()->setFocus();
+        QVERIFY(editor->gainEdit()->hasFocus());
+        QTest::keyClicks(editor->gainEdit(), QStringLiteral("-20"));
+        peer.staysQuiet(100); // what the press sent
+        peer.clear();
+        delete editor;
+        QVERIFY(peer.staysQuiet());
+    }
+
     void geometryIsKept()
     {
         QSettings(QStringLiteral("Tarnvale"), QStringLiteral("KR"))

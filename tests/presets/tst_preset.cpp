@@ -193,8 +193,11 @@ private slots:
         QTest::newRow("wrong size") << 32 * 4000 << 32 * 4001 << 0 << 0 << format;
         QTest::newRow("31 bytes") << 31 << 31 << 0 << 0 << format;
         QTest::newRow("records of 16 bytes") << 512 << 512 << 0 << 0 << format;
-        // 32 empty records of 40 bytes, then 10 bytes where a header would start.
-        QTest::newRow("header cut short") << 32 * 40 + 10 << 32 * 40 + 10 << 0 << 14 << format;
+        // 32 empty records of 40 bytes and a tail that is no whole record, too
+        // short for a header or long enough for one: refused before anything
+        // is sent (a skipped tail would send a chunk past the end of the file).
+        QTest::newRow("tail of 10 bytes") << 32 * 40 + 10 << 32 * 40 + 10 << 0 << 0 << format;
+        QTest::newRow("tail of 21 bytes") << 32 * 40 + 21 << 32 * 40 + 21 << 0 << 0 << format;
         QTest::newRow("more accepted than sent")
             << 32 * 4000 << 32 * 4000 << 1 << 1
             << QStringLiteral("ERROR|The unit took more bytes than were sent; the import did "
