@@ -3,39 +3,42 @@
 #include "app/appconfig.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
-#include "protocol/localtext.h"
+#include "app/startup.h"
+#include "devices/discoveryscope.h"
 #include "protocol/logcompressor.h"
+#include "protocol/startuptrace.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
+#include <QWindow>
 
 #include <memory>
 
 int main(int argc, char *argv[])
 {
+    StartupTrace::start();
     // The scaling attribute only takes effect before the application exists.
     QCoreApplication::setAttribute(AppConfig::readHighDpiSetting() ? Qt::AA_EnableHighDpiScaling
                                                                    : Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);
+    StartupTrace::mark("application");
     LogCompressor::install();
     auto instance = std::make_unique<SingleInstance>(QCoreApplication::applicationFilePath());
     if (instance->isRunning())
         return 0;
 
-    LocalText::installCodec();
-
-    MainWindow::initResources();
-    QFile style(QStringLiteral(":/qss/AppWhite"));
-    if (style.open(QIODevice::ReadOnly)) {
-        const QByteArray sheet = style.readAll();
-        const int nul = sheet.indexOf('\0');
-        app.setStyleSheet(QString::fromUtf8(nul < 0 ? sheet : sheet.left(nul)));
-    }
-
-    auto window = std::make_unique<MainWindow>();
+    prepareApplication(app);
+    // The window shows first; the pages it does not show are built right
+    // after its first paint.
+    auto window =
+        std::make_unique<MainWindow>(DiscoveryScope(), nullptr, MainWindow::Start::VisibleFirst);
+    StartupTrace::mark("main window built");
     window->show();
+    StartupTrace::mark("shown");
+    StartupTrace::markFirstEvent(window->windowHandle(), QEvent::Expose, "first expose");
+    QObject::connect(window.get(), &MainWindow::startCompleted,
+                     [] { StartupTrace::mark("start completed"); });
     const int code = app.exec();
     LogCompressor::flush();
     if (window->restartRequested()) {

@@ -19,10 +19,12 @@
 #include "presets/qpreset.h"
 #include "protocol/commands.h"
 #include "protocol/frametrace.h"
+#include "protocol/startuptrace.h"
 #include "protocol/transport.h"
 #include "settings/settings.h"
 #include "widgets/appfont.h"
 #include "widgets/settingsstore.h"
+#include "widgets/widgetresources.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,7 +37,9 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 Q_LOGGING_CATEGORY(lcApp, "dap.app")
 
@@ -50,6 +54,9 @@ namespace {
 constexpr quint8 LoginModule = Proto::SysModule::Login;
 constexpr quint8 SettingsModule = Proto::SysModule::Settings;
 constexpr quint8 PasswordCmd = Proto::SettingsCmd::Password;
+// VisibleFirst completes its start after the first paint, or after this
+// long should the window not be painted at all.
+constexpr int CompleteStartAfterMs = 2000;
 
 } // namespace
 
@@ -60,22 +67,35 @@ void MainWindow::initResources()
 
 MainWindow::MainWindow(QWidget *parent) : MainWindow(DiscoveryScope(), parent) {}
 
-MainWindow::MainWindow(const DiscoveryScope &scope, QWidget *parent)
+MainWindow::MainWindow(const DiscoveryScope &scope, QWidget *parent, Start start)
     : QMainWindow(parent), m_splitter([this](const Proto::Frame &f) {
           FrameTrace::received(f);
           m_router.dispatch(f);
-      })
+      }),
+      m_startComplete(start == Start::Complete)
 {
     initResources();
     setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
     m_config.loadLanguageList();
     m_config.loadConfig();
     m_config.setHighDpi(AppConfig::readHighDpiSetting());
-    applyFont(); // before any widget is built
+    // The language and its font before any widget is built: every widget is
+    // made with its texts and font once. Installing a translator posts a
+    // language change to the windows there are (this one), which would only
+    // translate the whole window a second time.
+    setWindowTitle(m_config.applyLanguage(m_config.languageIndex(), m_translator));
+    QCoreApplication::removePostedEvents(this, QEvent::LanguageChange);
+    applyFont();
+    StartupTrace::mark("configuration read");
     build(scope);
     buildMenus();
-    applyLanguage(m_config.languageIndex());
+    checkLanguageAction();
     retranslate();
+    StartupTrace::mark("menus and language");
+    if (m_startComplete)
+        buildLibraryPages();
+    else // should the window never be painted
+        QTimer::singleShot(CompleteStartAfterMs, this, &MainWindow::completeStart);
 
     resize(1024, 600);
     QSettings settings = userSettings();
@@ -105,7 +125,10 @@ void MainWindow::build(const DiscoveryScope &scope)
     auto *logo = new QFrame(left);
     logo->setObjectName(QStringLiteral("logoFrame"));
     auto *logoImage = new QLabel(logo);
-    logoImage->setPixmap(QIcon(QStringLiteral(":/image/logo")).pixmap(34, 34));
+    // Drawn straight from the SVG: going through QIcon would load the icon
+    // engine plugins and the desktop's icon theme for this one picture.
+    logoImage->setPixmap(
+        svgPixmap(QStringLiteral(":/image/logo"), QSize(34, 34), logoImage->devicePixelRatioF()));
     auto *logoText = new QLabel(QStringLiteral("<b>DAP</b> Control"), logo);
     logoText->setStyleSheet(QStringLiteral("font-size: 13px; color: #1b3f69;"));
     auto *logoRow = new QHBoxLayout(logo);
@@ -116,6 +139,7 @@ void MainWindow::build(const DiscoveryScope &scope)
     m_deviceTable = new QDeviceTable(scope, this);
     m_deviceList = new QDeviceList(left);
     m_deviceTable->attachList(m_deviceList);
+    StartupTrace::mark("device table");
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->setSpacing(0);
@@ -128,14 +152,19 @@ void MainWindow::build(const DiscoveryScope &scope)
     scroll->setFrameShape(QFrame::NoFrame);
     auto *right = new QWidget;
     right->setObjectName(QStringLiteral("rightWidget"));
+    // In place before anything is built in it: moving a built tree makes Qt
+    // resolve the style of every widget in it again.
+    scroll->setWidget(right);
     m_overview = new QOverView(right);
-    m_func = new FuncWidget(right);
+    StartupTrace::mark("overview");
+    m_func = new FuncWidget(right, m_startComplete ? FuncWidget::PageBuild::All
+                                                   : FuncWidget::PageBuild::ShownFirst);
+    StartupTrace::mark("page container");
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(0);
     rightLayout->addWidget(m_overview);
     rightLayout->addWidget(m_func, 1);
-    scroll->setWidget(right);
 
     auto *layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -143,19 +172,10 @@ void MainWindow::build(const DiscoveryScope &scope)
     layout->addWidget(left);
     layout->addWidget(scroll, 1);
 
-    m_login = new QLogin(this);
-    m_pswDialog = new QPSWModDialog(this);
     m_loginSession = new LoginSession(this);
-    connect(m_login, &QLogin::EnterPassword, this, &MainWindow::sendPassword);
-    connect(m_pswDialog, &QDialog::accepted, this, [this] {
-        const QString password = m_pswDialog->newPassword();
-        sendPacket(Proto::OpSystem, SettingsModule, PasswordCmd, Proto::FlagWrite,
-                   password.toLatin1());
-        // Reconnections log in with the new password without asking.
-        m_loginSession->storePassword(m_currentUnit, password);
-    });
     connect(m_loginSession, &LoginSession::loggedIn, this, &MainWindow::loggedIn);
-    connect(m_loginSession, &LoginSession::passwordRequired, m_login, &QLogin::ask);
+    connect(m_loginSession, &LoginSession::passwordRequired, this,
+            [this] { loginDialog()->ask(); });
 
     // Receive path: login answers here, everything else through the container.
     m_router.setRoute(Proto::OpSystem, LoginModule,
@@ -172,7 +192,6 @@ void MainWindow::build(const DiscoveryScope &scope)
     connect(m_firmware, &FirmwareUpgrade::failed, this, [this](const QString &text) {
         OperatorPrompt::current().inform(this, QMessageBox::Critical, tr("error"), text);
     });
-    m_func->setPage(FuncWidget::Preset, new QPreset(m_progress->guard()), QPreset::Module);
 
     connect(m_deviceTable, &QDeviceTable::sig_tcpData, this, &MainWindow::tcpDataProc);
     connect(m_deviceTable, &QDeviceTable::sig_socketStateChanged, this,
@@ -198,9 +217,80 @@ void MainWindow::build(const DiscoveryScope &scope)
     connect(m_func, &FuncWidget::sig_dspUsage, m_overview, &QOverView::setDspUsage);
     connect(m_func, &FuncWidget::sig_sn, m_overview, &QOverView::setSN);
 
-    settings::install(m_func);
     m_faultReport = new FaultReport([this] { return m_func->faultByte(); }, this);
     connect(m_func, &FuncWidget::sig_fault, m_faultReport, &FaultReport::setFault);
+}
+
+// The pages of the libraries above the container: presets and settings.
+void MainWindow::buildLibraryPages()
+{
+    m_func->setPage(FuncWidget::Preset, new QPreset(m_progress->guard(), m_func->pageParent()),
+                    QPreset::Module);
+    settings::install(m_func);
+    StartupTrace::mark("preset and settings pages");
+}
+
+void MainWindow::completeStart()
+{
+    if (m_startComplete)
+        return;
+    m_startComplete = true;
+    m_func->buildPages();
+    buildLibraryPages();
+    // Every new widget asks to be polished in the next turn of the event loop;
+    // a widget is polished anyway before it is first shown or measured. The
+    // pages built here are hidden, so they are polished (their style sheet
+    // rules looked up and kept) when the operator first opens them rather
+    // than all 3500 widgets now.
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
+    emit startCompleted();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_startComplete && !m_watchingExpose && windowHandle()) {
+        m_watchingExpose = true;
+        windowHandle()->installEventFilter(this);
+    }
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && !m_startComplete &&
+        windowHandle()->isExposed()) {
+        // Queued, so that this expose paints the window first.
+        QMetaObject::invokeMethod(this, &MainWindow::completeStart, Qt::QueuedConnection);
+        windowHandle()->removeEventFilter(this);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The login and password dialogs are made when first needed: their button
+// boxes load the standard icons from the desktop's icon theme, which costs
+// more than the rest of the window's dialogs at start.
+QLogin *MainWindow::loginDialog()
+{
+    if (!m_login) {
+        m_login = new QLogin(this);
+        connect(m_login, &QLogin::EnterPassword, this, &MainWindow::sendPassword);
+    }
+    return m_login;
+}
+
+QPSWModDialog *MainWindow::passwordDialog()
+{
+    if (!m_pswDialog) {
+        m_pswDialog = new QPSWModDialog(this);
+        connect(m_pswDialog, &QDialog::accepted, this, [this] {
+            const QString password = m_pswDialog->newPassword();
+            sendPacket(Proto::OpSystem, SettingsModule, PasswordCmd, Proto::FlagWrite,
+                       password.toLatin1());
+            // Reconnections log in with the new password without asking.
+            m_loginSession->storePassword(m_currentUnit, password);
+        });
+    }
+    return m_pswDialog;
 }
 
 void MainWindow::buildMenus()
@@ -294,6 +384,11 @@ void MainWindow::applyLanguage(int index)
     menuBar()->setStyleSheet(
         slack > 0 ? QStringLiteral("QMenuBar::item { padding: %1px 10px; }").arg(qMax(1, 4 - slack))
                   : QString());
+    checkLanguageAction();
+}
+
+void MainWindow::checkLanguageAction()
+{
     for (int i = 0; i < m_languageActions.size(); ++i)
         m_languageActions[i]->setChecked(i == m_config.languageIndex());
 }
@@ -373,7 +468,7 @@ void MainWindow::traceClicked()
 void MainWindow::pwdModTriggered()
 {
     if (isLoggedIn())
-        m_pswDialog->open();
+        passwordDialog()->open();
 }
 
 void MainWindow::resetClicked()
@@ -411,13 +506,15 @@ void MainWindow::startFirmwareUpgrade(quint8 module)
 
 void MainWindow::devChanged(int index)
 {
+    completeStart();
     if (isLoggedIn()) {
         // Nothing shown of the previous unit may stay on screen.
         m_overview->clear();
         m_func->clearSettings();
     }
     setLoggedIn(false);
-    m_login->hide(); // a question about the previous connection
+    if (m_login)
+        m_login->hide(); // a question about the previous connection
     QTcpSocket *before = currentSocket();
     m_deviceTable->devChanged(index);
     QTcpSocket *socket = index >= 0 ? m_deviceTable->socket(index) : nullptr;
@@ -489,6 +586,7 @@ void MainWindow::showLinkState()
 
 void MainWindow::tcpDataProc(QByteArray recvArray)
 {
+    completeStart();
     m_splitter.feed(recvArray);
 }
 
@@ -501,7 +599,8 @@ void MainWindow::loggedIn()
 {
     setLoggedIn(true);
     showLinkState();
-    m_login->hide();
+    if (m_login)
+        m_login->hide();
     m_func->refreshLabelPage();
     m_func->refreshSettings();
     qCInfo(lcApp, "logged in to unit %u", m_currentUnit);

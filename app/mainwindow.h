@@ -34,10 +34,25 @@ class MainWindow final : public QMainWindow
     Q_DISABLE_COPY(MainWindow)
 
 public:
+    // What is built before the window is shown: everything, or what the
+    // window shows at start, with the other pages built right after the
+    // window has been painted for the first time (completeStart()).
+    enum class Start
+    {
+        Complete,
+        VisibleFirst
+    };
+
     explicit MainWindow(QWidget *parent = nullptr);
     // Tests and the simulated set-up give the discovery scope (loopback).
-    MainWindow(const DiscoveryScope &scope, QWidget *parent);
+    MainWindow(const DiscoveryScope &scope, QWidget *parent, Start start = Start::Complete);
     ~MainWindow() override;
+
+    // Builds what VisibleFirst left for later (the pages not shown at start);
+    // does nothing once it is built. Called after the first paint, and before
+    // anything that needs those pages (a selected unit, received bytes).
+    void completeStart();
+    bool isStartComplete() const { return m_startComplete; }
 
     // Registers the compiled-in style sheet and images (safe to call twice).
     static void initResources();
@@ -51,8 +66,9 @@ public:
     QDeviceList *deviceList() const { return m_deviceList; }
     QOverView *overview() const { return m_overview; }
     FuncWidget *funcWidget() const { return m_func; }
-    QLogin *loginDialog() const { return m_login; }
-    QPSWModDialog *passwordDialog() const { return m_pswDialog; }
+    // Made when first asked for.
+    QLogin *loginDialog();
+    QPSWModDialog *passwordDialog();
     TransferProgressDialog *progress() const { return m_progress; }
     FirmwareUpgrade *firmware() const { return m_firmware; }
     QAction *action(const QString &objectName) const;
@@ -75,13 +91,22 @@ public slots:
     void socketStateChanged(QAbstractSocket::SocketState state);
     void setCurrentSocket(QTcpSocket *tcpSocket);
 
+signals:
+    // completeStart() has built the rest (VisibleFirst only: Complete builds
+    // everything in the constructor).
+    void startCompleted();
+
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void build(const DiscoveryScope &scope);
+    void buildLibraryPages();
     void buildMenus();
     void applyFont();
+    void checkLanguageAction();
     void retranslate();
     void loggedIn();
     void showLinkState();
@@ -112,6 +137,8 @@ private:
     quint32 m_currentUnit = 0;
     quint32 m_rememberedUnit = 0; // selected at the last run, chosen again when seen
     bool m_restart = false;
+    bool m_startComplete = false;
+    bool m_watchingExpose = false;
 
     QMenu *m_updateMenu = nullptr;
     QMenu *m_languageMenu = nullptr;

@@ -98,18 +98,25 @@ QString QDeviceItem::presetText() const
 void QDeviceItem::updateState()
 {
     // The list shows the short forms of the table's Net Status.
+    QString text;
     QString colour;
     if (!m_online) {
-        m_state->setText(tr("Offline"));
+        text = tr("Offline");
         colour = QStringLiteral("rgba(0, 0, 0, 80)");
     } else if (m_connected) {
-        m_state->setText(tr("Connected"));
+        text = tr("Connected");
         colour = QStringLiteral("green");
     } else {
-        m_state->setText(tr("Online"));
+        text = tr("Online");
         colour = QStringLiteral("black");
     }
-    m_state->setStyleSheet(QStringLiteral("color: %1;").arg(colour));
+    // Every announcement (twice a second) comes here; a new style sheet costs
+    // a new style for the label, so only a change of state is shown.
+    const QString sheet = QStringLiteral("color: %1;").arg(colour);
+    if (m_state->text() != text)
+        m_state->setText(text);
+    if (m_state->styleSheet() != sheet)
+        m_state->setStyleSheet(sheet);
     m_faultLabel->setText(tr("Fault"));
     m_faultLabel->setVisible(m_faultByte != 0);
     m_faultLabel->setToolTip(tr("Fault flags: 0x%1").arg(m_faultByte, 2, 16, QLatin1Char('0')));

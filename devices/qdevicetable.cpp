@@ -31,8 +31,7 @@ const char *const GeometryKey = "DeviceListGeometry";
 QDeviceTable::QDeviceTable(const DiscoveryScope &scope, QWidget *parent)
     : QDialog(parent), m_manager(new DeviceManager(scope, this)),
       m_model(new DeviceTableModel(m_manager, this)), m_view(new QTableView(this)),
-      m_hint(new QLabel(this)), m_timeoutBox(new ConnectTimeoutBox(this)),
-      m_ipDialog(new QIpSetting(this))
+      m_hint(new QLabel(this))
 {
     setObjectName(QStringLiteral("deviceTable"));
     m_view->setObjectName(QStringLiteral("deviceTableView"));
@@ -56,14 +55,8 @@ QDeviceTable::QDeviceTable(const DiscoveryScope &scope, QWidget *parent)
     connect(m_view, &QAbstractItemView::activated, this,
             [this](const QModelIndex &index) { emit sig_devChanged(index.row()); });
     connect(m_view, &QWidget::customContextMenuRequested, this, &QDeviceTable::showContextMenu);
-    connect(m_timeoutBox, &QMessageBox::buttonClicked, this,
-            &QDeviceTable::connectTimeoutMessageBoxButtonClicked);
-    m_ipDialog->setWindowModality(Qt::ApplicationModal);
-    m_ipDialog->setValues(0, 0xFFFFFF00, 0);
-    m_ipDialog->gatewayEdit()->clear();
-    connect(m_ipDialog, &QDialog::accepted, this, &QDeviceTable::ipAccepted);
     connect(m_manager, &DeviceManager::connectTimedOut, this, &QDeviceTable::connectTimedOut);
-    connect(m_manager, &DeviceManager::connectionEstablished, m_timeoutBox, &QWidget::hide);
+    connect(m_manager, &DeviceManager::connectionEstablished, this, &QDeviceTable::hideTimeoutBox);
     connect(m_manager, &DeviceManager::selectedRowChanged, this, [this](int row) {
         if (row >= 0)
             m_view->selectRow(row);
@@ -169,10 +162,41 @@ void QDeviceTable::attachList(QDeviceList *list)
     connect(list, &QDeviceList::sig_removeRow, this, &QDeviceTable::removeDev);
 }
 
+// The time-out box and the IP setting dialog are made when first needed: a
+// message box loads its icon from the theme, which takes longer than the
+// rest of the table.
+ConnectTimeoutBox *QDeviceTable::connectTimeoutBox()
+{
+    if (!m_timeoutBox) {
+        m_timeoutBox = new ConnectTimeoutBox(this);
+        connect(m_timeoutBox, &QMessageBox::buttonClicked, this,
+                &QDeviceTable::connectTimeoutMessageBoxButtonClicked);
+    }
+    return m_timeoutBox;
+}
+
+QIpSetting *QDeviceTable::ipSettingDialog()
+{
+    if (!m_ipDialog) {
+        m_ipDialog = new QIpSetting(this);
+        m_ipDialog->setWindowModality(Qt::ApplicationModal);
+        m_ipDialog->setValues(0, 0xFFFFFF00, 0);
+        m_ipDialog->gatewayEdit()->clear();
+        connect(m_ipDialog, &QDialog::accepted, this, &QDeviceTable::ipAccepted);
+    }
+    return m_ipDialog;
+}
+
+void QDeviceTable::hideTimeoutBox()
+{
+    if (m_timeoutBox)
+        m_timeoutBox->hide();
+}
+
 void QDeviceTable::devChanged(int index)
 {
     m_manager->devChanged(index);
-    m_timeoutBox->hide();
+    hideTimeoutBox();
 }
 
 void QDeviceTable::removeDev(int index)
@@ -193,10 +217,11 @@ void QDeviceTable::ipClicked(int index)
     if (!m)
         return;
     m_ipTarget = m->machineid;
-    m_ipDialog->setAddress(m->ipaddress);
-    m_ipDialog->show();
-    m_ipDialog->raise();
-    m_ipDialog->activateWindow();
+    QIpSetting *dialog = ipSettingDialog();
+    dialog->setAddress(m->ipaddress);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 void QDeviceTable::ipAccepted()
@@ -212,7 +237,7 @@ void QDeviceTable::connectTimedOut(int row)
     Q_UNUSED(row)
     if (!m_remind)
         return;
-    m_timeoutBox->show();
+    connectTimeoutBox()->show();
     m_timeoutBox->raise();
 }
 

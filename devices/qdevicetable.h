@@ -58,8 +58,9 @@ public:
     void attachList(QDeviceList *list);
 
     bool remindsOnTimeout() const { return m_remind; }
-    ConnectTimeoutBox *connectTimeoutBox() const { return m_timeoutBox; }
-    QIpSetting *ipSettingDialog() const { return m_ipDialog; }
+    // Made when first asked for.
+    ConnectTimeoutBox *connectTimeoutBox();
+    QIpSetting *ipSettingDialog();
     QMessageBox *databaseErrorBox() const { return m_dbErrorBox; }
     QTableView *view() const { return m_view; }
 
@@ -95,6 +96,7 @@ private:
     void forwardSignals();
     void retranslate();
     void showContextMenu(const QPoint &pos);
+    void hideTimeoutBox();
     void connectTimedOut(int row);
     void ipAccepted();
     void saveGeometrySetting() const;
@@ -103,8 +105,8 @@ private:
     DeviceTableModel *m_model;
     QTableView *m_view;
     QLabel *m_hint;
-    ConnectTimeoutBox *m_timeoutBox;
-    QIpSetting *m_ipDialog;
+    ConnectTimeoutBox *m_timeoutBox = nullptr;
+    QIpSetting *m_ipDialog = nullptr;
     QMessageBox *m_dbErrorBox = nullptr;
     quint32 m_ipTarget = 0; // machine id the open IP setting dialog is for
     bool m_remind = true;

@@ -13,6 +13,7 @@ BlockPage::BlockPage(QWidget *parent) : QWidget(parent), m_timer(new QTimer(this
 {
     m_timer->setInterval(10);
     connect(m_timer, &QTimer::timeout, this, &BlockPage::timeout);
+    m_deferred.setWake([this] { wakeTicks(); });
 }
 
 BlockPage::~BlockPage()
@@ -25,9 +26,18 @@ void BlockPage::setInputName(int, const QString &) {}
 
 void BlockPage::setOutputName(int, const QString &) {}
 
-bool BlockPage::isTimerRunning() const
+bool BlockPage::isTicking() const
 {
     return m_timer->isActive();
+}
+
+// A tick is due 10 ms after the timer starts: an edit made while the timer
+// sleeps goes out on the 10th tick, 100 ms after the edit, as it would with a
+// timer that never stops.
+void BlockPage::wakeTicks()
+{
+    if (m_live && !m_timer->isActive())
+        m_timer->start();
 }
 
 void BlockPage::setCheckedSilently(QPushButton *button, bool checked)
@@ -50,11 +60,15 @@ void BlockPage::timeout()
 {
     m_deferred.tick();
     onTick();
+    if (!m_deferred.isBusy() && !needsTicks())
+        m_timer->stop();
 }
 
 void BlockPage::showEvent(QShowEvent *event)
 {
-    m_timer->start();
+    m_live = true;
+    if (m_deferred.isBusy() || needsTicks())
+        m_timer->start();
     QWidget::showEvent(event);
 }
 
@@ -65,6 +79,7 @@ void BlockPage::hideEvent(QHideEvent *event)
     // hold nor keep an edit that would go to whichever unit is current when it
     // is shown next.
     m_deferred.settle();
+    m_live = false;
     m_timer->stop();
     QWidget::hideEvent(event);
 }

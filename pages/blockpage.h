@@ -14,10 +14,13 @@ class QTimer;
 // reads of the page's state), a receive handler for the page's answers, and,
 // where the page shows channel names, the names of inputs and outputs.
 //
-// A block page also has its 10 ms timer, which runs only while the page is
-// shown and drives the page's deferred sends and edit hold. A page calls
-// deferred().flush() before it changes its target (channel, band, selection);
-// hiding the page sends what is pending and ends the hold.
+// A block page also has its 10 ms tick, which drives the page's deferred sends
+// and edit hold. It ticks only while the page is shown, and then only while
+// there is work for a tick: an edit pending or a hold on (the deferred send
+// wakes it), or work of the page's own (needsTicks()). An idle page costs no
+// wake-ups. A page calls deferred().flush() before it changes its target
+// (channel, band, selection); hiding the page sends what is pending and ends
+// the hold.
 //
 // Answers are read through AnswerReader (protocol/answerreader.h): flag and
 // length are checked before any byte is used.
@@ -35,7 +38,10 @@ public:
     virtual void setInputName(int channel, const QString &name);
     virtual void setOutputName(int channel, const QString &name);
 
-    bool isTimerRunning() const;
+    // True while the page is shown: its ticks come whenever there is work.
+    bool isTimerRunning() const { return m_live; }
+    // True while the tick timer itself runs.
+    bool isTicking() const;
 
 protected slots:
     // The page's 10 ms tick.
@@ -51,6 +57,12 @@ protected:
 
     // Called on each tick after the deferred sends (pages with more to do).
     virtual void onTick() {}
+    // True while the page has work for its ticks besides the deferred send:
+    // a periodic poll, or something waiting for the end of the hold. Checked
+    // after every tick and when the page is shown; a page whose answer to it
+    // turns true while the timer sleeps calls wakeTicks().
+    virtual bool needsTicks() const { return false; }
+    void wakeTicks();
     // Sets every visible text again (called on a language change).
     virtual void retranslate() {}
 
@@ -61,4 +73,5 @@ protected:
 private:
     QTimer *m_timer;
     DeferredSend m_deferred;
+    bool m_live = false; // shown
 };

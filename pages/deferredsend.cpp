@@ -11,12 +11,16 @@ void DeferredSend::edit(int key)
 void DeferredSend::markPending(int key)
 {
     m_pending.insert(key, Entry{0, socketGeneration()});
+    if (m_wake)
+        m_wake();
 }
 
 void DeferredSend::startHold()
 {
     m_holding = true;
     m_holdCount = 0;
+    if (m_wake)
+        m_wake();
 }
 
 void DeferredSend::endHold()

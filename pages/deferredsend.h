@@ -26,12 +26,16 @@ class DeferredSend final
 {
 public:
     using Sender = std::function<void(int key)>;
+    using Wake = std::function<void()>;
 
     static constexpr int SendTicks = 10;
 
     explicit DeferredSend(int holdTicks = 10) : m_holdTicks(holdTicks) {}
 
     void setSender(Sender sender) { m_sender = std::move(sender); }
+    // Called whenever a key is marked or the hold starts, so that an owner
+    // whose timer sleeps while there is nothing to do can start it.
+    void setWake(Wake wake) { m_wake = std::move(wake); }
     void setHoldTicks(int ticks) { m_holdTicks = ticks; }
     int holdTicks() const { return m_holdTicks; }
 
@@ -65,6 +69,7 @@ private:
     void send(const QMap<int, Entry> &due);
 
     Sender m_sender;
+    Wake m_wake;
     QMap<int, Entry> m_pending; // by key
     int m_holdTicks;
     int m_holdCount = 0;

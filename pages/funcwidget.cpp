@@ -20,10 +20,13 @@
 #include "pages/levels/qmixer.h"
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
+#include "pages/pagestack.h"
 #include "pages/placeholderpage.h"
 #include "protocol/answerreader.h"
 #include "protocol/commands.h"
 #include "protocol/packetrouter.h"
+#include "protocol/sendbatch.h"
+#include "protocol/startuptrace.h"
 #include "widgets/appfont.h"
 
 #include <QButtonGroup>
@@ -31,7 +34,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -60,8 +62,8 @@ constexpr quint8 AncSupportCmd = Proto::SettingsCmd::AncSupport;
 
 } // namespace
 
-FuncWidget::FuncWidget(QWidget *parent)
-    : QWidget(parent), m_group(new QButtonGroup(this)), m_stack(new QStackedWidget(this)),
+FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
+    : QWidget(parent), m_group(new QButtonGroup(this)), m_stack(new PageStack(this)),
       m_refreshTimer(new QTimer(this)), m_status(new DeviceStatus(this))
 {
     setObjectName(QStringLiteral("funcWidget"));
@@ -88,26 +90,72 @@ FuncWidget::FuncWidget(QWidget *parent)
         buttonRow->addWidget(button);
         m_buttons.append(button);
     }
-    connect(m_group, &QButtonGroup::idClicked, m_stack, &QStackedWidget::setCurrentIndex);
+    connect(m_group, &QButtonGroup::idClicked, this, [this](int index) {
+        buildPages();
+        m_stack->setCurrentIndex(index);
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 1, 1, 0);
     layout->setSpacing(0);
     layout->addLayout(buttonRow);
     layout->addWidget(m_stack, 1);
+    // The pages are made for an area this high; the area keeps it whichever
+    // page is shown, so the overview above does not change its size with the
+    // page (a taller page scrolls).
+    m_stack->setMinimumHeight(PageAreaHeight);
 
-    m_inLevel = new QInLevel;
-    m_preMix = new QPreMixLevel;
-    m_outLevel = new QOutLevel;
-    m_devLabel = new QDevLabel;
-    m_feedback = new QFeedback;
-    m_inFilter = new QInFilter;
-    m_outFilter = new QOutFilter;
-    m_inDelay = new QInDelay;
-    m_outDelay = new QOutDelay;
-    m_mixer = new QMixer;
-    connect(m_inLevel, &QInLevel::meterChanged, this, &FuncWidget::inlevelMeterChanged);
+    // The page shown at start first; the others take empty places until
+    // buildPages() puts them there.
+    m_preMix = new QPreMixLevel(m_stack);
     connect(m_preMix, &QPreMixLevel::meterChanged, this, &FuncWidget::inPreLevelMeterChanged);
+    m_blockPages.insert(QPreMixLevel::Module, m_preMix);
+    m_inputNamePages.append(m_preMix);
+    for (int i = 0; i < PageCount; ++i)
+        m_stack->addWidget(i == PreLevel ? m_preMix : new QWidget(m_stack));
+    StartupTrace::mark("page QPreMixLevel");
+
+    setCurrentPage(PreLevel);
+    m_buttons[Agc]->hide();
+    m_buttons[Anc]->hide();
+    retranslate();
+
+    m_refreshTimer->setInterval(200);
+    connect(m_refreshTimer, &QTimer::timeout, this, &FuncWidget::timeout);
+    m_refreshTimer->start();
+
+    if (build == PageBuild::All)
+        buildPages();
+}
+
+void FuncWidget::buildPages()
+{
+    if (m_pagesBuilt)
+        return;
+    m_pagesBuilt = true;
+    const auto place = [this](int index, BlockPage *page, const char *trace) {
+        setPage(index, page);
+        StartupTrace::mark(trace);
+    };
+    m_inLevel = new QInLevel(m_stack);
+    place(InSetup, m_inLevel, "page QInLevel");
+    m_outLevel = new QOutLevel(m_stack);
+    place(OutLevel, m_outLevel, "page QOutLevel");
+    m_devLabel = new QDevLabel(m_stack);
+    place(Label, m_devLabel, "page QDevLabel");
+    m_feedback = new QFeedback(m_stack);
+    place(Feedback, m_feedback, "page QFeedback");
+    m_inFilter = new QInFilter(m_stack);
+    place(InFilter, m_inFilter, "page QInFilter");
+    m_outFilter = new QOutFilter(m_stack);
+    place(OutFilter, m_outFilter, "page QOutFilter");
+    m_inDelay = new QInDelay(m_stack);
+    place(InDelay, m_inDelay, "page QInDelay");
+    m_outDelay = new QOutDelay(m_stack);
+    place(OutDelay, m_outDelay, "page QOutDelay");
+    m_mixer = new QMixer(m_stack);
+    place(Matrix, m_mixer, "page QMixer");
+    connect(m_inLevel, &QInLevel::meterChanged, this, &FuncWidget::inlevelMeterChanged);
     connect(m_outLevel, &QOutLevel::meterChanged, this, &FuncWidget::outlevelMeterChanged);
     connect(m_outLevel, &QOutLevel::preMeterChanged, this, &FuncWidget::outPreLevelMeterChanged);
     connect(m_devLabel, &QDevLabel::inputLabel, this, &FuncWidget::setInlabel);
@@ -116,37 +164,30 @@ FuncWidget::FuncWidget(QWidget *parent)
     // The gate owns the thresholds and lamp states the automixer shows: gate
     // answers reach the gate page only, which passes them on, also while it
     // is hidden.
-    auto *gate = new QGate;
-    auto *autoMixer = new QAutoMixer;
-    auto *aec = new QAec;
-    auto *anc = new ANCWidget;
+    auto *gate = new QGate(m_stack);
+    place(Gate, gate, "page QGate");
+    auto *autoMixer = new QAutoMixer(m_stack);
+    place(Automixer, autoMixer, "page QAutoMixer");
+    auto *aec = new QAec(m_stack);
+    place(Aec, aec, "page QAec");
+    auto *anc = new ANCWidget(m_stack);
+    place(Anc, anc, "page ANCWidget");
     connect(gate, &QGate::gateState, autoMixer, &QAutoMixer::setGateOn);
     connect(gate, &QGate::threshValue, autoMixer, &QAutoMixer::setThreshValue);
     connect(autoMixer, qOverload<uchar, int>(&QAutoMixer::threshChanged), gate,
             qOverload<uchar, int>(&QGate::threshChanged));
-    auto *inLimiter = new QInLimiter;
-    auto *outLimiter = new QOutLimiter;
-    auto *agc = new QAGCWidget;
+    auto *inLimiter = new QInLimiter(m_stack);
+    place(InLimiter, inLimiter, "page QInLimiter");
+    auto *outLimiter = new QOutLimiter(m_stack);
+    place(OutLimiter, outLimiter, "page QOutLimiter");
+    auto *agc = new QAGCWidget(m_stack);
+    place(Agc, agc, "page QAGCWidget");
+    // Pages built by the libraries above this one are put in by their owners.
+    for (int index : {Preset, Settings})
+        if (!page(index))
+            setPage(index, new PlaceholderPage(PageTitles[index], m_stack));
 
-    QMap<int, BlockPage *> built{
-        {InSetup, m_inLevel}, {PreLevel, m_preMix}, {OutLevel, m_outLevel}, {Label, m_devLabel}};
-    built.insert(Gate, gate);
-    built.insert(Automixer, autoMixer);
-    built.insert(Aec, aec);
-    built.insert(Anc, anc);
-    built.insert(InLimiter, inLimiter);
-    built.insert(OutLimiter, outLimiter);
-    built.insert(Agc, agc);
-    built.insert(Feedback, m_feedback);
-    built.insert(InFilter, m_inFilter);
-    built.insert(OutFilter, m_outFilter);
-    built.insert(InDelay, m_inDelay);
-    built.insert(OutDelay, m_outDelay);
-    built.insert(Matrix, m_mixer);
-    for (int i = 0; i < PageCount; ++i)
-        addPage(i, built.value(i, nullptr) ? built.value(i) : new PlaceholderPage(PageTitles[i]));
     m_blockPages.insert(QInLevel::Module, m_inLevel);
-    m_blockPages.insert(QPreMixLevel::Module, m_preMix);
     m_blockPages.insert(QOutLevel::Module, m_outLevel);
     m_blockPages.insert(QGate::Module, gate);
     m_blockPages.insert(QAutoMixer::Module, autoMixer);
@@ -165,41 +206,24 @@ FuncWidget::FuncWidget(QWidget *parent)
     m_inputNamePages = {m_inLevel, gate,      agc,      m_feedback, m_inFilter,
                         inLimiter, m_inDelay, m_preMix, m_mixer,    autoMixer};
     m_outputNamePages = {m_mixer, autoMixer, m_outLevel, m_outFilter, outLimiter, m_outDelay};
-
-    setCurrentPage(PreLevel);
-    m_buttons[Agc]->hide();
-    m_buttons[Anc]->hide();
-    retranslate();
-
-    m_refreshTimer->setInterval(200);
-    connect(m_refreshTimer, &QTimer::timeout, this, &FuncWidget::timeout);
-    m_refreshTimer->start();
-}
-
-void FuncWidget::addPage(int index, BlockPage *page)
-{
-    Q_ASSERT(m_stack->count() == index);
-    m_stack->addWidget(page);
+    StartupTrace::mark("pages built");
 }
 
 void FuncWidget::setPage(int index, BlockPage *page, quint8 module)
 {
     if (index < 0 || index >= PageCount || !page)
         return;
-    QWidget *old = m_stack->widget(index);
-    if (old == page)
+    QWidget *old = m_stack->replaceWidget(index, page);
+    if (!old)
         return;
-    const bool current = m_stack->currentIndex() == index;
-    m_stack->insertWidget(index, page);
-    m_stack->removeWidget(old);
     // Nothing may route to the page that goes.
     for (auto it = m_blockPages.begin(); it != m_blockPages.end();)
         it = it.value() == old ? m_blockPages.erase(it) : std::next(it);
-    m_inputNamePages.removeAll(static_cast<BlockPage *>(old));
-    m_outputNamePages.removeAll(static_cast<BlockPage *>(old));
+    if (auto *oldPage = qobject_cast<BlockPage *>(old)) {
+        m_inputNamePages.removeAll(oldPage);
+        m_outputNamePages.removeAll(oldPage);
+    }
     delete old;
-    if (current)
-        m_stack->setCurrentIndex(index);
     if (module != 0)
         m_blockPages.insert(module, page);
 }
@@ -212,6 +236,7 @@ void FuncWidget::installRoutes(PacketRouter &router)
 
 void FuncWidget::blockDispatch(const Proto::Frame &f)
 {
+    buildPages();
     // The matrix page takes two modules: the generator's answers have their own handler.
     if (f.module == QMixer::GeneratorModule) {
         m_mixer->receiveGenerator(f.cmd, f.flag, f.length, f.payload);
@@ -223,6 +248,7 @@ void FuncWidget::blockDispatch(const Proto::Frame &f)
 
 void FuncWidget::systemDispatch(const Proto::Frame &f)
 {
+    buildPages();
     if (f.module == QDevLabel::Module) {
         m_devLabel->receive(f.cmd, f.flag, f.length, f.payload);
         return;
@@ -250,6 +276,11 @@ void FuncWidget::setButtonShown(int index, bool shown)
         m_buttons[index]->setVisible(shown);
 }
 
+QWidget *FuncWidget::pageParent() const
+{
+    return m_stack;
+}
+
 QPushButton *FuncWidget::pageButton(int index) const
 {
     return m_buttons.value(index);
@@ -269,6 +300,8 @@ void FuncWidget::setCurrentPage(int index)
 {
     if (index < 0 || index >= PageCount)
         return;
+    if (index != PreLevel)
+        buildPages();
     m_stack->setCurrentIndex(index);
     m_buttons[index]->setChecked(true);
 }
@@ -277,12 +310,14 @@ void FuncWidget::timeout()
 {
     if (!isEnabled())
         return;
+    const SendBatch batch;
     if (BlockPage *p = page(currentIndex()))
         p->refresh();
 }
 
 void FuncWidget::refreshLabelPage()
 {
+    buildPages();
     if (currentIndex() != Label)
         if (BlockPage *p = page(Label))
             p->refresh();
@@ -306,12 +341,14 @@ quint8 FuncWidget::faultByte() const
 
 void FuncWidget::setInlabel(uchar channel, QString string)
 {
+    buildPages();
     for (BlockPage *p : qAsConst(m_inputNamePages))
         p->setInputName(channel, string);
 }
 
 void FuncWidget::setOutlabel(uchar channel, QString string)
 {
+    buildPages();
     for (BlockPage *p : qAsConst(m_outputNamePages))
         p->setOutputName(channel, string);
 }

@@ -9,9 +9,9 @@
 class BlockPage;
 class DeviceStatus;
 class PacketRouter;
+class PageStack;
 class QButtonGroup;
 class QPushButton;
-class QStackedWidget;
 class QTimer;
 class QDevLabel;
 class QFeedback;
@@ -28,6 +28,12 @@ class QPreMixLevel;
 // It refreshes the page on screen every 200 ms, routes the unit's answers to
 // the pages, passes channel names to the pages that show them, and relays the
 // pages' device-state signals.
+//
+// Built with PageBuild::ShownFirst it makes only the page shown at start and
+// leaves the others to buildPages(), so that a window can show before the
+// other 18 pages are made; until then the accessors of those pages give
+// nullptr. Anything that needs them (a page button, a received answer, a
+// channel name, another current page) builds them first.
 class FuncWidget final : public QWidget
 {
     Q_OBJECT
@@ -58,7 +64,19 @@ public:
         PageCount
     };
 
-    explicit FuncWidget(QWidget *parent = nullptr);
+    enum class PageBuild
+    {
+        All,       // every page at construction
+        ShownFirst // the page shown at start; the others in buildPages()
+    };
+
+    static constexpr int PageAreaHeight = 400;
+
+    explicit FuncWidget(QWidget *parent = nullptr, PageBuild build = PageBuild::All);
+
+    // Builds the pages not built yet; does nothing once they are.
+    void buildPages();
+    bool pagesBuilt() const { return m_pagesBuilt; }
 
     // Plugs the container's dispatch into the receive path: every op 3 frame
     // and every op 2 frame that has no receiver of its own.
@@ -73,7 +91,11 @@ public:
     // Puts a page built outside this library (its library builds on this one)
     // at `index` in place of the page there, which is deleted, and routes the
     // op 3 answers of `module` (0: none) to it. The container takes ownership.
+    // A page built with pageParent() as its parent is put in place without
+    // being moved: moving a built page makes Qt resolve the style of every
+    // widget in it again.
     void setPage(int index, BlockPage *page, quint8 module = 0);
+    QWidget *pageParent() const;
     int bandCount() const { return m_bandCount; }
 
     // Refreshes the label page unless it is on screen (the timer does that).
@@ -121,13 +143,12 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void addPage(int index, BlockPage *page);
     void setButtonShown(int index, bool shown);
     void retranslate();
 
     QVector<QPushButton *> m_buttons;
     QButtonGroup *m_group;
-    QStackedWidget *m_stack;
+    PageStack *m_stack;
     QTimer *m_refreshTimer;
     QMap<quint8, BlockPage *> m_blockPages; // op 3 receivers by module
     QVector<BlockPage *> m_inputNamePages;
@@ -143,5 +164,6 @@ private:
     QOutDelay *m_outDelay = nullptr;
     QMixer *m_mixer = nullptr;
     int m_bandCount = 8;
+    bool m_pagesBuilt = false;
     DeviceStatus *m_status;
 };

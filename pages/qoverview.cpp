@@ -3,13 +3,16 @@
 #include "pages/overviewpoll.h"
 #include "protocol/commands.h"
 #include "protocol/frame.h"
+#include "protocol/sendbatch.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/bgwidget.h"
+#include "widgets/meternumber.h"
 #include "widgets/meterwidget.h"
 #include "widgets/qmeter.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,7 +47,8 @@ QOverView::QOverView(QWidget *parent)
     : QWidget(parent), m_sn(new QLabel), m_dspUsage(new QLabel), m_armVer(new QLabel),
       m_dspVer(new QLabel), m_location(new QLabel), m_description(new QLabel), m_link(new QLabel),
       m_appVersion(new QLabel(QString::fromLatin1(AppVersion))), m_mute(new QPushButton),
-      m_meterWidget(new MeterWidget(this)), m_pollTimer(new QTimer(this))
+      m_meterWidget(new MeterWidget(this)), m_pollTimer(new QTimer(this)),
+      m_showTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("overViewWidget"));
     auto *layout = new QHBoxLayout(this);
@@ -68,9 +72,15 @@ QOverView::QOverView(QWidget *parent)
 
     retranslate();
     setLinkState(QAbstractSocket::UnconnectedState);
-    m_pollTimer->setInterval(10);
+    // One tick per meter round: the reads go out exactly as they would on
+    // every 10th and 20th tick of a 10 ms timer, with a tenth of the wake-ups.
+    m_pollTimer->setInterval(PollMs);
+    m_pollTimer->setTimerType(Qt::PreciseTimer);
     connect(m_pollTimer, &QTimer::timeout, this, &QOverView::timeout);
     m_pollTimer->start();
+    m_showTimer->setSingleShot(true);
+    m_showTimer->setInterval(ShowDelayMs);
+    connect(m_showTimer, &QTimer::timeout, this, &QOverView::showPending);
 }
 
 BgWidget *QOverView::buildMeterPanel(const QString &objectName, const QString &captionFormat,
@@ -93,9 +103,9 @@ BgWidget *QOverView::buildMeterPanel(const QString &objectName, const QString &c
         slot.meter->setValue(m_floor);
         slot.meter->setMinimumSize(8, 70);
         slot.meter->setMaximumWidth(14);
-        slot.number = new QLabel(QString::number(m_floor), panel);
-        slot.number->setAlignment(Qt::AlignCenter);
-        slot.number->setStyleSheet(QStringLiteral("color: rgb(78, 78, 78);"));
+        slot.number = new MeterNumber(m_floor, panel);
+        slot.number->setColour(QColor(78, 78, 78));
+        slot.number->setOpaqueOnParent(true);
         slot.level = m_floor;
         grid->addWidget(slot.caption, 0, c);
         grid->addWidget(slot.meter, 1, c, Qt::AlignHCenter);
@@ -120,9 +130,12 @@ QWidget *QOverView::buildInfoPanel()
         m_captions[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_captions[i]->setStyleSheet(QStringLiteral("color: rgb(90, 100, 110);"));
         values[i]->setParent(panel);
-        values[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // The identity can be copied; the usage, new every 200 ms, is plain
+        // text (a selectable label lays out a whole text document anew).
+        if (values[i] != m_dspUsage)
+            values[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grid->addWidget(m_captions[i], i, 0);
-        grid->addWidget(values[i], i, 1);
+        grid->addWidget(values[i], i, 1, Qt::AlignLeft | Qt::AlignVCenter);
     }
     m_link->setParent(panel);
     m_appVersion->setParent(panel);
@@ -172,6 +185,12 @@ void QOverView::retranslate()
             s.caption->setFont(tiny);
             s.number->setFont(tiny);
         }
+    // The DSP usage changes with every status round: a fixed size, room for
+    // the longest text, keeps it from making Qt lay out the whole window again
+    // with each new text.
+    const QFontMetrics smallMetrics(small);
+    m_dspUsage->setFixedSize(smallMetrics.horizontalAdvance(QStringLiteral("100.0%,100.0%")) + 2,
+                             smallMetrics.height());
 }
 
 void QOverView::changeEvent(QEvent *event)
@@ -183,10 +202,12 @@ void QOverView::changeEvent(QEvent *event)
 
 void QOverView::timeout()
 {
+    const SendBatch batch;
     ++m_ticks;
-    if (m_ticks % (OverviewPoll::MeterIntervalMs / 10) == 0)
-        OverviewPoll::sendMeterReads();
-    if (m_ticks % (OverviewPoll::StatusIntervalMs / 10) == 0)
+    // The 100 ms tick is the meter interval; status goes out every second one.
+    static_assert(OverviewPoll::MeterIntervalMs == PollMs, "one meter round per tick");
+    OverviewPoll::sendMeterReads();
+    if (m_ticks % (OverviewPoll::StatusIntervalMs / PollMs) == 0)
         OverviewPoll::sendStatusReads();
 }
 
@@ -201,10 +222,11 @@ void QOverView::setLinkState(QAbstractSocket::SocketState)
     }
 }
 
-void QOverView::showMeter(MeterSlot &slot) const
+void QOverView::showMeter(const MeterSlot &slot) const
 {
+    slot.pending = false;
     slot.meter->setValue(slot.level);
-    slot.number->setText(QString::number(qMax(slot.level, m_floor)));
+    slot.number->setValue(qMax(slot.level, m_floor));
 }
 
 void QOverView::setMeter(Bank &bank, uchar channel, int value)
@@ -212,7 +234,20 @@ void QOverView::setMeter(Bank &bank, uchar channel, int value)
     if (channel >= Channels || bank[channel].level == value)
         return;
     bank[channel].level = value;
-    showMeter(bank[channel]);
+    bank[channel].pending = true;
+    if (!m_showTimer->isActive())
+        m_showTimer->start();
+}
+
+// The levels of one round arrive in several answers a few milliseconds apart;
+// shown together they cost one repaint of the window instead of one each.
+void QOverView::showPending() const
+{
+    m_showTimer->stop();
+    for (const Bank *bank : {&m_in, &m_out})
+        for (const MeterSlot &s : *bank)
+            if (s.pending)
+                showMeter(s);
 }
 
 void QOverView::setInMeter(uchar channel, int value)
@@ -245,6 +280,7 @@ void QOverView::CtrlNClicked()
 void QOverView::toggleFloor(bool fromPanel)
 {
     m_floor = m_floor != -40 ? -40 : -100;
+    m_showTimer->stop();
     for (Bank *bank : {&m_in, &m_out})
         for (MeterSlot &s : *bank) {
             s.meter->setMinimum(m_floor);
@@ -321,22 +357,26 @@ void QOverView::clear()
         setInPreMeter(uchar(c), -100);
         setOutPreMeter(uchar(c), -100);
     }
+    showPending();
     m_dspUsage->clear();
     m_mute->setChecked(false);
 }
 
 QString QOverView::inputNumberText(int channel) const
 {
+    showPending();
     return m_in[size_t(channel)].number->text();
 }
 
 QString QOverView::outputNumberText(int channel) const
 {
+    showPending();
     return m_out[size_t(channel)].number->text();
 }
 
 const QMeter *QOverView::inputMeter(int channel) const
 {
+    showPending();
     return m_in[size_t(channel)].meter;
 }
 

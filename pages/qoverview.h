@@ -6,6 +6,7 @@
 #include <array>
 
 class BgWidget;
+class MeterNumber;
 class MeterWidget;
 class QGridLayout;
 class QLabel;
@@ -15,7 +16,8 @@ class QTimer;
 
 // The overview above the pages: the unit's identity, its input and output
 // meters, the link state and the global mute. It polls the meters every
-// 100 ms and the unit's status every 200 ms.
+// 100 ms and the unit's status every 200 ms. New levels are shown 20 ms after
+// the first of them arrives, all together (the accessors show them at once).
 class QOverView final : public QWidget
 {
     Q_OBJECT
@@ -24,6 +26,8 @@ class QOverView final : public QWidget
 public:
     static constexpr int Channels = 16;
     static constexpr int MeterTop = 24;
+    static constexpr int PollMs = 100;     // meters every tick, the status every second tick
+    static constexpr int ShowDelayMs = 20; // new levels are shown together this much later
 
     explicit QOverView(QWidget *parent = nullptr);
 
@@ -67,16 +71,18 @@ private:
     struct MeterSlot
     {
         QMeter *meter = nullptr;
-        QLabel *number = nullptr;
+        MeterNumber *number = nullptr;
         QLabel *caption = nullptr;
         int level = -40;
+        mutable bool pending = false; // level not shown yet
     };
     using Bank = std::array<MeterSlot, Channels>;
 
     BgWidget *buildMeterPanel(const QString &objectName, const QString &captionFormat, Bank &bank);
     QWidget *buildInfoPanel();
     void setMeter(Bank &bank, uchar channel, int value);
-    void showMeter(MeterSlot &slot) const;
+    void showMeter(const MeterSlot &slot) const;
+    void showPending() const;
     void toggleFloor(bool fromPanel);
     void sendMute(bool muted);
     void retranslate();
@@ -97,5 +103,6 @@ private:
     QPushButton *m_mute;
     MeterWidget *m_meterWidget;
     QTimer *m_pollTimer;
-    quint32 m_ticks = 0;
+    QTimer *m_showTimer; // shows the levels that arrived since it started
+    quint32 m_ticks = 0; // of the 100 ms poll
 };

@@ -47,7 +47,10 @@ QPreset::QPreset(ProgressGuard *progress, QWidget *parent)
 {
     setObjectName(QStringLiteral("presetWidget"));
     m_table->setObjectName(QStringLiteral("presetCtrlTableWidget"));
-    m_table->setStyleSheet(QStringLiteral("selection-background-color:rgb(224,224,224);"));
+    // One sheet for the table and its name fields, rather than one per field.
+    m_table->setStyleSheet(QStringLiteral(
+        "* { selection-background-color: rgb(224, 224, 224); }"
+        " QLineEdit { border-width: 0; border-style: outset; background: rgb(253, 253, 253); }"));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setFocusPolicy(Qt::NoFocus);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -92,8 +95,6 @@ void QPreset::buildRow(int slot)
 {
     Row &row = m_rows[size_t(slot)];
     row.name = new QLineEdit(m_table);
-    row.name->setStyleSheet(QStringLiteral(
-        "QLineEdit{border-width:0;border-style:outset;background:rgb(253, 253, 253);}"));
     connect(row.name, &QLineEdit::editingFinished, this, &QPreset::nameEditingFinished);
     m_table->setCellWidget(slot, NameColumn, row.name);
 

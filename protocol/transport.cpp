@@ -13,6 +13,8 @@ QPointer<QTcpSocket> g_currentSocket;
 bool g_loggedIn = false;
 quint32 g_socketGeneration = 0;
 char g_txBuffer[Proto::MaxPayload + Proto::Overhead];
+int g_batchDepth = 0;
+QPointer<QTcpSocket> g_batchSocket; // written to in the open batch, not yet flushed
 } // namespace
 
 quint16 codeId()
@@ -58,8 +60,28 @@ void tcpSend(const char *bytes, qint64 count)
     if (!socket || socket->state() != QAbstractSocket::ConnectedState)
         return;
     socket->write(bytes, count);
-    socket->flush();
     FrameTrace::sent(bytes, count);
+    if (g_batchDepth > 0) {
+        if (g_batchSocket && g_batchSocket != socket)
+            g_batchSocket->flush();
+        g_batchSocket = socket;
+        return;
+    }
+    socket->flush();
+}
+
+void beginSendBatch()
+{
+    ++g_batchDepth;
+}
+
+void endSendBatch()
+{
+    if (g_batchDepth == 0 || --g_batchDepth > 0)
+        return;
+    if (QTcpSocket *socket = g_batchSocket.data())
+        socket->flush();
+    g_batchSocket.clear();
 }
 
 void sendPacket(quint8 op, quint8 module, quint8 cmd, quint8 flag, const char *payload,

@@ -27,8 +27,15 @@ void setCurrentSocket(QTcpSocket *tcpSocket);
 quint32 socketGeneration();
 
 // Writes `count` bytes on the current socket and flushes it, only when there is
-// a current socket in the connected state.
+// a current socket in the connected state. Inside a send batch the flush waits
+// for the end of the batch.
 void tcpSend(const char *bytes, qint64 count);
+
+// Frames written between these calls (nested calls count) reach the system in
+// one write when the outermost batch ends, rather than one write per frame:
+// the bytes and their order are the same. Use SendBatch (sendbatch.h).
+void beginSendBatch();
+void endSendBatch();
 
 // Frames `length` payload bytes with the current code and hands them to tcpSend.
 // A payload larger than the transmit buffer allows is refused (logged, not sent).

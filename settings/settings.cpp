@@ -109,7 +109,7 @@ settings::settings(DeviceStatus *status, QWidget *parent) : BlockPage(parent), m
 
 settings *settings::install(FuncWidget *container)
 {
-    auto *page = new settings(container->deviceStatus());
+    auto *page = new settings(container->deviceStatus(), container->pageParent());
     QPreMixLevel *pre = container->preMixLevel();
     QOutLevel *out = container->outLevel();
     connect(pre, &LevelPage::gainLimit, page, &settings::setInGainLimit);
@@ -569,6 +569,14 @@ void settings::receiveLimits(int side, int channel, int upper, int lower)
     }
     m_withheld[size_t(key)].reset();
     m_limits->setLimits(GainLimitPanel::Side(side), channel, upper, lower);
+}
+
+bool settings::needsTicks() const
+{
+    for (const auto &limits : m_withheld)
+        if (limits)
+            return true;
+    return false;
 }
 
 void settings::onTick()

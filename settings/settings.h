@@ -76,6 +76,8 @@ public slots:
 protected:
     void retranslate() override;
     void onTick() override;
+    // Limits withheld during a hold are shown on the first tick after it.
+    bool needsTicks() const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

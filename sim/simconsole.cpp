@@ -92,7 +92,59 @@ QString SimConsole::execute(const QString &line)
             }
         return QStringLiteral("reset");
     }
+    if (command == QLatin1String("drop")) {
+        for (SimUnit *u : qAsConst(m_units))
+            if (u)
+                u->dropConnections();
+        return QStringLiteral("dropped");
+    }
+    if (command == QLatin1String("junk")) {
+        bool ok = false;
+        const int count = argument.toInt(&ok);
+        if (!ok || count < 0 || count > 65536)
+            return QStringLiteral("junk: give a number of bytes, 0..65536");
+        for (SimUnit *u : qAsConst(m_units))
+            if (u)
+                u->setJunkBytes(count);
+        return QStringLiteral("junk %1").arg(count);
+    }
+    if (command == QLatin1String("split")) {
+        const QString mode = argument.toLower();
+        if (mode != QLatin1String("on") && mode != QLatin1String("off"))
+            return QStringLiteral("split: give on or off");
+        for (SimUnit *u : qAsConst(m_units))
+            if (u)
+                u->setSplitAnswers(mode == QLatin1String("on"));
+        return QStringLiteral("split %1").arg(mode);
+    }
+    if (command == QLatin1String("restart")) {
+        bool ok = true;
+        const double seconds = argument.isEmpty() ? 3.0 : argument.toDouble(&ok);
+        if (!ok || seconds < 0 || seconds > 600)
+            return QStringLiteral("restart: give the seconds the unit is off, 0..600");
+        for (SimUnit *u : qAsConst(m_units))
+            if (u)
+                u->powerCycle(int(seconds * 1000));
+        return QStringLiteral("restart %1").arg(seconds);
+    }
+    if (command == QLatin1String("status")) {
+        QStringList units;
+        for (SimUnit *u : qAsConst(m_units))
+            if (u)
+                units << QStringLiteral("unit %1: %2 sessions, %3, %4 requests, junk %5, split %6")
+                             .arg(u->model().machineId)
+                             .arg(u->sessionCount())
+                             .arg(u->isDown()               ? QStringLiteral("off")
+                                  : u->hasLoggedInSession() ? QStringLiteral("logged in")
+                                                            : QStringLiteral("not logged in"))
+                             .arg(u->requestCount())
+                             .arg(u->faults().junkBytes)
+                             .arg(u->faults().splitAnswers ? QStringLiteral("on")
+                                                           : QStringLiteral("off"));
+        return units.join(QLatin1Char('\n'));
+    }
     if (command == QLatin1String("help"))
-        return QStringLiteral("commands: fault N | voltages V1,...,V7 | voltages null | reset");
+        return QStringLiteral("commands: fault N | voltages V1,...,V7 | voltages null | reset | "
+                              "drop | junk N | split on|off | restart [SECONDS] | status");
     return QStringLiteral("unknown command: %1 (try help)").arg(command);
 }

@@ -13,6 +13,11 @@ class SimUnit;
 //   fault N            the fault byte the units report (0 clears)
 //   voltages LIST      seven supply voltages, or "null" for none
 //   reset              restart as after a factory reset (connections drop)
+//   drop               drop every connection (the unit stays up)
+//   junk N             N junk bytes before every answer (0: none)
+//   split on|off       answers leave in small pieces, or whole
+//   restart [SECONDS]  switched off for SECONDS (default 3), then on again
+//   status             sessions, login and requests received, per unit
 //   help
 // Each command applies to every unit; the reply goes to standard output.
 class SimConsole final : public QObject

@@ -57,7 +57,9 @@ bool parseSimOptions(const QStringList &arguments, SimOptions &options, QString 
         QStringLiteral("console"),
         QStringLiteral("Read control commands on standard input while running, one per line: "
                        "\"fault N\", \"voltages LIST|null\", \"reset\" (restart as after a "
-                       "factory reset), \"help\". They apply to every unit."));
+                       "factory reset), \"drop\", \"junk N\", \"split on|off\", \"restart "
+                       "[SECONDS]\" (off for SECONDS, then on), \"status\", \"help\". They "
+                       "apply to every unit."));
     const QCommandLineOption commandPort(
         QStringLiteral("command-port"),
         QStringLiteral("UDP port on 127.0.0.1 for commands to the units (0: none)."),

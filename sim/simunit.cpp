@@ -35,6 +35,7 @@ SimUnit::SimUnit(const SimUnitConfig &config, QObject *parent)
     }
 
     connect(m_server, &QTcpServer::newConnection, this, &SimUnit::onNewConnection);
+    connect(this, &SimUnit::requestReceived, this, [this] { ++m_requests; });
     m_announceTimer->setInterval(config.announceIntervalMs);
     connect(m_announceTimer, &QTimer::timeout, this, &SimUnit::announce);
 }
@@ -133,6 +134,27 @@ void SimUnit::restart()
     s.totalTimeBase += s.runTime();
     s.started.restart();
     emit restarted();
+}
+
+void SimUnit::powerCycle(int downMs)
+{
+    if (m_down)
+        return;
+    m_down = true;
+    const bool wasRefusing = m_refusing;
+    const bool wasAnnouncing = m_announceTimer->isActive();
+    setAnnouncing(false);
+    setRefuseConnections(true);
+    dropConnections();
+    QTimer::singleShot(qMax(0, downMs), this, [this, wasRefusing, wasAnnouncing] {
+        m_down = false;
+        setRefuseConnections(wasRefusing);
+        restart();
+        if (wasAnnouncing) {
+            setAnnouncing(true);
+            announce();
+        }
+    });
 }
 
 void SimUnit::applyNetworkSettings(quint32 address, quint32 mask, quint32 gateway)

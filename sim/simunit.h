@@ -83,6 +83,15 @@ public:
     // What a unit does when it restarts (after a factory reset): its
     // connections drop, it counts a boot and its run time starts again.
     void restart();
+    // A unit switched off and on again: its connections drop, and for
+    // `downMs` it neither announces itself nor takes connections; then it
+    // boots (restart()) and is back.
+    void powerCycle(int downMs);
+    bool isDown() const { return m_down; }
+
+    // Requests received by every session so far (the console reports them,
+    // so that a script can tell a program that polls from one that does not).
+    quint64 requestCount() const { return m_requests; }
 
 signals:
     void restarted();
@@ -103,4 +112,6 @@ private:
     QList<SimSession *> m_sessions;
     QString m_error;
     bool m_refusing = false;
+    bool m_down = false;
+    quint64 m_requests = 0;
 };

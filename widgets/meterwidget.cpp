@@ -2,6 +2,7 @@
 
 #include "widgets/appfont.h"
 #include "widgets/bgwidget.h"
+#include "widgets/meternumber.h"
 #include "widgets/qmeter.h"
 #include "widgets/settingsstore.h"
 
@@ -30,36 +31,14 @@ MeterWidget::MeterWidget(QWidget *parent) : QDialog(parent)
         panel->setStyleSheet(
             QStringLiteral("#meterRowWidget { background-color: rgb(246, 246, 247);"
                            " border: 1px solid rgb(206, 208, 212); border-radius: 4px; }"));
-        auto *grid = new QGridLayout(panel);
-        grid->setContentsMargins(8, 4, 8, 4);
-        grid->setHorizontalSpacing(4);
-        grid->setVerticalSpacing(2);
-
+        m_grids[r] = new QGridLayout(panel);
+        m_grids[r]->setContentsMargins(8, 4, 8, 4);
+        m_grids[r]->setHorizontalSpacing(4);
+        m_grids[r]->setVerticalSpacing(2);
         m_titles[r] = new QLabel(panel);
         m_titles[r]->setObjectName(QStringLiteral("titleLabel"));
-        grid->addWidget(m_titles[r], 0, 0, 1, kChannels, Qt::AlignLeft);
-        for (int c = 0; c < kChannels; ++c) {
-            auto *caption = new QLabel(QString::number(c + 1), panel);
-            caption->setAlignment(Qt::AlignCenter);
-            caption->setStyleSheet(QStringLiteral("color: rgb(120, 120, 120);"));
-            m_channelCaptions.append(caption);
-
-            Channel &channel = m_channels[r][c];
-            channel.meter = new QMeter(panel);
-            channel.meter->setFixedWidth(20);
-            channel.meter->setRange(m_floor, kTop);
-            channel.meter->setValue(m_floor);
-            channel.number = new QLabel(panel);
-            channel.number->setAlignment(Qt::AlignCenter);
-            channel.number->setStyleSheet(QStringLiteral("color: rgb(78, 78, 78);"));
-            showLevel(channel);
-
-            grid->addWidget(caption, 1, c, Qt::AlignHCenter);
-            grid->addWidget(channel.meter, 2, c, Qt::AlignHCenter);
-            grid->addWidget(channel.number, 3, c, Qt::AlignHCenter);
-            grid->setColumnStretch(c, 1);
-        }
-        grid->setRowStretch(2, 1);
+        m_grids[r]->addWidget(m_titles[r], 0, 0, 1, kChannels, Qt::AlignLeft);
+        m_grids[r]->setRowStretch(2, 1);
         outer->addWidget(panel, 1);
     }
 
@@ -74,6 +53,60 @@ MeterWidget::MeterWidget(QWidget *parent) : QDialog(parent)
     const QByteArray geometry = settings.value(QLatin1String(kGeometryKey)).toByteArray();
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
+}
+
+// The 64 meters with their captions and numbers are made when the panel is
+// first shown (or its meters are looked at): most sessions never open it.
+void MeterWidget::buildMeters()
+{
+    if (m_built)
+        return;
+    m_built = true;
+    for (int r = 0; r < kRows; ++r) {
+        QWidget *panel = m_titles[r]->parentWidget();
+        for (int c = 0; c < kChannels; ++c) {
+            auto *caption = new QLabel(QString::number(c + 1), panel);
+            caption->setAlignment(Qt::AlignCenter);
+            caption->setStyleSheet(QStringLiteral("color: rgb(120, 120, 120);"));
+            m_channelCaptions.append(caption);
+
+            Channel &channel = m_channels[r][c];
+            channel.meter = new QMeter(panel);
+            channel.meter->setFixedWidth(20);
+            channel.meter->setRange(m_floor, kTop);
+            channel.number = new MeterNumber(m_floor, panel);
+            channel.number->setColour(QColor(78, 78, 78));
+            channel.number->setOpaqueOnParent(true);
+
+            m_grids[r]->addWidget(caption, 1, c, Qt::AlignHCenter);
+            m_grids[r]->addWidget(channel.meter, 2, c, Qt::AlignHCenter);
+            m_grids[r]->addWidget(channel.number, 3, c);
+            m_grids[r]->setColumnStretch(c, 1);
+        }
+    }
+    applyFonts();
+    m_stale = true;
+}
+
+// Brings the meters up to the stored levels and floor. While the panel is
+// hidden they are left alone: the levels arrive ten times a second.
+void MeterWidget::showLevels()
+{
+    buildMeters();
+    if (!m_stale)
+        return;
+    m_stale = false;
+    for (auto &row : m_channels)
+        for (Channel &channel : row) {
+            channel.meter->setRange(m_floor, kTop);
+            showLevel(channel);
+        }
+}
+
+void MeterWidget::showEvent(QShowEvent *event)
+{
+    showLevels();
+    QDialog::showEvent(event);
 }
 
 MeterWidget::~MeterWidget()
@@ -107,27 +140,28 @@ void MeterWidget::setLevel(Row row, int channel, int level)
     if (channel < 0 || channel >= kChannels)
         return;
     Channel &entry = m_channels[row][channel];
+    if (entry.level == level)
+        return;
     entry.level = level;
-    showLevel(entry);
+    if (m_built && isVisible())
+        showLevel(entry);
+    else
+        m_stale = true;
 }
 
 void MeterWidget::showLevel(Channel &channel) const
 {
     const int shown = qBound(m_floor, channel.level, int(kTop));
     channel.meter->setValue(shown);
-    channel.number->setText(QStringLiteral("%1").arg(shown));
+    channel.number->setValue(shown);
 }
 
 void MeterWidget::setFloor(int floor)
 {
-    floor = qMin(floor, int(kTop));
-    m_floor = floor;
-    for (auto &row : m_channels) {
-        for (Channel &channel : row) {
-            channel.meter->setRange(m_floor, kTop);
-            showLevel(channel);
-        }
-    }
+    m_floor = qMin(floor, int(kTop));
+    m_stale = true;
+    if (isVisible())
+        showLevels();
 }
 
 void MeterWidget::toggleFloor()
@@ -146,15 +180,20 @@ int MeterWidget::level(Row row, int channel) const
     return channel >= 0 && channel < kChannels ? m_channels[row][channel].level : m_floor;
 }
 
-const QMeter *MeterWidget::meter(Row row, int channel) const
+const QMeter *MeterWidget::meter(Row row, int channel)
 {
-    return channel >= 0 && channel < kChannels ? m_channels[row][channel].meter : nullptr;
+    if (channel < 0 || channel >= kChannels)
+        return nullptr;
+    showLevels();
+    return m_channels[row][channel].meter;
 }
 
-QString MeterWidget::numberText(Row row, int channel) const
+QString MeterWidget::numberText(Row row, int channel)
 {
-    return channel >= 0 && channel < kChannels ? m_channels[row][channel].number->text()
-                                               : QString();
+    if (channel < 0 || channel >= kChannels)
+        return QString();
+    showLevels();
+    return m_channels[row][channel].number->text();
 }
 
 void MeterWidget::changeEvent(QEvent *event)
@@ -170,12 +209,13 @@ void MeterWidget::applyFonts()
 {
     for (QLabel *title : m_titles)
         title->setFont(appFont(10, true));
+    const QFont font = appFont(8);
     for (QLabel *caption : qAsConst(m_channelCaptions))
-        caption->setFont(appFont(8));
-    for (auto &row : m_channels) {
-        for (Channel &channel : row)
-            channel.number->setFont(appFont(8));
-    }
+        caption->setFont(font);
+    if (m_built)
+        for (auto &row : m_channels)
+            for (Channel &channel : row)
+                channel.number->setFont(font);
 }
 
 void MeterWidget::retranslate()

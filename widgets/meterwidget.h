@@ -4,13 +4,17 @@
 
 #include <array>
 
+class QGridLayout;
+class MeterNumber;
 class QLabel;
 class QMeter;
 
 // The meter panel window: 16 meters with their numbers in each of four rows
 // (input pre fader, input post fader, output pre fader, output post fader).
 // The meters show -40 .. 24 dB, or -100 .. 24 dB after Ctrl+N. The window's
-// geometry is kept in the user's settings under "MeterGeometry".
+// geometry is kept in the user's settings under "MeterGeometry". The meters
+// are made when first needed and follow the levels only while the panel is
+// shown; it catches up when shown again.
 class MeterWidget final : public QDialog
 {
     Q_OBJECT
@@ -47,10 +51,11 @@ public:
     void setFloor(int floor);
     int floor() const { return m_floor; }
 
-    // The level last stored for a channel (unclamped), the meter and its number.
+    // The level last stored for a channel (unclamped), the meter and its number
+    // (which are made, and brought up to date, when looked at).
     int level(Row row, int channel) const;
-    const QMeter *meter(Row row, int channel) const;
-    QString numberText(Row row, int channel) const;
+    const QMeter *meter(Row row, int channel);
+    QString numberText(Row row, int channel);
 
 public slots:
     // Ctrl+N of the panel: toggles the floor and emits ctrlN().
@@ -61,22 +66,28 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     struct Channel
     {
         QMeter *meter = nullptr;
-        QLabel *number = nullptr;
+        MeterNumber *number = nullptr;
         int level = kHighFloor;
     };
 
+    void buildMeters();
+    void showLevels();
     void setLevel(Row row, int channel, int level);
     void showLevel(Channel &channel) const;
     void retranslate();
     void applyFonts();
 
     std::array<QLabel *, kRows> m_titles{};
+    std::array<QGridLayout *, kRows> m_grids{};
     std::array<std::array<Channel, kChannels>, kRows> m_channels{};
     QList<QLabel *> m_channelCaptions;
     int m_floor = kHighFloor;
+    bool m_built = false;
+    bool m_stale = false; // levels or floor changed since the meters last showed them
 };

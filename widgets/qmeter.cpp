@@ -1,5 +1,6 @@
 #include "widgets/qmeter.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -43,8 +44,13 @@ void QMeter::setValue(int value)
     value = qBound(m_minimum, value, m_maximum);
     if (value == m_value)
         return;
+    const int before = litSegments();
     m_value = value;
-    update();
+    const int after = litSegments();
+    // Only the segments that went on or off are drawn again; a change within
+    // one segment draws nothing.
+    if (after != before)
+        update(segmentsRect(qMin(before, after), qMax(before, after)));
 }
 
 void QMeter::setThreshold(int threshold)
@@ -103,32 +109,50 @@ QSize QMeter::minimumSizeHint() const
     return QSize(4, 2 * m_segments + 1);
 }
 
-void QMeter::paintEvent(QPaintEvent *)
+// Segment i, counted from the bottom (from the top when topDown is set), with
+// one pixel between segments; empty when the widget has no room for segments.
+QRect QMeter::segmentRect(int i) const
 {
-    QPainter painter(this);
-    painter.setWindow(0, 0, width(), height());
-    painter.fillRect(rect(), Qt::black);
-
     const int n = m_segments;
     const double h = height() - 1;
     const double segment = (h - n) / n;
-    if (segment <= 0)
-        return;
+    if (segment <= 0 || i < 0 || i >= n)
+        return QRect();
+    int bottom = int(std::lround(h - i * (segment + 1.0)));
+    int top = int(std::lround(h - i * (segment + 1.0) - segment));
+    if (m_topDown) {
+        const int mirroredTop = height() - bottom;
+        bottom = height() - top;
+        top = mirroredTop;
+    }
+    return QRect(0, top, width(), bottom - top);
+}
+
+// The area of segments first .. last - 1, with the gaps between them.
+QRect QMeter::segmentsRect(int first, int last) const
+{
+    QRect area;
+    for (int i = first; i < last; ++i)
+        area |= segmentRect(i);
+    return area.adjusted(0, -1, 0, 1) & rect();
+}
+
+void QMeter::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.setWindow(0, 0, width(), height());
+    const QRect dirty = event->rect();
+    painter.fillRect(dirty, Qt::black);
+
     const int lit = litSegments();
     const int upper = firstUpperSegment();
-    for (int i = 0; i < n; ++i) {
-        // Segment i, counted from the bottom, with one pixel between segments;
-        // top-down bars are its mirror image.
-        int bottom = int(std::lround(h - i * (segment + 1.0)));
-        int top = int(std::lround(h - i * (segment + 1.0) - segment));
-        if (m_topDown) {
-            const int mirroredTop = height() - bottom;
-            bottom = height() - top;
-            top = mirroredTop;
-        }
+    for (int i = 0; i < m_segments; ++i) {
+        const QRect r = segmentRect(i);
+        if (r.isEmpty() || !r.intersects(dirty))
+            continue;
         const bool inUpper = i >= upper;
         const QColor &colour =
             i < lit ? (inUpper ? kUpperLit : kLowerLit) : (inUpper ? kUpperUnlit : kLowerUnlit);
-        painter.fillRect(0, top, width(), bottom - top, colour);
+        painter.fillRect(r, colour);
     }
 }

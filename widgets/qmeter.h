@@ -4,8 +4,8 @@
 
 // A segmented level bar. Segments from the threshold up are drawn in yellow,
 // the others in green; lit segments are bright, unlit ones dark. The bar grows
-// from the bottom, or from the top when topDown is set. It repaints only when
-// something it shows changes.
+// from the bottom, or from the top when topDown is set. It repaints only what
+// changes: a new value only the segments that went on or off.
 class QMeter final : public QWidget
 {
     Q_OBJECT
@@ -18,7 +18,7 @@ public:
     void setRange(int minimum, int maximum);
     void setMinimum(int minimum);
     void setMaximum(int maximum);
-    // Clamped to the range; repaints only when the shown value changes.
+    // Clamped to the range; repaints only the segments that go on or off.
     void setValue(int value);
     void setThreshold(int threshold);
     // At least one segment.
@@ -36,6 +36,8 @@ public:
     int litSegments() const;
     // Index of the first segment of the upper (yellow) zone.
     int firstUpperSegment() const;
+    // Where segment i is drawn (empty when the widget is too small for it).
+    QRect segmentRect(int i) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -44,6 +46,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QRect segmentsRect(int first, int last) const;
+
     int m_segments = 26;
     int m_threshold = 0;
     int m_minimum = 0;

@@ -36,8 +36,7 @@ ChannelRecordPage::ChannelRecordPage(const ChannelRecordConfig &config, QWidget 
     : BlockPage(parent), m_config(config), m_chartArea(panel("chartWidget", this)),
       m_parameters(new QHBoxLayout), m_title(new QLabel(this)), m_name(new ElidedLabel(this)),
       m_enable(new QPushButton(this)), m_copy(new QPushButton(this)),
-      m_reset(new QPushButton(this)), m_channelsTitle(new QLabel(this)),
-      m_copyDialog(new QChannelSelect(this))
+      m_reset(new QPushButton(this)), m_channelsTitle(new QLabel(this))
 {
     setObjectName(QString::fromLatin1(config.objectName));
     deferred().setHoldTicks(config.holdTicks);
@@ -106,7 +105,6 @@ ChannelRecordPage::ChannelRecordPage(const ChannelRecordConfig &config, QWidget 
     layout->addWidget(m_chartArea, 0, Qt::AlignTop);
     layout->addLayout(right, 1);
 
-    connect(m_copyDialog, &QDialog::accepted, this, &ChannelRecordPage::copyAccepted);
     ChannelRecordPage::retranslate();
 }
 
@@ -251,12 +249,23 @@ void ChannelRecordPage::copyClicked()
 {
     // The dialog counts inputs 0..15 and outputs 16..31; the source channel
     // is not offered as a target.
+    QChannelSelect *dialog = copyDialog();
     if (m_config.outputs)
-        m_copyDialog->setOutputChannelEnabled(m_channel, false);
+        dialog->setOutputChannelEnabled(m_channel, false);
     else
-        m_copyDialog->setInputChannelEnabled(m_channel, false);
-    m_copyDialog->setOutputGroupVisible(m_config.copyToOutputs);
-    m_copyDialog->open();
+        dialog->setInputChannelEnabled(m_channel, false);
+    dialog->setOutputGroupVisible(m_config.copyToOutputs);
+    dialog->open();
+}
+
+// Made when "Copy to" is first used: most sessions never open it.
+QChannelSelect *ChannelRecordPage::copyDialog()
+{
+    if (!m_copyDialog) {
+        m_copyDialog = new QChannelSelect(this);
+        connect(m_copyDialog, &QDialog::accepted, this, &ChannelRecordPage::copyAccepted);
+    }
+    return m_copyDialog;
 }
 
 void ChannelRecordPage::copyAccepted()

@@ -55,7 +55,7 @@ public:
     QPushButton *enableButton() const { return m_enable; }
     QPushButton *copyButton() const { return m_copy; }
     QPushButton *resetButton() const { return m_reset; }
-    QChannelSelect *copyDialog() const { return m_copyDialog; }
+    QChannelSelect *copyDialog();
 
 public slots:
     void channelChanged();
@@ -105,5 +105,5 @@ private:
     QPushButton *m_copy;
     QPushButton *m_reset;
     QLabel *m_channelsTitle;
-    QChannelSelect *m_copyDialog;
+    QChannelSelect *m_copyDialog = nullptr;
 };

@@ -68,6 +68,8 @@ public slots:
 
 protected:
     void onTick() override;
+    // The lamps are polled every 10th tick while the page is shown.
+    bool needsTicks() const override { return true; }
     void retranslate() override;
 
 private:

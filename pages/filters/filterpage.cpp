@@ -42,8 +42,7 @@ FilterPage::FilterPage(const FilterPageConfig &config, QWidget *parent)
     : BlockPage(parent), m_config(config), m_graph(new FilterGraph(this)),
       m_bandPanel(new FilterBandPanel(this)),
       m_channels(new ChannelButtonRow(QString::fromLatin1(config.channelPrefix), this)),
-      m_copy(new QPushButton(this)), m_reset(new QPushButton(this)),
-      m_select(new QChannelSelect(this))
+      m_copy(new QPushButton(this)), m_reset(new QPushButton(this))
 {
     setObjectName(QString::fromLatin1(config.objectName));
     m_cuts[LowCut].frequency = FilterTables::MaxFrequency;
@@ -146,7 +145,6 @@ void FilterPage::connectControls()
 
     connect(m_copy, &QPushButton::clicked, this, &FilterPage::copyClicked);
     connect(m_reset, &QPushButton::clicked, this, &FilterPage::resetClicked);
-    connect(m_select, &QDialog::accepted, this, &FilterPage::copyAccepted);
 }
 
 void FilterPage::retranslate()
@@ -544,11 +542,22 @@ void FilterPage::copyClicked()
     // The unit copies what it holds: what is still pending goes out first.
     deferred().flush();
     m_copySource = m_channel;
+    QChannelSelect *select = channelSelect();
     if (m_config.outputs)
-        m_select->setOutputChannelEnabled(m_channel, false);
+        select->setOutputChannelEnabled(m_channel, false);
     else
-        m_select->setInputChannelEnabled(m_channel, false);
-    m_select->open();
+        select->setInputChannelEnabled(m_channel, false);
+    select->open();
+}
+
+// Made when "Copy to" is first used: most sessions never open it.
+QChannelSelect *FilterPage::channelSelect()
+{
+    if (!m_select) {
+        m_select = new QChannelSelect(this);
+        connect(m_select, &QDialog::accepted, this, &FilterPage::copyAccepted);
+    }
+    return m_select;
 }
 
 void FilterPage::copyAccepted()

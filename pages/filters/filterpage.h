@@ -70,7 +70,7 @@ public:
     QPushButton *channelButton(int channel) const;
     QPushButton *copyButton() const { return m_copy; }
     QPushButton *resetButton() const { return m_reset; }
-    QChannelSelect *channelSelect() const { return m_select; }
+    QChannelSelect *channelSelect();
 
 private slots:
     void hpfEnableClicked(bool isChecked);
@@ -148,5 +148,5 @@ private:
     ChannelButtonRow *m_channels;
     QPushButton *m_copy;
     QPushButton *m_reset;
-    QChannelSelect *m_select;
+    QChannelSelect *m_select = nullptr;
 };

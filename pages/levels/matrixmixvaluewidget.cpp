@@ -109,6 +109,11 @@ MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent)
     m_timer->setInterval(10);
     connect(m_timer, &QTimer::timeout, this, &MatrixMixValueWidget::timeout);
     m_deferred.setSender([this](int) { sendGains(); });
+    // Like a block page, the editor ticks only while there is work for a tick.
+    m_deferred.setWake([this] {
+        if (m_shown && !m_timer->isActive())
+            m_timer->start();
+    });
     retranslate();
 
     resize(880, 560);
@@ -164,6 +169,11 @@ int MatrixMixValueWidget::mixGain(int input, int output) const
 }
 
 bool MatrixMixValueWidget::isTimerRunning() const
+{
+    return m_shown;
+}
+
+bool MatrixMixValueWidget::isTicking() const
 {
     return m_timer->isActive();
 }
@@ -291,11 +301,15 @@ void MatrixMixValueWidget::sendGains()
 void MatrixMixValueWidget::timeout()
 {
     m_deferred.tick();
+    if (!m_deferred.isBusy())
+        m_timer->stop();
 }
 
 void MatrixMixValueWidget::showEvent(QShowEvent *event)
 {
-    m_timer->start();
+    m_shown = true;
+    if (m_deferred.isBusy())
+        m_timer->start();
     QDialog::showEvent(event);
 }
 
@@ -304,6 +318,7 @@ void MatrixMixValueWidget::hideEvent(QHideEvent *event)
     // The last edit goes out for the crosspoints it was made for, then the
     // selection is cleared.
     m_deferred.settle();
+    m_shown = false;
     m_timer->stop();
     m_grid->clearSelection();
     QDialog::hideEvent(event);

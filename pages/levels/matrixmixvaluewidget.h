@@ -49,7 +49,10 @@ public:
     bool isMixOn(int input, int output) const;
     int mixGain(int input, int output) const;
     bool isHolding() const { return m_deferred.isHolding(); }
+    // True while shown: ticks come whenever there is work for them.
     bool isTimerRunning() const;
+    // True while the tick timer itself runs.
+    bool isTicking() const;
 
     CrosspointGrid *grid() const { return m_grid; }
     QMixButton2 *mixButton(int input, int output) const;
@@ -92,6 +95,7 @@ private:
     QFader *m_fader;
     QTimer *m_timer;
     DeferredSend m_deferred;
+    bool m_shown = false;
     int m_shownInput = -1;
     int m_shownOutput = -1;
 };

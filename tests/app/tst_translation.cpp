@@ -11,6 +11,7 @@
 #include "devices/qdevicelist.h"
 #include "devices/qipsetting.h"
 #include "pages/blockpage.h"
+#include "pages/filters/filterpage.h"
 #include "pages/funcwidget.h"
 #include "pages/levels/matrixmixvaluewidget.h"
 #include "pages/qoverview.h"
@@ -305,28 +306,28 @@ private slots:
         expectNothingClipped();
     }
 
-    // The page area scrolls once the largest page needs more room than the
-    // window leaves it.
+    // Every page is shown without scrolling: the page area scrolls once a
+    // page needs more room than the window leaves it.
     void pagesFitTheWindow()
     {
         QCOMPARE(m_rig->window->size(), QSize(1024, 600));
         FuncWidget *func = m_rig->window->funcWidget();
         const auto *area =
             m_rig->window->findChild<QScrollArea *>(QStringLiteral("rightScrollArea"));
-        const QSize room =
-            func->page(0)->parentWidget()->size() -
-            QSize(area->horizontalScrollBar()->maximum(), area->verticalScrollBar()->maximum());
+        const int shownBefore = func->currentIndex();
         QStringList large;
         for (int i = 0; i < FuncWidget::PageCount; ++i) {
-            const QSize needed = func->page(i)->minimumSizeHint();
-            if (needed.width() > room.width() || needed.height() > room.height())
-                large << QStringLiteral("%1 needs %2 x %3 px, has %4 x %5")
+            func->setCurrentPage(i);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            const QSize over(area->horizontalScrollBar()->maximum(),
+                             area->verticalScrollBar()->maximum());
+            if (!over.isNull())
+                large << QStringLiteral("%1 is %2 x %3 px too large")
                              .arg(QString::fromLatin1(func->page(i)->metaObject()->className()))
-                             .arg(needed.width())
-                             .arg(needed.height())
-                             .arg(room.width())
-                             .arg(room.height());
+                             .arg(over.width())
+                             .arg(over.height());
         }
+        func->setCurrentPage(shownBefore);
         QVERIFY2(large.isEmpty(), qPrintable(large.join(QStringLiteral("; "))));
     }
 
@@ -361,7 +362,8 @@ private slots:
         } else if (window == QLatin1String("mixer value")) {
             shown = w.findChild<MatrixMixValueWidget *>();
         } else if (window == QLatin1String("channel select")) {
-            shown = w.findChild<QChannelSelect *>();
+            shown = qobject_cast<FilterPage *>(w.funcWidget()->page(FuncWidget::InFilter))
+                        ->channelSelect();
         } else if (window == QLatin1String("login")) {
             shown = w.loginDialog();
         } else if (window == QLatin1String("password")) {

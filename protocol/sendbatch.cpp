@@ -1,0 +1,13 @@
+#include "protocol/sendbatch.h"
+
+#include "protocol/transport.h"
+
+SendBatch::SendBatch()
+{
+    beginSendBatch();
+}
+
+SendBatch::~SendBatch()
+{
+    endSendBatch();
+}

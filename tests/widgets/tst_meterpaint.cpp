@@ -1,0 +1,166 @@
+// What the meters draw when levels move: a meter draws only the segments that
+// went on or off and ends up exactly as a meter drawn whole; the meter panel
+// does no work while hidden and catches up when shown.
+
+#include "tests/support/testsupport.h"
+#include "widgets/meterwidget.h"
+#include "widgets/qmeter.h"
+
+#include <QImage>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <memory>
+
+namespace {
+
+// Records the areas a widget is asked to paint.
+class PaintRecorder final : public QObject
+{
+public:
+    explicit PaintRecorder(QWidget *w) { w->installEventFilter(this); }
+    QVector<QRect> rects;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            rects.append(static_cast<QPaintEvent *>(event)->rect());
+        return false;
+    }
+};
+
+// What the window shows of `w` (its backing store), not a fresh drawing.
+QImage onScreen(QWidget *w)
+{
+    QWidget *top = w->window();
+    const QPoint at = w->mapTo(top, QPoint(0, 0));
+    return top->windowHandle()
+        ->screen()
+        ->grabWindow(top->winId(), at.x(), at.y(), w->width(), w->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage drawnWhole(bool topDown, int value)
+{
+    QMeter fresh;
+    fresh.resize(20, 160);
+    fresh.setRange(-40, 24);
+    fresh.setTopDown(topDown);
+    fresh.setValue(value);
+    return fresh.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestMeterPaint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_scratch = std::make_unique<ScratchDir>();
+        QSettings{QStringLiteral("Tarnvale"), QStringLiteral("KR")}.clear();
+    }
+
+    void aLevelWithinASegmentDrawsNothing()
+    {
+        QWidget window;
+        auto *meter = new QMeter(&window);
+        meter->setGeometry(0, 0, 20, 160);
+        meter->setRange(-40, 24);
+        meter->setValue(-40);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        PaintRecorder paints(meter);
+
+        meter->setValue(-2); // 26 segments over 64 dB: -2 and -1 light the same
+        QTest::qWait(20);
+        paints.rects.clear();
+        meter->setValue(-1);
+        QTest::qWait(20);
+        QVERIFY(paints.rects.isEmpty());
+
+        meter->setValue(10); // lights more segments: only those are drawn
+        QTRY_VERIFY(!paints.rects.isEmpty());
+        const QRect drawn = paints.rects.last();
+        QVERIFY(drawn.height() < meter->height() / 2);
+        QVERIFY(drawn.contains(meter->segmentRect(17)));
+        QVERIFY(!drawn.intersects(meter->segmentRect(0)));
+        QVERIFY(!drawn.intersects(meter->segmentRect(25)));
+    }
+
+    void partialDrawingEndsAsAWholeDrawing_data()
+    {
+        QTest::addColumn<bool>("topDown");
+        QTest::addColumn<QVector<int>>("levels");
+        const QVector<int> moves{-40, -12, -11, 24, 23, 0, -39, 30, -100, 5, -20};
+        QTest::newRow("bottom up") << false << moves;
+        QTest::newRow("top down") << true << moves;
+    }
+
+    void partialDrawingEndsAsAWholeDrawing()
+    {
+        QFETCH(bool, topDown);
+        QFETCH(QVector<int>, levels);
+        QWidget window;
+        auto *meter = new QMeter(&window);
+        meter->setGeometry(0, 0, 20, 160);
+        meter->setRange(-40, 24);
+        meter->setTopDown(topDown);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (int level : levels) {
+            meter->setValue(level);
+            QTest::qWait(20); // drawn from the event loop, as on screen
+            QCOMPARE(onScreen(meter), drawnWhole(topDown, meter->value()));
+        }
+    }
+
+    void hiddenPanelDoesNoWorkAndCatchesUp()
+    {
+        MeterWidget panel;
+        panel.setInPostFader(2, -12);
+        panel.setOutPreFader(15, 30);
+        panel.toggleFloor(); // -100
+        panel.setOutPostFader(0, -70);
+        // Nothing is made for a panel never shown.
+        QVERIFY(panel.findChildren<QMeter *>().isEmpty());
+
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        const auto meters = panel.findChildren<QMeter *>();
+        QCOMPARE(meters.size(), MeterWidget::kRows * MeterWidget::kChannels);
+        QCOMPARE(panel.meter(MeterWidget::InputPostFader, 2)->value(), -12);
+        QCOMPARE(panel.meter(MeterWidget::OutputPreFader, 15)->value(), 24);
+        QCOMPARE(panel.meter(MeterWidget::OutputPostFader, 0)->value(), -70);
+        QCOMPARE(panel.meter(MeterWidget::OutputPostFader, 0)->minimum(), -100);
+        QCOMPARE(panel.numberText(MeterWidget::OutputPostFader, 0), QStringLiteral("-70"));
+
+        // Hidden again, levels wait; shown, they are all there.
+        const QMeter *watched = panel.meter(MeterWidget::InputPreFader, 7);
+        panel.hide();
+        panel.setInPreFader(7, 3);
+        panel.toggleFloor(); // -40
+        QCOMPARE(watched->value(), -40);
+        QCOMPARE(watched->minimum(), -100);
+        panel.show();
+        QCOMPARE(watched->value(), 3);
+        QCOMPARE(watched->minimum(), -40);
+        QCOMPARE(panel.numberText(MeterWidget::OutputPostFader, 0), QStringLiteral("-40"));
+    }
+
+private:
+    std::unique_ptr<ScratchDir> m_scratch;
+};
+
+QTEST_MAIN(TestMeterPaint)
+#include "tst_meterpaint.moc"
