@@ -41,7 +41,10 @@ QDeviceTable::QDeviceTable(const DiscoveryScope &scope, QWidget *parent)
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_view->verticalHeader()->hide();
-    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns fit their contents while the table is shown (showEvent); while
+    // hidden they keep their widths, so that the run times changing every
+    // second do not make the view measure every cell of the table.
+    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setWordWrap(false);
     m_view->setItemDelegateForColumn(DeviceTableModel::ColumnNetStatus,
@@ -303,8 +306,15 @@ void QDeviceTable::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
+void QDeviceTable::showEvent(QShowEvent *event)
+{
+    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    QDialog::showEvent(event);
+}
+
 void QDeviceTable::hideEvent(QHideEvent *event)
 {
+    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     saveGeometrySetting();
     QDialog::hideEvent(event);
 }
