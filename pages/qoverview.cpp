@@ -7,9 +7,8 @@
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/bgwidget.h"
-#include "widgets/meternumber.h"
+#include "widgets/meterbank.h"
 #include "widgets/meterwidget.h"
-#include "widgets/qmeter.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -19,6 +18,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -90,28 +90,15 @@ BgWidget *QOverView::buildMeterPanel(const QString &objectName, const QString &c
     panel->setObjectName(objectName);
     panel->setClickable(true);
     connect(panel, &BgWidget::doubleClicked, this, &QOverView::showMeterWidget);
-    auto *grid = new QGridLayout(panel);
-    grid->setContentsMargins(5, 4, 5, 4);
-    grid->setHorizontalSpacing(1);
-    grid->setVerticalSpacing(2);
-    for (int c = 0; c < Channels; ++c) {
-        MeterSlot &slot = bank[size_t(c)];
-        slot.caption = new QLabel(captionFormat.arg(c + 1), panel);
-        slot.caption->setAlignment(Qt::AlignCenter);
-        slot.meter = new QMeter(panel);
-        slot.meter->setRange(m_floor, MeterTop);
-        slot.meter->setValue(m_floor);
-        slot.meter->setMinimumSize(8, 70);
-        slot.meter->setMaximumWidth(14);
-        slot.number = new MeterNumber(m_floor, panel);
-        slot.number->setColour(QColor(78, 78, 78));
-        slot.number->setOpaqueOnParent(true);
-        slot.level = m_floor;
-        grid->addWidget(slot.caption, 0, c);
-        grid->addWidget(slot.meter, 1, c, Qt::AlignHCenter);
-        grid->addWidget(slot.number, 2, c);
-    }
-    grid->setRowStretch(1, 1);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(5, 4, 5, 4);
+    bank.meters = new MeterBank(Channels, captionFormat, panel);
+    bank.meters->setRange(m_floor, MeterTop);
+    bank.meters->setNumberColour(QColor(78, 78, 78));
+    bank.levels.fill(m_floor);
+    for (int c = 0; c < Channels; ++c)
+        bank.meters->setLevel(c, m_floor);
+    layout->addWidget(bank.meters);
     return panel;
 }
 
@@ -181,10 +168,7 @@ void QOverView::retranslate()
     QFont tiny = small;
     tiny.setPointSizeF(6.5);
     for (Bank *bank : {&m_in, &m_out})
-        for (MeterSlot &s : *bank) {
-            s.caption->setFont(tiny);
-            s.number->setFont(tiny);
-        }
+        bank->meters->setFont(tiny);
     // The DSP usage changes with every status round: a fixed size, room for
     // the longest text, keeps it from making Qt lay out the whole window again
     // with each new text.
@@ -222,32 +206,27 @@ void QOverView::setLinkState(QAbstractSocket::SocketState)
     }
 }
 
-void QOverView::showMeter(const MeterSlot &slot) const
-{
-    slot.pending = false;
-    slot.meter->setValue(slot.level);
-    slot.number->setValue(qMax(slot.level, m_floor));
-}
-
 void QOverView::setMeter(Bank &bank, uchar channel, int value)
 {
-    if (channel >= Channels || bank[channel].level == value)
+    if (channel >= Channels || bank.levels[channel] == value)
         return;
-    bank[channel].level = value;
-    bank[channel].pending = true;
+    bank.levels[channel] = value;
+    bank.pending[channel] = true;
     if (!m_showTimer->isActive())
         m_showTimer->start();
 }
 
 // The levels of one round arrive in several answers a few milliseconds apart;
-// shown together they cost one repaint of the window instead of one each.
+// shown together they cost one repaint of each meter bank instead of one each.
 void QOverView::showPending() const
 {
     m_showTimer->stop();
     for (const Bank *bank : {&m_in, &m_out})
-        for (const MeterSlot &s : *bank)
-            if (s.pending)
-                showMeter(s);
+        for (int c = 0; c < Channels; ++c)
+            if (bank->pending[size_t(c)]) {
+                bank->pending[size_t(c)] = false;
+                bank->meters->setLevel(c, bank->levels[size_t(c)]);
+            }
 }
 
 void QOverView::setInMeter(uchar channel, int value)
@@ -280,12 +259,9 @@ void QOverView::CtrlNClicked()
 void QOverView::toggleFloor(bool fromPanel)
 {
     m_floor = m_floor != -40 ? -40 : -100;
-    m_showTimer->stop();
+    showPending();
     for (Bank *bank : {&m_in, &m_out})
-        for (MeterSlot &s : *bank) {
-            s.meter->setMinimum(m_floor);
-            showMeter(s);
-        }
+        bank->meters->setRange(m_floor, MeterTop);
     if (!fromPanel)
         m_meterWidget->toggleFloor();
 }
@@ -365,19 +341,19 @@ void QOverView::clear()
 QString QOverView::inputNumberText(int channel) const
 {
     showPending();
-    return m_in[size_t(channel)].number->text();
+    return m_in.meters->numberText(channel);
 }
 
 QString QOverView::outputNumberText(int channel) const
 {
     showPending();
-    return m_out[size_t(channel)].number->text();
+    return m_out.meters->numberText(channel);
 }
 
-const QMeter *QOverView::inputMeter(int channel) const
+int QOverView::inputBarValue(int channel) const
 {
     showPending();
-    return m_in[size_t(channel)].meter;
+    return m_in.meters->barValue(channel);
 }
 
 QString QOverView::linkText() const

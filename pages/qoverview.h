@@ -6,11 +6,10 @@
 #include <array>
 
 class BgWidget;
-class MeterNumber;
+class MeterBank;
 class MeterWidget;
 class QGridLayout;
 class QLabel;
-class QMeter;
 class QPushButton;
 class QTimer;
 
@@ -35,7 +34,8 @@ public:
     MeterWidget *meterWidget() const { return m_meterWidget; }
     QString inputNumberText(int channel) const;
     QString outputNumberText(int channel) const;
-    const QMeter *inputMeter(int channel) const;
+    // What the input's bar shows (its level within the meter's range).
+    int inputBarValue(int channel) const;
     QPushButton *muteButton() const { return m_mute; }
     QString linkText() const;
     QString armVersionText() const;
@@ -68,20 +68,16 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    struct MeterSlot
+    struct Bank
     {
-        QMeter *meter = nullptr;
-        MeterNumber *number = nullptr;
-        QLabel *caption = nullptr;
-        int level = -40;
-        mutable bool pending = false; // level not shown yet
+        MeterBank *meters = nullptr;
+        std::array<int, Channels> levels{};
+        mutable std::array<bool, Channels> pending{}; // level not shown yet
     };
-    using Bank = std::array<MeterSlot, Channels>;
 
     BgWidget *buildMeterPanel(const QString &objectName, const QString &captionFormat, Bank &bank);
     QWidget *buildInfoPanel();
     void setMeter(Bank &bank, uchar channel, int value);
-    void showMeter(const MeterSlot &slot) const;
     void showPending() const;
     void toggleFloor(bool fromPanel);
     void sendMute(bool muted);

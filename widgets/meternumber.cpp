@@ -22,9 +22,11 @@ void clearNumberCache()
     numberCache().clear();
 }
 
+} // namespace
+
 // Emptied while the application still exists: the texts hold on to its font
 // engines.
-const QStaticText &staticNumber(int value, const QFont &font, const QString &fontKey)
+const QStaticText &meterNumberText(int value, const QFont &font, const QString &fontKey)
 {
     NumberCache &cache = numberCache();
     if (cache.isEmpty())
@@ -40,8 +42,6 @@ const QStaticText &staticNumber(int value, const QFont &font, const QString &fon
     }
     return *it;
 }
-
-} // namespace
 
 MeterNumber::MeterNumber(int value, QWidget *parent) : QWidget(parent), m_value(value)
 {
@@ -99,7 +99,7 @@ void MeterNumber::paintEvent(QPaintEvent *)
     painter.setPen(m_colour);
     if (m_fontKey.isEmpty())
         m_fontKey = font().key();
-    const QStaticText &text = staticNumber(m_value, font(), m_fontKey);
+    const QStaticText &text = meterNumberText(m_value, font(), m_fontKey);
     const QSizeF size = text.size();
     painter.drawStaticText(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2),
                            text);

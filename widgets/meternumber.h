@@ -3,6 +3,13 @@
 #include <QColor>
 #include <QWidget>
 
+class QStaticText;
+
+// The laid-out text of a whole number in a font (`fontKey` is `font.key()`),
+// shared by every meter number: levels move within a few dB, and a number
+// drawn before is drawn again without shaping its text.
+const QStaticText &meterNumberText(int value, const QFont &font, const QString &fontKey);
+
 // The number under a meter: a whole number drawn centred in one colour. The
 // numbers change ten times a second, so it draws nothing else (no frame, no
 // style) and keeps the laid-out text of the numbers it has drawn: levels move

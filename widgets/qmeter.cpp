@@ -50,7 +50,8 @@ void QMeter::setValue(int value)
     // Only the segments that went on or off are drawn again; a change within
     // one segment draws nothing.
     if (after != before)
-        update(segmentsRect(qMin(before, after), qMax(before, after)));
+        update(
+            segmentsRect(rect(), m_segments, qMin(before, after), qMax(before, after), m_topDown));
 }
 
 void QMeter::setThreshold(int threshold)
@@ -80,23 +81,33 @@ void QMeter::setTopDown(bool topDown)
 
 // Segment i is lit when i < N * (value - minimum) / (maximum - minimum): a
 // segment that the level reaches into at all is lit.
-int QMeter::litSegments() const
+int QMeter::litSegments(int value, int minimum, int maximum, int segments)
 {
-    const int span = m_maximum - m_minimum;
+    const int span = maximum - minimum;
     if (span <= 0)
         return 0;
-    const double reach = double(m_segments) * (m_value - m_minimum) / span;
-    return qBound(0, int(std::ceil(reach)), m_segments);
+    const double reach = double(segments) * (value - minimum) / span;
+    return qBound(0, int(std::ceil(reach)), segments);
 }
 
 // Segment i belongs to the upper zone when i >= N * (threshold - minimum) / (maximum - minimum).
+int QMeter::firstUpperSegment(int threshold, int minimum, int maximum, int segments)
+{
+    const int span = maximum - minimum;
+    if (span <= 0)
+        return segments;
+    const double start = double(segments) * (double(threshold) - minimum) / span;
+    return qBound(0, int(std::ceil(start)), segments);
+}
+
+int QMeter::litSegments() const
+{
+    return litSegments(m_value, m_minimum, m_maximum, m_segments);
+}
+
 int QMeter::firstUpperSegment() const
 {
-    const int span = m_maximum - m_minimum;
-    if (span <= 0)
-        return m_segments;
-    const double start = double(m_segments) * (double(m_threshold) - m_minimum) / span;
-    return qBound(0, int(std::ceil(start)), m_segments);
+    return firstUpperSegment(m_threshold, m_minimum, m_maximum, m_segments);
 }
 
 QSize QMeter::sizeHint() const
@@ -110,49 +121,56 @@ QSize QMeter::minimumSizeHint() const
 }
 
 // Segment i, counted from the bottom (from the top when topDown is set), with
-// one pixel between segments; empty when the widget has no room for segments.
-QRect QMeter::segmentRect(int i) const
+// one pixel between segments; empty when the bar has no room for segments.
+QRect QMeter::segmentRect(const QRect &bar, int segments, int i, bool topDown)
 {
-    const int n = m_segments;
-    const double h = height() - 1;
+    const int n = segments;
+    const double h = bar.height() - 1;
     const double segment = (h - n) / n;
     if (segment <= 0 || i < 0 || i >= n)
         return QRect();
     int bottom = int(std::lround(h - i * (segment + 1.0)));
     int top = int(std::lround(h - i * (segment + 1.0) - segment));
-    if (m_topDown) {
-        const int mirroredTop = height() - bottom;
-        bottom = height() - top;
+    if (topDown) {
+        const int mirroredTop = bar.height() - bottom;
+        bottom = bar.height() - top;
         top = mirroredTop;
     }
-    return QRect(0, top, width(), bottom - top);
+    return QRect(bar.left(), bar.top() + top, bar.width(), bottom - top);
 }
 
-// The area of segments first .. last - 1, with the gaps between them.
-QRect QMeter::segmentsRect(int first, int last) const
+QRect QMeter::segmentsRect(const QRect &bar, int segments, int first, int last, bool topDown)
 {
     QRect area;
     for (int i = first; i < last; ++i)
-        area |= segmentRect(i);
-    return area.adjusted(0, -1, 0, 1) & rect();
+        area |= segmentRect(bar, segments, i, topDown);
+    return area.adjusted(0, -1, 0, 1) & bar;
+}
+
+const QColor &QMeter::segmentColour(bool lit, bool upper)
+{
+    return lit ? (upper ? kUpperLit : kLowerLit) : (upper ? kUpperUnlit : kLowerUnlit);
+}
+
+void QMeter::paintBar(QPainter &painter, const QRect &bar, const QRect &dirty, int segments,
+                      int lit, int upper, bool topDown)
+{
+    painter.fillRect(dirty & bar, Qt::black);
+    for (int i = 0; i < segments; ++i) {
+        const QRect r = segmentRect(bar, segments, i, topDown);
+        if (!r.isEmpty() && r.intersects(dirty))
+            painter.fillRect(r, segmentColour(i < lit, i >= upper));
+    }
+}
+
+QRect QMeter::segmentRect(int i) const
+{
+    return segmentRect(rect(), m_segments, i, m_topDown);
 }
 
 void QMeter::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.setWindow(0, 0, width(), height());
-    const QRect dirty = event->rect();
-    painter.fillRect(dirty, Qt::black);
-
-    const int lit = litSegments();
-    const int upper = firstUpperSegment();
-    for (int i = 0; i < m_segments; ++i) {
-        const QRect r = segmentRect(i);
-        if (r.isEmpty() || !r.intersects(dirty))
-            continue;
-        const bool inUpper = i >= upper;
-        const QColor &colour =
-            i < lit ? (inUpper ? kUpperLit : kLowerLit) : (inUpper ? kUpperUnlit : kLowerUnlit);
-        painter.fillRect(r, colour);
-    }
+    paintBar(painter, rect(), event->rect(), m_segments, litSegments(), firstUpperSegment(),
+             m_topDown);
 }

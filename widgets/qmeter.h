@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 // A segmented level bar. Segments from the threshold up are drawn in yellow,
 // the others in green; lit segments are bright, unlit ones dark. The bar grows
 // from the bottom, or from the top when topDown is set. It repaints only what
@@ -42,12 +44,22 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // The geometry and colours above for any bar, so that a widget drawing
+    // several bars draws them as QMeter does.
+    static int litSegments(int value, int minimum, int maximum, int segments);
+    static int firstUpperSegment(int threshold, int minimum, int maximum, int segments);
+    static QRect segmentRect(const QRect &bar, int segments, int i, bool topDown);
+    // Segments first .. last - 1 of a bar with the gaps around them.
+    static QRect segmentsRect(const QRect &bar, int segments, int first, int last, bool topDown);
+    static const QColor &segmentColour(bool lit, bool upper);
+    // Draws the segments of `bar` that meet `dirty` (on a black ground).
+    static void paintBar(QPainter &painter, const QRect &bar, const QRect &dirty, int segments,
+                         int lit, int upper, bool topDown);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QRect segmentsRect(int first, int last) const;
-
     int m_segments = 26;
     int m_threshold = 0;
     int m_minimum = 0;

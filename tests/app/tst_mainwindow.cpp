@@ -100,7 +100,7 @@ private slots:
         // The overview's poll brings the unit's meters.
         QSet<int> seen;
         QTRY_VERIFY_WITH_TIMEOUT(
-            (seen.insert(w.overview()->inputMeter(0)->value()), seen.size() > 2), 5000);
+            (seen.insert(w.overview()->inputBarValue(0)), seen.size() > 2), 5000);
 
         // A gain typed on "In Setup" reaches the unit 100 ms later.
         w.funcWidget()->setCurrentPage(FuncWidget::InSetup);

@@ -202,11 +202,11 @@ private slots:
         QOverView o;
         o.setInMeter(0, -70);
         QCOMPARE(o.inputNumberText(0), QStringLiteral("-40"));
-        QCOMPARE(o.inputMeter(0)->value(), -40);
+        QCOMPARE(o.inputBarValue(0), -40);
         o.CtrlNClicked();
         QCOMPARE(o.meterFloor(), -100);
         QCOMPARE(o.inputNumberText(0), QStringLiteral("-70"));
-        QCOMPARE(o.inputMeter(0)->value(), -70);
+        QCOMPARE(o.inputBarValue(0), -70);
         QCOMPARE(o.meterWidget()->floor(), -100); // the panel follows
         o.setInMeter(16, 3);                      // no such channel
         // The panel's own Ctrl+N switches the overview back without looping.
@@ -234,7 +234,7 @@ private slots:
         setLoggedIn(false);
         o.clear();
         QCOMPARE(o.dspUsageText(), QString());
-        QCOMPARE(o.inputMeter(3)->value(), -40); // -100 shown at the floor
+        QCOMPARE(o.inputBarValue(3), -40); // -100 shown at the floor
     }
 
     void muteSendsExactlyOneFrame()

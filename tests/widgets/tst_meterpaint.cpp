@@ -3,6 +3,7 @@
 // does no work while hidden and catches up when shown.
 
 #include "tests/support/testsupport.h"
+#include "widgets/meterbank.h"
 #include "widgets/meterwidget.h"
 #include "widgets/qmeter.h"
 
@@ -123,6 +124,49 @@ private slots:
             QTest::qWait(20); // drawn from the event loop, as on screen
             QCOMPARE(onScreen(meter), drawnWhole(topDown, meter->value()));
         }
+    }
+
+    // A bank of meters draws a round of new levels in one paint, of the
+    // segments and numbers that changed only, and ends up as a bank drawn whole.
+    void bankDrawsARoundAtOnceAndEndsAsAWholeDrawing()
+    {
+        const auto wholeBank = [](const QVector<int> &levels, int floor) {
+            MeterBank fresh(4, QStringLiteral("I%1"));
+            fresh.resize(120, 140);
+            fresh.setRange(floor, 24);
+            for (int c = 0; c < levels.size(); ++c)
+                fresh.setLevel(c, levels[c]);
+            return fresh.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QWidget window;
+        auto *bank = new MeterBank(4, QStringLiteral("I%1"), &window);
+        bank->setGeometry(0, 0, 120, 140);
+        bank->setRange(-40, 24);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        PaintRecorder paints(bank);
+        const QVector<QVector<int>> rounds{
+            {-40, -12, 24, 0}, {-39, -12, 23, 30}, {-100, 5, -20, -11}, {-100, 5, -20, -11}};
+        for (const QVector<int> &levels : rounds) {
+            QTest::qWait(20);
+            paints.rects.clear();
+            for (int c = 0; c < levels.size(); ++c)
+                bank->setLevel(c, levels[c]);
+            QTest::qWait(20);
+            QVERIFY(paints.rects.size() <= 1);
+            QCOMPARE(onScreen(bank), wholeBank(levels, -40));
+        }
+        QVERIFY(paints.rects.isEmpty()); // the same levels again draw nothing
+        QCOMPARE(bank->numberText(0), QStringLiteral("-40"));
+        QCOMPARE(bank->barValue(3), -11);
+
+        // A lower floor shows the level below the old one, in the bar and the number.
+        bank->setRange(-100, 24);
+        QTest::qWait(20);
+        QCOMPARE(bank->numberText(0), QStringLiteral("-100"));
+        QCOMPARE(onScreen(bank), wholeBank(rounds.last(), -100));
+        bank->setLevel(4, 3); // no such channel
+        QCOMPARE(bank->level(4), -100);
     }
 
     void hiddenPanelDoesNoWorkAndCatchesUp()
