@@ -137,9 +137,11 @@ int RestoreCommand::run(const QStringList &args, const CtlOptions &options, CtlC
             console,
             QStringLiteral("the unit did not confirm the last writes: %1").arg(link.errorString()));
 
-    out << "restored " << path << " (from unit " << backup->unitId << ", " << backup->model
-        << ", SN " << backup->serial << ", " << backup->created.toString(Qt::ISODate) << ") into "
-        << link.target().describe() << ":\n"
+    // A unit reached by its address has no device id in the backup (0).
+    out << "restored " << path << " (from "
+        << (backup->unitId ? QStringLiteral("unit %1, ").arg(backup->unitId) : QString())
+        << backup->model << ", SN " << backup->serial << ", "
+        << backup->created.toString(Qt::ISODate) << ") into " << link.target().describe() << ":\n"
         << report.join(QLatin1Char('\n')) << '\n';
     console.flush();
     return ExitOk;

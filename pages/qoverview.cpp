@@ -211,7 +211,6 @@ void QOverView::setMeter(Bank &bank, uchar channel, int value)
     if (channel >= Channels || bank.levels[channel] == value)
         return;
     bank.levels[channel] = value;
-    bank.pending[channel] = true;
     if (!m_showTimer->isActive())
         m_showTimer->start();
 }
@@ -221,12 +220,12 @@ void QOverView::setMeter(Bank &bank, uchar channel, int value)
 void QOverView::showPending() const
 {
     m_showTimer->stop();
+    if (m_dspUsagePending) {
+        m_dspUsage->setText(*m_dspUsagePending);
+        m_dspUsagePending.reset();
+    }
     for (const Bank *bank : {&m_in, &m_out})
-        for (int c = 0; c < Channels; ++c)
-            if (bank->pending[size_t(c)]) {
-                bank->pending[size_t(c)] = false;
-                bank->meters->setLevel(c, bank->levels[size_t(c)]);
-            }
+        bank->meters->setLevels(bank->levels.data(), Channels);
 }
 
 void QOverView::setInMeter(uchar channel, int value)
@@ -309,9 +308,16 @@ void QOverView::setDescription(QString text)
     m_description->setText(text);
 }
 
+// The usage comes with every status round, right after that round's meter
+// answers: it is shown with the meters, in the same repaint.
 void QOverView::setDspUsage(float a, float b)
 {
-    m_dspUsage->setText(QString::asprintf("%0.1f%%,%0.1f%%", double(a), double(b)));
+    const QString text = QString::asprintf("%0.1f%%,%0.1f%%", double(a), double(b));
+    if (text == (m_dspUsagePending ? *m_dspUsagePending : m_dspUsage->text()))
+        return;
+    m_dspUsagePending = text;
+    if (!m_showTimer->isActive())
+        m_showTimer->start();
 }
 
 void QOverView::setSN(QString text)
@@ -333,6 +339,7 @@ void QOverView::clear()
         setInPreMeter(uchar(c), -100);
         setOutPreMeter(uchar(c), -100);
     }
+    m_dspUsagePending.reset();
     showPending();
     m_dspUsage->clear();
     m_mute->setChecked(false);
@@ -373,5 +380,6 @@ QString QOverView::dspVersionText() const
 
 QString QOverView::dspUsageText() const
 {
+    showPending();
     return m_dspUsage->text();
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class BgWidget;
 class MeterBank;
@@ -71,8 +72,7 @@ private:
     struct Bank
     {
         MeterBank *meters = nullptr;
-        std::array<int, Channels> levels{};
-        mutable std::array<bool, Channels> pending{}; // level not shown yet
+        std::array<int, Channels> levels{}; // received; shown by showPending()
     };
 
     BgWidget *buildMeterPanel(const QString &objectName, const QString &captionFormat, Bank &bank);
@@ -99,6 +99,7 @@ private:
     QPushButton *m_mute;
     MeterWidget *m_meterWidget;
     QTimer *m_pollTimer;
-    QTimer *m_showTimer; // shows the levels that arrived since it started
+    QTimer *m_showTimer; // shows the levels (and usage) that arrived since it started
+    mutable std::optional<QString> m_dspUsagePending;
     quint32 m_ticks = 0; // of the 100 ms poll
 };

@@ -4,6 +4,7 @@
 #include "widgets/qmeter.h"
 
 #include <QEvent>
+#include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStaticText>
@@ -19,6 +20,7 @@ MeterBank::MeterBank(int channels, const QString &captionFormat, QWidget *parent
     // not make the panel behind draw itself first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_lineHeight = fontMetrics().height();
 }
 
 void MeterBank::setRange(int minimum, int maximum)
@@ -32,19 +34,37 @@ void MeterBank::setRange(int minimum, int maximum)
     update();
 }
 
-void MeterBank::setLevel(int channel, int level)
+QRect MeterBank::storeLevel(int channel, int level)
 {
     if (channel < 0 || channel >= channels() || m_levels[channel] == level)
-        return;
+        return QRect();
     const int litBefore = QMeter::litSegments(barValue(channel), m_minimum, m_maximum, Segments);
     const int numberBefore = number(channel);
     m_levels[channel] = level;
     const int lit = QMeter::litSegments(barValue(channel), m_minimum, m_maximum, Segments);
+    QRect dirty;
     if (lit != litBefore)
-        update(QMeter::segmentsRect(barRect(channel), Segments, qMin(lit, litBefore),
-                                    qMax(lit, litBefore), false));
+        dirty = QMeter::segmentsRect(barRect(channel), Segments, qMin(lit, litBefore),
+                                     qMax(lit, litBefore), false);
     if (number(channel) != numberBefore)
-        update(numberRect(channel));
+        dirty |= numberRect(channel);
+    return dirty;
+}
+
+void MeterBank::setLevel(int channel, int level)
+{
+    const QRect dirty = storeLevel(channel, level);
+    if (!dirty.isEmpty())
+        update(dirty);
+}
+
+void MeterBank::setLevels(const int *levels, int count)
+{
+    QRect dirty;
+    for (int c = 0; c < qMin(count, channels()); ++c)
+        dirty |= storeLevel(c, levels[c]);
+    if (!dirty.isEmpty())
+        update(dirty);
 }
 
 int MeterBank::level(int channel) const
@@ -72,12 +92,8 @@ void MeterBank::setNumberColour(const QColor &colour)
     if (colour == m_numberColour)
         return;
     m_numberColour = colour;
+    m_numberImages.clear();
     update();
-}
-
-int MeterBank::lineHeight() const
-{
-    return fontMetrics().height();
 }
 
 // Columns share the width; the remainder goes to the first columns.
@@ -135,12 +151,8 @@ void MeterBank::paintEvent(QPaintEvent *event)
     const QWidget *panel = parentWidget();
     const QBrush background =
         panel ? panel->palette().brush(panel->backgroundRole()) : palette().window();
-    for (const QRect &r : event->region())
-        painter.fillRect(r, background);
-
     const QRect dirty = event->rect();
-    if (m_fontKey.isEmpty())
-        m_fontKey = font().key();
+    painter.fillRect(dirty, background);
     const int upper = QMeter::firstUpperSegment(m_threshold, m_minimum, m_maximum, Segments);
     for (int c = 0; c < channels(); ++c) {
         const QRect caption = captionRect(c);
@@ -149,34 +161,96 @@ void MeterBank::paintEvent(QPaintEvent *event)
             painter.drawText(caption, Qt::AlignCenter, m_captionFormat.arg(c + 1));
         }
         const QRect bar = barRect(c);
-        if (bar.intersects(dirty))
-            QMeter::paintBar(painter, bar, dirty, Segments,
-                             QMeter::litSegments(barValue(c), m_minimum, m_maximum, Segments),
-                             upper, false);
+        if (bar.intersects(dirty)) {
+            // As QMeter::paintBar, with the segments' places worked out once.
+            painter.fillRect(dirty & bar, Qt::black);
+            const int lit = QMeter::litSegments(barValue(c), m_minimum, m_maximum, Segments);
+            for (int i = 0; i < m_segmentSpans.size(); ++i) {
+                const QRect r(bar.left(), bar.top() + m_segmentSpans[i].first, bar.width(),
+                              m_segmentSpans[i].second);
+                if (!r.isEmpty() && r.intersects(dirty))
+                    painter.fillRect(r, QMeter::segmentColour(i < lit, i >= upper));
+            }
+        }
         const QRect numberArea = numberRect(c);
         if (numberArea.intersects(dirty)) {
-            painter.setPen(m_numberColour);
-            const QStaticText &text = meterNumberText(number(c), font(), m_fontKey);
-            const QSizeF size = text.size();
-            // A number wider than its column stays in it: a neighbour's new
-            // number must not be left with pieces of this one.
-            const bool clip = size.width() > numberArea.width();
-            if (clip)
-                painter.setClipRect(numberArea);
-            painter.drawStaticText(
-                QPointF(numberArea.left() + (numberArea.width() - size.width()) / 2,
-                        numberArea.top() + (numberArea.height() - size.height()) / 2),
-                text);
-            if (clip)
-                painter.setClipping(false);
+            if (background.style() == Qt::SolidPattern)
+                painter.drawImage(numberArea.topLeft(),
+                                  numberImage(number(c), numberArea.size(), background.color()));
+            else
+                drawNumber(painter, numberArea, number(c));
         }
     }
+}
+
+// A number centred in its area; one wider than its column stays in it, so
+// that a neighbour's new number is not left with pieces of this one.
+void MeterBank::drawNumber(QPainter &painter, const QRect &area, int value)
+{
+    if (m_fontKey.isEmpty())
+        m_fontKey = font().key();
+    painter.setPen(m_numberColour);
+    const QStaticText &text = meterNumberText(value, font(), m_fontKey);
+    const QSizeF size = text.size();
+    const bool clip = size.width() > area.width();
+    if (clip) {
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+    }
+    painter.drawStaticText(QPointF(area.left() + (area.width() - size.width()) / 2,
+                                   area.top() + (area.height() - size.height()) / 2),
+                           text);
+    if (clip)
+        painter.restore();
+}
+
+// Numbers on the panel's colour, drawn once per value and column width: a
+// new number is then a copy of pixels, not text drawn with blended glyphs.
+const QImage &MeterBank::numberImage(int value, const QSize &size, const QColor &background)
+{
+    if (background != m_imageBackground) {
+        m_numberImages.clear();
+        m_imageBackground = background;
+    }
+    const quint64 key = (quint64(quint32(size.width())) << 32) | quint32(value);
+    auto it = m_numberImages.find(key);
+    if (it == m_numberImages.end()) {
+        const qreal ratio = devicePixelRatioF();
+        QImage image(size * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(background);
+        QPainter painter(&image);
+        painter.setFont(font());
+        drawNumber(painter, QRect(QPoint(0, 0), size), value);
+        painter.end();
+        it = m_numberImages.insert(key, image);
+    }
+    return *it;
+}
+
+void MeterBank::computeSegments()
+{
+    const QRect bar = barRect(0);
+    m_segmentSpans.resize(Segments);
+    for (int i = 0; i < Segments; ++i) {
+        const QRect r = QMeter::segmentRect(bar, Segments, i, false);
+        m_segmentSpans[i] = {r.top() - bar.top(), r.height()};
+    }
+}
+
+void MeterBank::resizeEvent(QResizeEvent *event)
+{
+    computeSegments();
+    QWidget::resizeEvent(event);
 }
 
 void MeterBank::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange) {
+        m_lineHeight = fontMetrics().height();
+        computeSegments();
         m_fontKey.clear();
+        m_numberImages.clear();
         updateGeometry();
         update();
     }

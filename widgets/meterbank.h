@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
+#include <QImage>
 #include <QVector>
 #include <QWidget>
 
@@ -10,6 +12,8 @@
 // their levels change ten times a second; drawn by one widget, a new round of
 // levels is one paint of the changed segments and numbers, not a paint of
 // each of 32 widgets.
+class QPainter;
+
 class MeterBank final : public QWidget
 {
     Q_OBJECT
@@ -33,6 +37,10 @@ public:
     // Repaints only the segments that went on or off and the number, if it
     // changed. A channel out of range is ignored.
     void setLevel(int channel, int level);
+    // Levels of channels 0 .. count - 1 at once: what changed is repainted in
+    // one rectangle. A clipped repaint of many small areas costs more than
+    // drawing the few hundred segments of their bounding rectangle.
+    void setLevels(const int *levels, int count);
     int level(int channel) const;
     // What the bar shows (the level within the range) and the number's text.
     int barValue(int channel) const;
@@ -49,11 +57,19 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Stores the level and returns the area that must be drawn again.
+    QRect storeLevel(int channel, int level);
     int number(int channel) const;
-    int lineHeight() const;
+    void drawNumber(QPainter &painter, const QRect &area, int value);
+    const QImage &numberImage(int value, const QSize &size, const QColor &background);
+    int lineHeight() const { return m_lineHeight; }
     int columnLeft(int channel) const;
+    // Where each segment lies in a bar, from its top, for the current height
+    // (every bar has the same height).
+    void computeSegments();
 
     QString m_captionFormat;
     QVector<int> m_levels;
@@ -62,4 +78,8 @@ private:
     int m_threshold = 0; // segments from here up are the upper (yellow) zone
     QColor m_numberColour = Qt::black;
     QString m_fontKey; // of the font the numbers are drawn in, once known
+    int m_lineHeight = 0;
+    QVector<QPair<int, int>> m_segmentSpans; // top and height of segment i within a bar
+    QHash<quint64, QImage> m_numberImages;   // by column width and number
+    QColor m_imageBackground;                // the numbers' images are drawn on
 };
