@@ -13,12 +13,12 @@
 // needed. Nothing leaves 127.0.0.0/8.
 
 #include "app/mainwindow.h"
+#include "app/startup.h"
 #include "devices/discoveryscope.h"
 #include "devices/qdevicetable.h"
 #include "pages/funcwidget.h"
 #include "pages/operatorprompt.h"
 #include "protocol/commands.h"
-#include "protocol/localtext.h"
 #include "protocol/streamsplitter.h"
 #include "protocol/transport.h"
 #include "sim/demostate.h"
@@ -33,7 +33,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
@@ -158,14 +157,7 @@ int main(int argc, char *argv[])
                    QStringLiteral("n"), QStringLiteral("-1")});
     cli.process(app);
 
-    LocalText::installCodec();
-    MainWindow::initResources();
-    QFile style(QStringLiteral(":/qss/AppWhite"));
-    if (style.open(QIODevice::ReadOnly)) {
-        const QByteArray sheet = style.readAll();
-        const int nul = sheet.indexOf('\0');
-        app.setStyleSheet(QString::fromUtf8(nul < 0 ? sheet : sheet.left(nul)));
-    }
+    prepareApplication(app);
     userSettings().remove(QStringLiteral("LastDevice"));
 
     SimUnitConfig config;
