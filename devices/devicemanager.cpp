@@ -148,9 +148,12 @@ void DeviceManager::announcementReceived(const broadcastMsg &announced)
     UnitList::Entry &entry = m_units.at(row);
     const bool wasOnline = entry.online;
     entry.online = true;
-    emit sig_netState(uint(row), true);
-
+    // The record takes the announcement before anyone hears the unit is
+    // online: a unit remembered from the registry may be selected (and
+    // connected to) on that signal, and must be reached at the address it
+    // announces now, not at the one it had when it was last seen.
     const broadcastMsg::Fields changed = m_units.applyAnnouncement(row, announced);
+    emit sig_netState(uint(row), true);
     if (changed)
         m_registry.update(entry.record, changed);
     if (changed & broadcastMsg::Address)

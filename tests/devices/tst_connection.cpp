@@ -3,6 +3,7 @@
 
 #include "devices/connecttimeoutbox.h"
 #include "devices/devicemanager.h"
+#include "devices/deviceregistry.h"
 #include "devices/devicetablemodel.h"
 #include "devices/discoverylistener.h"
 #include "devices/qdeviceitem.h"
@@ -127,6 +128,38 @@ private slots:
         QCOMPARE(t.socket(third)->peerAddress(), loopback(3));
         QCOMPARE(netStatus(t, row), QStringLiteral("Online(Disconnected)"));
         QCOMPARE(currentSocket(), t.socket(third));
+    }
+
+    // A unit known from the registry at an old address comes back at a new one
+    // and is selected as soon as it is heard (the program does so for the unit
+    // used last): the first attempt already goes to the new address.
+    void unitBackAtNewAddressIsReachedThere()
+    {
+        {
+            DeviceRegistry registry;
+            QVERIFY(registry.open());
+            broadcastMsg stale;
+            stale.machineid = 501;
+            stale.ipaddress = loopback(5).toIPv4Address();
+            QVERIFY(registry.sqlAdd(stale));
+        }
+        SimRack rack;
+        QVERIFY(rack.start(1, m_announcePort));
+        QDeviceTable t(scope(rack.port));
+        QCOMPARE(t.count(), 1); // offline, from the registry
+        QStringList attempts;
+        connect(t.socket(0), &QAbstractSocket::stateChanged, this,
+                [&](QAbstractSocket::SocketState state) {
+                    if (state == QAbstractSocket::ConnectingState)
+                        attempts << t.socket(0)->peerName();
+                });
+        connect(&t, &QDeviceTable::sig_netState, this, [&](uint row, bool online) {
+            if (online && t.selectedRow() < 0)
+                select(t, int(row));
+        });
+        QTRY_COMPARE(t.socket(0)->state(), QAbstractSocket::ConnectedState);
+        QCOMPARE(attempts, QStringList{loopback(1).toString()});
+        QCOMPARE(rack[0].sessionCount(), 1);
     }
 
     void refusedConnectionWarnsOncePerAttempt()
