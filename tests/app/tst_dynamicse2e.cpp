@@ -16,6 +16,7 @@
 #include "sim/limiterblock.h"
 #include "sim/simunit.h"
 #include "tests/support/apprig.h"
+#include "tests/support/pagetest.h"
 #include "tests/support/testsupport.h"
 
 #include <QLineEdit>
@@ -37,12 +38,6 @@ struct Rig : AppRig
         return AppRig::logIn();
     }
 };
-
-void type(KnobField *field, const char *text)
-{
-    field->edit()->setText(QString::fromLatin1(text));
-    emit field->edit()->editingFinished();
-}
 
 } // namespace
 
@@ -69,10 +64,10 @@ private slots:
         QTRY_COMPARE(page->channelButton(3)->toolTip(), QStringLiteral("IN 4 : Lapel"));
 
         QTest::mouseClick(page->channelButton(3), Qt::LeftButton);
-        type(page->field(LimiterPage::Threshold), "-20.5");
-        type(page->field(LimiterPage::Ratio), "8");
-        type(page->field(LimiterPage::Attack), "30");
-        type(page->field(LimiterPage::Decay), "250");
+        typeText(page->field(LimiterPage::Threshold), "-20.5");
+        typeText(page->field(LimiterPage::Ratio), "8");
+        typeText(page->field(LimiterPage::Attack), "30");
+        typeText(page->field(LimiterPage::Decay), "250");
         QTest::mouseClick(page->enableButton(), Qt::LeftButton);
 
         const auto *inputs = rig.model().blockAs<LimiterBlock>(Proto::OpBlock, 5);
@@ -101,11 +96,11 @@ private slots:
         QVERIFY(page && page->isVisible());
 
         QTest::mouseClick(page->channelButton(1), Qt::LeftButton);
-        type(page->field(QAGCWidget::Target), "-10");
-        type(page->field(QAGCWidget::Threshold), "-50");
-        type(page->field(QAGCWidget::Ratio), "3.5");
-        type(page->field(QAGCWidget::Attack), "100");
-        type(page->field(QAGCWidget::Decay), "500");
+        typeText(page->field(QAGCWidget::Target), "-10");
+        typeText(page->field(QAGCWidget::Threshold), "-50");
+        typeText(page->field(QAGCWidget::Ratio), "3.5");
+        typeText(page->field(QAGCWidget::Attack), "100");
+        typeText(page->field(QAGCWidget::Decay), "500");
         QTest::mouseClick(page->enableButton(), Qt::LeftButton);
 
         const auto *agc = rig.model().blockAs<AgcBlock>(Proto::OpBlock, 16);

@@ -18,6 +18,7 @@
 #include "sim/gateblock.h"
 #include "sim/simunit.h"
 #include "tests/support/apprig.h"
+#include "tests/support/pagetest.h"
 #include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
@@ -147,8 +148,7 @@ private slots:
 
         // A threshold typed on the automixer reaches the unit's gate record.
         QLineEdit *edit = page->thresholdControl(3)->edit();
-        edit->setText(QStringLiteral("-40"));
-        emit edit->editingFinished();
+        typeText(edit, QStringLiteral("-40"));
         QTRY_COMPARE(rig.gate().record(3).threshold, -40.0f);
         QCOMPARE(gate->params(3).threshold, -40);
     }

@@ -23,6 +23,7 @@
 #include "sim/levelblocks.h"
 #include "sim/simunit.h"
 #include "tests/support/apprig.h"
+#include "tests/support/pagetest.h"
 #include "tests/support/testsupport.h"
 #include "widgets/elidedlabel.h"
 #include "widgets/qfader.h"
@@ -99,15 +100,14 @@ private slots:
 
         // The overview's poll brings the unit's meters.
         QSet<int> seen;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (seen.insert(w.overview()->inputBarValue(0)), seen.size() > 2), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT((seen.insert(w.overview()->inputBarValue(0)), seen.size() > 2),
+                                 5000);
 
         // A gain typed on "In Setup" reaches the unit 100 ms later.
         w.funcWidget()->setCurrentPage(FuncWidget::InSetup);
         QInLevel *page = w.funcWidget()->inLevel();
         QLineEdit *edit = page->gainControl(0)->edit();
-        edit->setText(QStringLiteral("7.5"));
-        emit edit->editingFinished();
+        typeText(edit, QStringLiteral("7.5"));
         ChannelBlock *inputs = rig.sim(0).model().block(Proto::Module::InputLevel);
         QTRY_COMPARE(inputs->get<float>(Proto::InLevelCmd::Gain, 0), 7.5f);
 
@@ -197,8 +197,7 @@ private slots:
 
         w.funcWidget()->setCurrentPage(FuncWidget::Label);
         QLineEdit *field = w.funcWidget()->devLabel()->field(QDevLabel::Outputs, 2);
-        field->setText(QStringLiteral("Balcony"));
-        emit field->editingFinished();
+        typeText(field, QStringLiteral("Balcony"));
         QCOMPARE(out->nameLabel(2)->text(), QStringLiteral("Balcony"));
         QCOMPARE(out->nameLabel(2)->parentWidget()->toolTip(), QStringLiteral("Balcony"));
         QTRY_COMPARE(rig.sim(0).model().labels().label(LabelTables::Outputs, 2),
@@ -209,15 +208,7 @@ private slots:
         QFader *fader = out->fader(4);
         QTRY_VERIFY(fader->isVisible());
         const QPoint from = fader->handleRect().center().toPoint();
-        const QPoint to(from.x(), fader->height() + 30);
-        for (auto [type, at, buttons] :
-             {std::tuple{QEvent::MouseButtonPress, from, Qt::MouseButtons(Qt::LeftButton)},
-              std::tuple{QEvent::MouseMove, to, Qt::MouseButtons(Qt::LeftButton)},
-              std::tuple{QEvent::MouseButtonRelease, to, Qt::MouseButtons(Qt::NoButton)}}) {
-            QMouseEvent e(type, at, fader->mapToGlobal(at), Qt::LeftButton, buttons,
-                          Qt::NoModifier);
-            QCoreApplication::sendEvent(fader, &e);
-        }
+        dragMouse(fader, from, QPoint(from.x(), fader->height() + 30));
         ChannelBlock *outputs = rig.sim(0).model().block(Proto::Module::OutputLevel);
         QTRY_COMPARE(outputs->get<float>(Proto::OutLevelCmd::Gain, 4), -100.0f);
     }

@@ -16,6 +16,7 @@
 #include "sim/matrixblock.h"
 #include "sim/simunit.h"
 #include "tests/support/apprig.h"
+#include "tests/support/pagetest.h"
 #include "tests/support/testsupport.h"
 
 #include <QLineEdit>
@@ -88,8 +89,7 @@ private slots:
         QVERIFY(editor->isVisible());
         QVERIFY(editor->isMixOn(2, 4));
         QTest::mouseClick(editor->mixButton(2, 4), Qt::LeftButton);
-        editor->gainEdit()->setText(QStringLiteral("-12"));
-        emit editor->gainEdit()->editingFinished();
+        typeText(editor->gainEdit(), QStringLiteral("-12"));
         QTRY_COMPARE(int(rig.matrix().gain(4, 2)), -12);
         QVERIFY(rig.matrix().isOn(4, 2));
 

@@ -23,6 +23,7 @@
 #include "sim/simunit.h"
 #include "tests/support/answeringprompt.h"
 #include "tests/support/apprig.h"
+#include "tests/support/pagetest.h"
 #include "tests/support/testsupport.h"
 
 #include <QLineEdit>
@@ -45,13 +46,6 @@ struct Rig : AppRig
     using AppRig::AppRig;
     PresetBlock &presets(int i) { return block<PresetBlock>(Proto::Module::Preset, i); }
 };
-
-void typeGain(QInLevel *page, int channel, const QString &text)
-{
-    QLineEdit *edit = page->gainControl(channel)->edit();
-    edit->setText(text);
-    emit edit->editingFinished();
-}
 
 } // namespace
 
@@ -82,7 +76,7 @@ private slots:
 
         // Settings made on the first unit's pages.
         pages->setCurrentPage(FuncWidget::InSetup);
-        typeGain(pages->inLevel(), 0, QStringLiteral("7.5"));
+        typeText(pages->inLevel()->gainControl(0), QStringLiteral("7.5"));
         QTest::mouseClick(pages->inLevel()->muteButton(5), Qt::LeftButton);
         pages->setCurrentPage(FuncWidget::PreLevel);
         QTRY_VERIFY(pages->preMixLevel()->muteButton(2)->isVisible());
@@ -111,7 +105,7 @@ private slots:
 
         // The first unit moves on; the file keeps what was saved.
         pages->setCurrentPage(FuncWidget::InSetup);
-        typeGain(pages->inLevel(), 0, QStringLiteral("-3"));
+        typeText(pages->inLevel()->gainControl(0), QStringLiteral("-3"));
         QTRY_COMPARE(in0->get<float>(Proto::InLevelCmd::Gain, 0), -3.0f);
 
         // Into the second unit, and recalled there.

@@ -14,6 +14,7 @@
 #include "sim/channelblock.h"
 #include "tests/support/apprig.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -40,13 +41,6 @@ public:
         return 0;
     }
 };
-
-void type(QLineEdit *edit, const QString &text)
-{
-    edit->setText(text);
-    edit->setModified(true);
-    emit edit->editingFinished();
-}
 
 settings *settingsPage(MainWindow &w)
 {
@@ -118,7 +112,7 @@ private slots:
         settings *page = openSettings(rig);
         QVERIFY(page);
         QTRY_COMPARE(page->locationEdit()->text(), QStringLiteral("Rack 1"));
-        type(page->locationEdit(), QStringLiteral("Stage left"));
+        typeText(page->locationEdit(), QStringLiteral("Stage left"));
         QVERIFY(overviewShows(rig.window->overview(), QStringLiteral("Stage left")));
         QTRY_COMPARE(rig.sim(0).model().system().location, QStringLiteral("Stage left"));
         // The next announcement carries it to the device table.
@@ -132,7 +126,7 @@ private slots:
         settings *page = openSettings(rig);
         QVERIFY(page);
         QTRY_COMPARE(page->ipEdit()->text(), QStringLiteral("127.0.0.2"));
-        type(page->ipEdit(), QStringLiteral("127.0.0.5"));
+        typeText(page->ipEdit(), QStringLiteral("127.0.0.5"));
         QTRY_COMPARE_WITH_TIMEOUT(rig.sim(0).address(), QHostAddress(QStringLiteral("127.0.0.5")),
                                   3000);
         QTRY_VERIFY_WITH_TIMEOUT(isLoggedIn() && currentSocket() &&

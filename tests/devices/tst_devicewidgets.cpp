@@ -28,7 +28,6 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
-#include <QTranslator>
 #include <QValidator>
 
 #include <memory>
@@ -51,17 +50,6 @@ broadcastMsg record(quint32 id, quint32 address)
     m.code = 1;
     return m;
 }
-
-// Every text in upper case: shows which widgets follow a language change.
-class ShoutingTranslator final : public QTranslator
-{
-public:
-    QString translate(const char *, const char *source, const char *, int) const override
-    {
-        return QString::fromUtf8(source).toUpper();
-    }
-    bool isEmpty() const override { return false; }
-};
 
 } // namespace
 
@@ -264,32 +252,6 @@ private slots:
         }
         QDeviceTable again(DiscoveryScope::loopback(m_port, freeUdpPort(), 2698));
         QCOMPARE(again.size(), QSize(700, 333));
-    }
-
-    void textsFollowTheLanguage()
-    {
-        QDeviceTable t(DiscoveryScope::loopback(m_port, freeUdpPort(), 2698));
-        QDeviceList list;
-        t.attachList(&list);
-        announce(record(1, 0x7F000001));
-        QTRY_COMPARE(list.count(), 1);
-        t.show();
-        list.show();
-
-        ShoutingTranslator shouting;
-        QVERIFY(QCoreApplication::installTranslator(&shouting));
-        QTRY_COMPARE(t.windowTitle(), QStringLiteral("DEVICE LIST"));
-        QCOMPARE(t.view()->model()->headerData(0, Qt::Horizontal).toString(),
-                 QStringLiteral("DEVICE ID"));
-        QCOMPARE(t.view()->model()->index(0, DeviceTableModel::ColumnNetStatus).data().toString(),
-                 QStringLiteral("ONLINE(DISCONNECTED)"));
-        QCOMPARE(list.item(0)->stateText(), QStringLiteral("ONLINE"));
-        QCOMPARE(t.ipSettingDialog()->windowTitle(), QStringLiteral("IP SETTINGS"));
-        QCOMPARE(t.connectTimeoutBox()->windowTitle(), QStringLiteral("CONNECTION TIMEOUT"));
-        QCOMPARE(t.connectTimeoutBox()->doNotRemindButton()->text(),
-                 QStringLiteral("DO NOT REMIND AGAIN"));
-        QCoreApplication::removeTranslator(&shouting);
-        QTRY_COMPARE(t.windowTitle(), QStringLiteral("Device List"));
     }
 
 private:

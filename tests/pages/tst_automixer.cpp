@@ -7,6 +7,7 @@
 #include "pages/knobfield.h"
 #include "protocol/commands.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 #include "widgets/qfader.h"
 
 #include <QComboBox>
@@ -27,18 +28,6 @@ QByteArray flags(std::initializer_list<int> on, int size = 16)
     for (int c : on)
         out[c] = 1;
     return out;
-}
-
-void tick(BlockPage &page, int times)
-{
-    for (int i = 0; i < times; ++i)
-        QMetaObject::invokeMethod(&page, "timeout");
-}
-
-void type(KnobField *field, const QString &text)
-{
-    field->edit()->setText(text);
-    emit field->edit()->editingFinished();
 }
 
 } // namespace
@@ -188,12 +177,12 @@ private slots:
         LoopbackPeer peer;
         QAutoMixer page;
         QSignalSpy passed(&page, qOverload<uchar, int>(&QAutoMixer::threshChanged));
-        type(page.thresholdControl(4), QStringLiteral("-140"));
+        typeText(page.thresholdControl(4), QStringLiteral("-140"));
         QCOMPARE(page.threshold(4), -120);
-        type(page.thresholdControl(4), QStringLiteral("-40"));
-        tick(page, 9);
+        typeText(page.thresholdControl(4), QStringLiteral("-40"));
+        ticks(page, 9);
         QCOMPARE(passed.size(), 0);
-        tick(page, 1);
+        ticks(page, 1);
         QCOMPARE(passed.size(), 1);
         QCOMPARE(passed.at(0).at(0).value<uchar>(), uchar(4));
         QCOMPARE(passed.at(0).at(1).toInt(), -40);
@@ -205,7 +194,7 @@ private slots:
         QCOMPARE(page.thresholdControl(4)->edit()->text(), QStringLiteral("-120"));
         page.setThreshValue(16, -10);
         page.setGateOn(16, true);
-        tick(page, 10);
+        ticks(page, 10);
         QCOMPARE(passed.size(), 1);
     }
 };

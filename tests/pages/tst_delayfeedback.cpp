@@ -7,6 +7,7 @@
 #include "protocol/commands.h"
 #include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 #include "widgets/elidedlabel.h"
 #include "widgets/knob.h"
 
@@ -18,12 +19,6 @@
 #include <cmath>
 
 namespace {
-
-void ticks(BlockPage &page, int count)
-{
-    for (int i = 0; i < count; ++i)
-        QMetaObject::invokeMethod(&page, "timeout", Qt::DirectConnection);
-}
 
 // A value typed in a box and confirmed.
 void enter(QDoubleSpinBox *box, double value)

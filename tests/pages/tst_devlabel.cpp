@@ -3,6 +3,7 @@
 #include "pages/levels/qdevlabel.h"
 #include "protocol/localtext.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -61,8 +62,7 @@ private slots:
         QDevLabel page;
         QSignalSpy outputs(&page, &QDevLabel::outputLabel);
         QLineEdit *field = page.field(QDevLabel::Outputs, 2);
-        field->setText(QStringLiteral("Foyer"));
-        emit field->editingFinished();
+        typeText(field, QStringLiteral("Foyer"));
         QVERIFY(peer.waitForFrames(1));
         const Proto::Frame &f = peer.frames().at(0);
         QCOMPARE(int(f.op), 2);
@@ -84,16 +84,14 @@ private slots:
         QDevLabel page;
         QLineEdit *field = page.field(QDevLabel::Inputs, 0);
         const QString sixteen = QString(16, QChar(0x8BB2)); // two bytes each in GB2312
-        field->setText(sixteen);
-        emit field->editingFinished();
+        typeText(field, sixteen);
         QVERIFY(peer.waitForFrames(1));
         QCOMPARE(peer.frames().at(0).payload.size(), 1 + 16);
         QCOMPARE(field->text(), QString(8, QChar(0x8BB2)));
         QCOMPARE(page.label(QDevLabel::Inputs, 0), QString(8, QChar(0x8BB2)));
 
         QLineEdit *panel = page.field(QDevLabel::Panel, 1);
-        panel->setText(QStringLiteral("A") + QString(9, QChar(0x8BB2)));
-        emit panel->editingFinished();
+        typeText(panel, QStringLiteral("A") + QString(9, QChar(0x8BB2)));
         QVERIFY(peer.waitForFrames(2));
         QCOMPARE(peer.frames().at(1).payload.size(), 1 + 9); // 'A' and four whole characters
     }

@@ -13,6 +13,7 @@
 #include "pages/operatorprompt.h"
 #include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 #include "widgets/knob.h"
 #include "widgets/qchannelselect.h"
 
@@ -75,23 +76,10 @@ void feed(ChannelRecordPage &page, const QByteArray &payload, quint8 cmd = 1, qu
     page.receive(cmd, flag, quint16(payload.size()), payload);
 }
 
-void type(KnobField *field, const QString &text)
-{
-    field->edit()->setText(text);
-    emit field->edit()->editingFinished();
-}
-
-// A drag with the button held (QTest's mouse moves carry no buttons).
+// Drags from the middle of a widget by an offset.
 void drag(QWidget *w, QPoint by)
 {
-    const QPoint from = w->rect().center();
-    for (auto [type, at, buttons] :
-         {std::tuple{QEvent::MouseButtonPress, from, Qt::MouseButtons(Qt::LeftButton)},
-          std::tuple{QEvent::MouseMove, from + by, Qt::MouseButtons(Qt::LeftButton)},
-          std::tuple{QEvent::MouseButtonRelease, from + by, Qt::MouseButtons(Qt::NoButton)}}) {
-        QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &e);
-    }
+    dragMouse(w, w->rect().center(), w->rect().center() + by);
 }
 
 bool isDiagonal(const QAGCGraph *g)
@@ -142,7 +130,7 @@ private slots:
         const auto page = makePage(kind);
         page->show();
         KnobField *threshold = thresholdOf(*page);
-        type(threshold, QStringLiteral("-10"));
+        typeText(threshold, QStringLiteral("-10"));
         feed(*page, stateOf(kind, 0, -40));
         QCOMPARE(threshold->edit()->text(), QStringLiteral("-10.0"));
         QVERIFY(peer.waitForFrames(1)); // sent on the 10th tick
@@ -194,7 +182,7 @@ private slots:
         LoopbackPeer peer;
         const auto page = makePage(kind);
         page->show();
-        type(thresholdOf(*page), QStringLiteral("-10"));
+        typeText(thresholdOf(*page), QStringLiteral("-10"));
         QTest::mouseClick(page->channelButton(1), Qt::LeftButton);
         QCOMPARE(page->currentChannel(), 1);
         QVERIFY(!page->channelButton(0)->isChecked());
@@ -233,7 +221,7 @@ private slots:
         const auto page = makePage(kind);
         page->show();
         QTest::mouseClick(page->channelButton(2), Qt::LeftButton);
-        type(thresholdOf(*page), QStringLiteral("-10")); // still pending
+        typeText(thresholdOf(*page), QStringLiteral("-10")); // still pending
         QTest::mouseClick(page->copyButton(), Qt::LeftButton);
         QChannelSelect *dialog = page->copyDialog();
         QTRY_VERIFY(dialog->isVisible());
@@ -266,7 +254,7 @@ private slots:
             QCOMPARE(cancel.asked, QStringList{QStringLiteral("warning|Clear all setting?")});
             QVERIFY(peer.staysQuiet(100));
         }
-        type(page.field(LimiterPage::Attack), QStringLiteral("70"));
+        typeText(page.field(LimiterPage::Attack), QStringLiteral("70"));
         ScriptedPrompt ok(0);
         QTest::mouseClick(page.resetButton(), Qt::LeftButton);
         QVERIFY(peer.waitForFrames(2));
@@ -341,7 +329,7 @@ private slots:
         QInLimiter page;
         page.show();
         KnobField *field = page.field(LimiterPage::Param(param));
-        type(field, text);
+        typeText(field, text);
         QCOMPARE(field->edit()->text(), shown);
         QCOMPARE(page.chart()->ratio(), double(page.params().ratio)); // the chart follows
         if (record.isEmpty()) {
@@ -484,7 +472,7 @@ private slots:
         page.show();
         for (const QString &step : steps) {
             const QStringList parts = step.split(QLatin1Char('='));
-            type(page.field(QAGCWidget::Param(parts[0].toInt())), parts[1]);
+            typeText(page.field(QAGCWidget::Param(parts[0].toInt())), parts[1]);
         }
         QCOMPARE(page.field(QAGCWidget::Param(param))->edit()->text(), shown);
         if (!peer.waitForFrames(1, 500)) // "threshold -130" and "attack 5" change nothing
@@ -502,10 +490,10 @@ private slots:
     {
         QAGCWidget page;
         QTest::mouseClick(page.enableButton(), Qt::LeftButton);
-        type(page.field(QAGCWidget::Threshold), QStringLiteral("-70"));
-        type(page.field(QAGCWidget::Ratio), QStringLiteral("5"));
+        typeText(page.field(QAGCWidget::Threshold), QStringLiteral("-70"));
+        typeText(page.field(QAGCWidget::Ratio), QStringLiteral("5"));
         QVERIFY(!isDiagonal(page.graph()));
-        type(page.field(QAGCWidget::Ratio), QStringLiteral("0.5"));
+        typeText(page.field(QAGCWidget::Ratio), QStringLiteral("0.5"));
         QCOMPARE(page.params().ratio, 1.0f);
         QVERIFY(isDiagonal(page.graph()));
     }
@@ -515,7 +503,7 @@ private slots:
         LoopbackPeer peer;
         QAGCWidget page;
         page.show();
-        type(page.field(QAGCWidget::Target), QStringLiteral("-30"));
+        typeText(page.field(QAGCWidget::Target), QStringLiteral("-30"));
         Knob *threshold = page.field(QAGCWidget::Threshold)->knob();
         drag(threshold, QPoint(0, -250)); // far above the target
         QCOMPARE(page.params().threshold, -30.0f);

@@ -12,6 +12,7 @@
 #include "protocol/commands.h"
 #include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 #include "widgets/knob.h"
 #include "widgets/qchannelselect.h"
 
@@ -26,20 +27,6 @@
 namespace {
 
 namespace Cmd = Proto::FilterCmd;
-
-// The page's 10 ms ticks, driven by the test (the page is not shown, so its
-// own timer does not run).
-void ticks(BlockPage &page, int count)
-{
-    for (int i = 0; i < count; ++i)
-        QMetaObject::invokeMethod(&page, "timeout", Qt::DirectConnection);
-}
-
-void type(KnobField *field, const QString &text)
-{
-    field->edit()->setText(text);
-    emit field->edit()->editingFinished();
-}
 
 QByteArray cutAnswer(quint8 channel, quint8 enable, quint8 type, quint8 slope, float freq)
 {
@@ -114,10 +101,10 @@ private slots:
         QInFilter page;
         KnobField *freq = page.bandPanel()->frequency();
         KnobField *gain = page.bandPanel()->gain();
-        type(freq, QStringLiteral("5"));
+        typeText(freq, QStringLiteral("5"));
         QCOMPARE(page.bandRecord(0).frequency, 20.0f);
         QCOMPARE(freq->edit()->text(), QStringLiteral("20"));
-        type(gain, QStringLiteral("-20"));
+        typeText(gain, QStringLiteral("-20"));
         QCOMPARE(page.bandRecord(0).gain, -20.0f);
         QCOMPARE(gain->edit()->text(), QStringLiteral("-20.0"));
         QCOMPARE(gain->knob()->value(), -150.0f);
@@ -135,9 +122,9 @@ private slots:
         // An empty high-pass field reads 20, the stored value: only the text is rewritten.
         peer.clear();
         KnobField *hpf = page.highPassPanel()->frequency();
-        type(hpf, QString());
+        typeText(hpf, QString());
         QCOMPARE(hpf->edit()->text(), QStringLiteral("20"));
-        type(page.lowPassPanel()->frequency(), QStringLiteral("20000"));
+        typeText(page.lowPassPanel()->frequency(), QStringLiteral("20000"));
         ticks(page, 20);
         QVERIFY(peer.staysQuiet(60));
     }
@@ -339,21 +326,6 @@ private slots:
         QCOMPARE(int(peer.frames().at(0).module), 12);
         QCOMPARE(int(peer.frames().at(0).cmd), 5);
         QCOMPARE(peer.frames().at(0).payload, QByteArray::fromHex("03"));
-    }
-
-    void channelLabelsAndTexts()
-    {
-        QInFilter in;
-        in.setInputName(2, QStringLiteral("Lectern"));
-        QCOMPARE(in.channelButton(2)->toolTip(), QStringLiteral("IN 3 : Lectern"));
-        QCOMPARE(in.channelButton(15)->text(), QStringLiteral("IN 16"));
-        in.setInputName(16, QStringLiteral("nothing")); // out of range
-        QOutFilter out;
-        out.setOutputName(0, QStringLiteral("Hall"));
-        QCOMPARE(out.channelButton(0)->toolTip(), QStringLiteral("OUT 1 : Hall"));
-        QCOMPARE(out.objectName(), QStringLiteral("outFilterWidget"));
-        QCOMPARE(in.bandPanel()->q()->edit()->text(), QStringLiteral("6.00"));
-        QCOMPARE(in.lowPassPanel()->frequency()->edit()->text(), QStringLiteral("20000"));
     }
 };
 

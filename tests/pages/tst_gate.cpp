@@ -6,6 +6,7 @@
 #include "protocol/commands.h"
 #include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,18 +24,6 @@ constexpr quint8 Record = Proto::GateCmd::Record;
 QByteArray record(quint8 channel, quint8 enable, float threshold, float attack, float decay)
 {
     return Le::bytes(channel, enable, threshold, attack, decay);
-}
-
-void tick(BlockPage &page, int times)
-{
-    for (int i = 0; i < times; ++i)
-        QMetaObject::invokeMethod(&page, "timeout");
-}
-
-void type(KnobField *field, const QString &text)
-{
-    field->edit()->setText(text);
-    emit field->edit()->editingFinished();
 }
 
 QVector<bool> lamps(const QGate &page)
@@ -58,11 +47,11 @@ private slots:
     {
         LoopbackPeer peer;
         QGate page;
-        tick(page, 9);
+        ticks(page, 9);
         QVERIFY(peer.staysQuiet(100));
-        tick(page, 1);
+        ticks(page, 1);
         QVERIFY(peer.waitForFrames(1));
-        tick(page, 9);
+        ticks(page, 9);
         QVERIFY(peer.staysQuiet(100));
         QCOMPARE(peer.frames().size(), 1);
         const Proto::Frame &poll = peer.frames().at(0);
@@ -150,13 +139,13 @@ private slots:
         page.receive(State, 0x80, 15, QByteArray(15, 1));
         QCOMPARE(states.size(), 2);
 
-        type(page.control(0, QGate::Attack), QStringLiteral("30"));
+        typeText(page.control(0, QGate::Attack), QStringLiteral("30"));
         const QVector<bool> before = lamps(page);
         page.receive(State, 0x80, 16, QByteArray(16, 1));
         QCOMPARE(lamps(page), before);
         QCOMPARE(states.size(), 2);
 
-        tick(page, 10); // sends the record and ends the hold
+        ticks(page, 10); // sends the record and ends the hold
         page.receive(State, 0x80, 16, QByteArray(16, 1));
         QCOMPARE(lamps(page), QVector<bool>(16, true));
         QCOMPARE(states.size(), 16);
@@ -184,11 +173,11 @@ private slots:
         KnobField *field = page.control(3, p);
         // Start away from the value, so that each row is an edit.
         page.receive(Record, 0x80, 14, record(3, 1, -30, 500, 500));
-        type(field, text);
+        typeText(field, text);
         QCOMPARE(field->edit()->text(), QString::number(value));
-        tick(page, 9);
+        ticks(page, 9);
         QVERIFY(peer.staysQuiet(100));
-        tick(page, 1);
+        ticks(page, 1);
         QVERIFY(peer.waitForFrames(1));
         const int fields[] = {-30, 500, 500};
         QByteArray expected = record(3, 1, float(fields[0]), float(fields[1]), float(fields[2]));
@@ -203,7 +192,7 @@ private slots:
         QGate page;
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
-        type(page.control(1, QGate::Decay), QStringLiteral("250"));
+        typeText(page.control(1, QGate::Decay), QStringLiteral("250"));
         page.hide();
         // Only the record goes out, at once: the stopped timer sends no poll.
         QVERIFY(peer.waitForFrames(1));

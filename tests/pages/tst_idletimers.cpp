@@ -13,27 +13,13 @@
 #include "protocol/lebytes.h"
 #include "protocol/transport.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
 
 namespace {
-
-QByteArray floats16(float value)
-{
-    QByteArray out;
-    for (int i = 0; i < 16; ++i)
-        Le::append(out, value);
-    return out;
-}
-
-void typeGain(QInLevel &page, int c, const QString &text)
-{
-    QLineEdit *edit = page.gainControl(c)->edit();
-    edit->setText(text);
-    emit edit->editingFinished();
-}
 
 // Counts the layout requests reaching a widget and the widgets inside it.
 class LayoutCounter final : public QObject
@@ -139,7 +125,7 @@ private slots:
         QVERIFY(page.isTimerRunning()); // shown: ticks come when there is work
         QVERIFY(!page.isTicking());
         // An answer with nothing pending wakes nothing either.
-        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(-3.0f));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats(16, -3.0f));
         QVERIFY(!page.isTicking());
         QVERIFY(peer.staysQuiet(100));
     }
@@ -152,10 +138,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QElapsedTimer clock;
         clock.start();
-        typeGain(page, 3, QStringLiteral("4"));
+        typeText(page.gainControl(3), QStringLiteral("4"));
         QVERIFY(page.isTicking());
         // An answer to an earlier read, at once: the hold drops it.
-        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(-3.0f));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats(16, -3.0f));
         QCOMPARE(page.gainControl(3)->edit()->text(), QStringLiteral("4.0"));
 
         QVERIFY(peer.waitForFrames(2)); // preamplifier step and trim of input 4
@@ -168,13 +154,13 @@ private slots:
         // The hold ended with the send; the unit's state shows again and the
         // timer has gone back to sleep.
         QTRY_VERIFY(!page.isTicking());
-        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(-3.0f));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats(16, -3.0f));
         QCOMPARE(page.gainControl(3)->edit()->text(), QStringLiteral("-3.0"));
 
         // A second edit wakes it again, 100 ms from that edit.
         peer.clear();
         clock.restart();
-        typeGain(page, 5, QStringLiteral("2"));
+        typeText(page.gainControl(5), QStringLiteral("2"));
         QVERIFY(peer.waitForFrames(2));
         QVERIFY2(clock.elapsed() >= 90, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(int(quint8(peer.frames().at(0).payload.at(0))), 5);
@@ -189,8 +175,8 @@ private slots:
         QInLevel page;
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
-        typeGain(page, 9, QStringLiteral("1"));
-        typeGain(page, 2, QStringLiteral("1"));
+        typeText(page.gainControl(9), QStringLiteral("1"));
+        typeText(page.gainControl(2), QStringLiteral("1"));
         QVERIFY(peer.waitForFrames(4));
         QCOMPARE(int(quint8(peer.frames().at(0).payload.at(0))), 2);
         QCOMPARE(int(quint8(peer.frames().at(2).payload.at(0))), 9);
@@ -204,7 +190,7 @@ private slots:
         QInLevel page;
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
-        typeGain(page, 1, QStringLiteral("2"));
+        typeText(page.gainControl(1), QStringLiteral("2"));
         page.hide();
         QVERIFY(!page.isTicking());
         QVERIFY(peer.waitForFrames(2)); // sent on hiding
@@ -224,8 +210,7 @@ private slots:
         QTest::mouseClick(editor.mixButton(4, 9), Qt::LeftButton); // shows the crosspoint
         QElapsedTimer clock;
         clock.start();
-        editor.gainEdit()->setText(QStringLiteral("-6"));
-        emit editor.gainEdit()->editingFinished();
+        typeText(editor.gainEdit(), QStringLiteral("-6"));
         QVERIFY(editor.isTicking());
         QVERIFY(peer.waitForFrames(1));
         QVERIFY2(clock.elapsed() >= 90, qPrintable(QString::number(clock.elapsed())));

@@ -6,6 +6,7 @@
 #include "pages/levels/qinlevel.h"
 #include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 #include "widgets/elidedlabel.h"
 #include "widgets/knob.h"
 
@@ -20,33 +21,6 @@ namespace {
 QByteArray bytes16(quint8 value)
 {
     return QByteArray(16, char(value));
-}
-
-QByteArray floats16(float value)
-{
-    QByteArray out;
-    for (int i = 0; i < 16; ++i)
-        Le::append(out, value);
-    return out;
-}
-
-// A drag with the button held (QTest's mouse moves carry no buttons).
-void drag(QWidget *w, QPoint from, QPoint to)
-{
-    const auto send = [w](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
-        QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &e);
-    };
-    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
-    send(QEvent::MouseMove, to, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
-}
-
-void typeGain(QInLevel &page, int c, const QString &text)
-{
-    QLineEdit *edit = page.gainControl(c)->edit();
-    edit->setText(text);
-    emit edit->editingFinished();
 }
 
 } // namespace
@@ -117,7 +91,7 @@ private slots:
             page.receive(Proto::InLevelCmd::Mode, 0x80, 16, bytes16(0));
         peer.clear();
 
-        typeGain(page, 2, text);
+        typeText(page.gainControl(2), text);
         QCOMPARE(page.gainControl(2)->edit()->text(), shown);
         QVERIFY(peer.waitForFrames(2));
         const Proto::Frame &stepFrame = peer.frames().at(0);
@@ -136,10 +110,10 @@ private slots:
         QInLevel page;
         page.show();
         page.receive(Proto::InLevelCmd::Mode, 0x80, 16, bytes16(0));
-        typeGain(page, 0, QStringLiteral("20"));
+        typeText(page.gainControl(0), QStringLiteral("20"));
         QVERIFY(peer.waitForFrames(2));
         peer.clear();
-        typeGain(page, 0, QStringLiteral("abc"));
+        typeText(page.gainControl(0), QStringLiteral("abc"));
         QCOMPARE(page.gainControl(0)->edit()->text(), QStringLiteral("0.0"));
         QVERIFY(peer.waitForFrames(2));
         QCOMPARE(Le::get<float>(peer.frames().at(1).payload, 1), 0.0f);
@@ -152,7 +126,7 @@ private slots:
         QInLevel page;
         page.show();
         Knob *knob = page.gainControl(5)->knob();
-        drag(knob, QPoint(30, 30), QPoint(40, 30));            // 10 px on a -120..120 knob
+        dragMouse(knob, QPoint(30, 30), QPoint(40, 30));       // 10 px on a -120..120 knob
         QCOMPARE(page.gainControl(5)->knob()->value(), 12.0f); // tenths of a dB
         QCOMPARE(page.gainControl(5)->edit()->text(), QStringLiteral("1.2"));
         QVERIFY(peer.waitForFrames(2));
@@ -206,7 +180,7 @@ private slots:
         page.show();
         page.receive(Proto::InLevelCmd::Mode, 0x80, 16, bytes16(0));
         page.receive(Proto::InLevelCmd::Step, 0x80, 16, bytes16(9)); // read as 7 (40 dB)
-        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(2.5f));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats(16, 2.5f));
         page.receive(Proto::InLevelCmd::Mute, 0x80, 16, bytes16(1));
         QCOMPARE(page.channel(0).preampStep, quint8(7));
         QCOMPARE(page.gainControl(0)->edit()->text(), QStringLiteral("42.5"));
@@ -217,7 +191,7 @@ private slots:
     void malformedAnswersChangeNothing()
     {
         QInLevel page;
-        page.receive(Proto::InLevelCmd::Gain, 0x80, 60, floats16(5.0f).left(60));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 60, floats(16, 5.0f).left(60));
         page.receive(Proto::InLevelCmd::Mute, 0x82, 16, bytes16(1));
         page.receive(Proto::InLevelCmd::Mute, 0x80, 15, bytes16(1).left(15));
         page.receive(7, 0x80, 16, bytes16(1));
@@ -232,14 +206,14 @@ private slots:
         page.show();
         QVector<int> meters;
         connect(&page, &QInLevel::meterChanged, [&](uchar, int level) { meters.append(level); });
-        typeGain(page, 0, QStringLiteral("3"));
-        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(-5.0f));
+        typeText(page.gainControl(0), QStringLiteral("3"));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats(16, -5.0f));
         page.receive(Proto::InLevelCmd::Meter, 0x80, 16, bytes16(quint8(qint8(-20))));
         QCOMPARE(page.gainControl(0)->edit()->text(), QStringLiteral("3.0"));
         QCOMPARE(meters.size(), 16);
         QCOMPARE(meters.first(), -20);
         QVERIFY(peer.waitForFrames(2)); // sent on the tick that ends the hold
-        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(-5.0f));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats(16, -5.0f));
         QCOMPARE(page.gainControl(0)->edit()->text(), QStringLiteral("-5.0"));
     }
 
@@ -248,13 +222,13 @@ private slots:
         LoopbackPeer peer;
         QInLevel page;
         page.show();
-        typeGain(page, 6, QStringLiteral("4"));
+        typeText(page.gainControl(6), QStringLiteral("4"));
         page.hide(); // within the 100 ms of the edit
         QVERIFY(!page.isTimerRunning());
         QVERIFY(peer.waitForFrames(2)); // sent at once, not when shown again
         QCOMPARE(int(quint8(peer.frames().at(0).payload.at(0))), 6);
         // The hold ended with the page: the unit's state shows at once.
-        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats16(-3.0f));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats(16, -3.0f));
         QCOMPARE(page.gainControl(6)->edit()->text(), QStringLiteral("-3.0"));
     }
 

@@ -2,9 +2,9 @@
 
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
-#include "protocol/commandbuilder.h"
 #include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 #include "widgets/elidedlabel.h"
 #include "widgets/qfader.h"
 
@@ -16,14 +16,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray floats(int count, float value)
-{
-    QByteArray out;
-    for (int i = 0; i < count; ++i)
-        Le::append(out, value);
-    return out;
-}
 
 QByteArray limits(float upper, float lower)
 {
@@ -37,20 +29,7 @@ QByteArray limits(float upper, float lower)
 void dragToBottom(QFader *fader)
 {
     const QPoint from = fader->handleRect().center().toPoint();
-    const QPoint to(from.x(), fader->height() + 40);
-    for (auto [type, at, buttons] :
-         {std::tuple{QEvent::MouseButtonPress, from, Qt::MouseButtons(Qt::LeftButton)},
-          std::tuple{QEvent::MouseMove, to, Qt::MouseButtons(Qt::LeftButton)},
-          std::tuple{QEvent::MouseButtonRelease, to, Qt::MouseButtons(Qt::NoButton)}}) {
-        QMouseEvent e(type, at, fader->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-        QCoreApplication::sendEvent(fader, &e);
-    }
-}
-
-void type(QLineEdit *edit, const QString &text)
-{
-    edit->setText(text);
-    emit edit->editingFinished();
+    dragMouse(fader, from, QPoint(from.x(), fader->height() + 40));
 }
 
 } // namespace
@@ -109,7 +88,7 @@ private slots:
         page.receive(Proto::OutLevelCmd::Limits, 0x80, 128, l);
         page.receive(Proto::OutLevelCmd::Group, 0x80, 16,
                      QByteArray::fromHex("0101") + QByteArray(14, 0));
-        type(page.gainEdit(0), QStringLiteral("8"));
+        typeText(page.gainEdit(0), QStringLiteral("8"));
         QCOMPARE(page.channel(0).gain, 8.0f);
         QCOMPARE(page.channel(1).gain, 3.0f);
         QVERIFY(peer.waitForFrames(1));
@@ -155,7 +134,7 @@ private slots:
         page.show();
         QSignalSpy meters(&page, &QOutLevel::meterChanged);
         QSignalSpy preMeters(&page, &QOutLevel::preMeterChanged);
-        type(page.gainEdit(0), QStringLiteral("-3"));
+        typeText(page.gainEdit(0), QStringLiteral("-3"));
         page.receive(Proto::OutLevelCmd::Gain, 0x80, 64, floats(16, 5.0f));
         page.receive(Proto::OutLevelCmd::Mute, 0x80, 16, QByteArray(16, 1));
         page.receive(Proto::OutLevelCmd::Meter, 0x80, 16, QByteArray(16, char(-30)));
@@ -209,26 +188,15 @@ private slots:
         LoopbackPeer peer;
         QPreMixLevel page;
         page.show();
-        type(page.gainEdit(0), QStringLiteral("-60.0"));
+        typeText(page.gainEdit(0), QStringLiteral("-60.0"));
         QCOMPARE(page.gainEdit(0)->text(), QStringLiteral("-56.0"));
         QVERIFY(peer.waitForFrames(1));
         QCOMPARE(int(peer.frames().at(0).module), 7);
         QCOMPARE(int(peer.frames().at(0).cmd), 2);
         QCOMPARE(peer.frames().at(0).payload, QByteArray::fromHex("00") + Le::bytes(-100.0f));
         QCOMPARE(page.fader(0)->minimum(), -56.0f);
-        type(page.gainEdit(1), QStringLiteral("abc")); // no number reads as 0.0: unchanged
+        typeText(page.gainEdit(1), QStringLiteral("abc")); // no number reads as 0.0: unchanged
         QCOMPARE(page.gainEdit(1)->text(), QStringLiteral("0.0"));
-    }
-
-    void muteFrameEqualsTheCommandTools()
-    {
-        LoopbackPeer peer;
-        QPreMixLevel page;
-        page.show();
-        QTest::mouseClick(page.muteButton(2), Qt::LeftButton);
-        QVERIFY(peer.waitForFrames(1));
-        // The program's code is 1 here, as the tool's always is.
-        QCOMPARE(peer.rawReceived(), CommandBuilder::preMixMute(2, true));
     }
 
     void refreshOrders()
@@ -247,14 +215,6 @@ private slots:
             QCOMPARE(cmds,
                      which ? QVector<int>({1, 3, 2, 4, 6, 8}) : QVector<int>({2, 4, 3, 5, 7}));
         }
-    }
-
-    void channelNames()
-    {
-        QOutLevel page;
-        page.setOutputName(2, QStringLiteral("Delay zone"));
-        QCOMPARE(page.nameLabel(2)->text(), QStringLiteral("Delay zone"));
-        QCOMPARE(page.nameLabel(2)->parentWidget()->toolTip(), QStringLiteral("Delay zone"));
     }
 };
 

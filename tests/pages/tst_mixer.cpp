@@ -12,6 +12,7 @@
 #include "pages/operatorprompt.h"
 #include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 #include "widgets/elidedlabel.h"
 #include "widgets/qfader.h"
 
@@ -27,29 +28,9 @@
 
 namespace {
 
-void sendMouse(QWidget *w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
-{
-    QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
-}
-
-// Drags a rubber band on the grid's background (points in its coordinates).
-void band(QMtxWidget *mtx, QPoint from, QPoint to)
-{
-    sendMouse(mtx, QEvent::MouseButtonPress, from, Qt::LeftButton);
-    sendMouse(mtx, QEvent::MouseMove, to, Qt::LeftButton);
-    sendMouse(mtx, QEvent::MouseButtonRelease, to, Qt::NoButton);
-}
-
 void press(QMixer &page, int input, int output)
 {
     QTest::mouseClick(page.grid()->button(input, output), Qt::LeftButton);
-}
-
-void type(QLineEdit *edit, const QString &text)
-{
-    edit->setText(text);
-    emit edit->editingFinished();
 }
 
 QByteArray wire(const Proto::Frame &f)
@@ -114,13 +95,14 @@ private slots:
         };
         // The band's rectangle lies 5 pixels up and left of the dragged points.
         const QPoint shift(CrosspointGrid::BandShift, CrosspointGrid::BandShift);
-        band(grid->mtxWidget(), first.topLeft() + shift, last.bottomRight() + shift);
+        dragMouse(grid->mtxWidget(), first.topLeft() + shift, last.bottomRight() + shift);
         QCOMPARE(selected(), (QVector<QPair<int, int>>{{0, 1}, {1, 1}, {2, 1}, {3, 1}}));
         // One pixel short of the buttons' right edge: none lies wholly inside.
-        band(grid->mtxWidget(), first.topLeft() + shift, last.bottomRight() + shift - QPoint(1, 0));
+        dragMouse(grid->mtxWidget(), first.topLeft() + shift,
+                  last.bottomRight() + shift - QPoint(1, 0));
         QVERIFY(selected().isEmpty());
         // A press on the background clears the selection.
-        band(grid->mtxWidget(), first.topLeft() + shift, last.bottomRight() + shift);
+        dragMouse(grid->mtxWidget(), first.topLeft() + shift, last.bottomRight() + shift);
         sendMouse(grid->mtxWidget(), QEvent::MouseButtonPress, QPoint(1, 1), Qt::LeftButton);
         QVERIFY(selected().isEmpty());
         sendMouse(grid->mtxWidget(), QEvent::MouseButtonRelease, QPoint(1, 1), Qt::NoButton);
@@ -157,8 +139,8 @@ private slots:
         page.show();
         CrosspointGrid *grid = page.grid();
         const QPoint shift(CrosspointGrid::BandShift, CrosspointGrid::BandShift);
-        band(grid->mtxWidget(), grid->button(0, 2)->geometry().topLeft() + shift,
-             grid->button(3, 3)->geometry().bottomRight() + shift);
+        dragMouse(grid->mtxWidget(), grid->button(0, 2)->geometry().topLeft() + shift,
+                  grid->button(3, 3)->geometry().bottomRight() + shift);
         press(page, 1, 3); // selected: switches all eight
         QVERIFY(peer.waitForFrames(2));
         QVERIFY(peer.staysQuiet(100));
@@ -320,7 +302,7 @@ private slots:
         QMixer page;
         GeneratorPanel *g = page.generator();
         g->typeBox()->setCurrentIndex(GeneratorPanel::PinkNoise);
-        type(g->frequencyEdit(), frequency);
+        typeText(g->frequencyEdit(), frequency);
         // The type, and the frequency when it changed.
         QVERIFY(peer.waitForFrames(frequency == QLatin1String("1000") ? 1 : 2));
         peer.clear();
@@ -371,7 +353,7 @@ private slots:
         page.show();
         GeneratorPanel *g = page.generator();
         QLineEdit *edit = isGain ? g->gainEdit() : g->frequencyEdit();
-        type(edit, text);
+        typeText(edit, text);
         QCOMPARE(edit->text(), shown);
         if (isGain)
             QCOMPARE(g->gainFader()->value(), shown.toFloat());
@@ -447,26 +429,6 @@ private slots:
         QCOMPARE(page.generator()->outputButton(2)->toolTip(), QStringLiteral("OUT 3 : ") + name);
         QCOMPARE(page.editor()->grid()->outputHeading(2)->name(), name);
         QCOMPARE(page.editor()->grid()->inputName(0)->toolTip(), QStringLiteral("Lectern"));
-    }
-
-    void looksFollowOnAndSelected()
-    {
-        QMixer page;
-        page.show();
-        QMixButton *b = page.grid()->button(6, 6);
-        const auto pixel = [b](int x, int y) { return b->grab().toImage().pixelColor(x, y); };
-        const QPoint centre(b->width() / 2, b->height() / 2);
-        const QColor offCentre = pixel(centre.x(), centre.y());
-        QCOMPARE(offCentre.red(), offCentre.blue()); // the grey gradient
-        QCOMPARE(pixel(0, centre.y()), QColor(152, 152, 152));
-        b->setOn(true);
-        QCOMPARE(pixel(centre.x(), centre.y()), QColor(18, 183, 245));
-        QCOMPARE(pixel(0, centre.y()), QColor(39, 129, 184));
-        b->setSelected(true);
-        QCOMPARE(pixel(0, centre.y()), QColor(255, 0, 0));
-        b->setOn(false);
-        QCOMPARE(pixel(0, centre.y()), QColor(255, 0, 0));
-        QCOMPARE(pixel(centre.x(), centre.y()), offCentre);
     }
 
 private:

@@ -9,6 +9,7 @@
 #include "pages/levels/qmixer.h"
 #include "pages/levels/qmtxwidget.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 #include "widgets/qfader.h"
 
 #include <QLineEdit>
@@ -22,21 +23,9 @@
 
 namespace {
 
-void sendMouse(QWidget *w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
-{
-    QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
-}
-
 void press(MatrixMixValueWidget &editor, int input, int output)
 {
     QTest::mouseClick(editor.mixButton(input, output), Qt::LeftButton);
-}
-
-void type(QLineEdit *edit, const QString &text)
-{
-    edit->setText(text);
-    emit edit->editingFinished();
 }
 
 // A band on the grid's background over the crosspoints from (in0, out0) to (in1, out1).
@@ -45,9 +34,7 @@ void band(CrosspointGrid *grid, int in0, int out0, int in1, int out1)
     const QPoint shift(CrosspointGrid::BandShift, CrosspointGrid::BandShift);
     const QPoint from = grid->button(in0, out0)->geometry().topLeft() + shift;
     const QPoint to = grid->button(in1, out1)->geometry().bottomRight() + shift;
-    sendMouse(grid->mtxWidget(), QEvent::MouseButtonPress, from, Qt::LeftButton);
-    sendMouse(grid->mtxWidget(), QEvent::MouseMove, to, Qt::LeftButton);
-    sendMouse(grid->mtxWidget(), QEvent::MouseButtonRelease, to, Qt::NoButton);
+    dragMouse(grid->mtxWidget(), from, to);
 }
 
 } // namespace
@@ -85,7 +72,7 @@ private slots:
         editor.show();
         QSignalSpy gainSpy(&editor, &MatrixMixValueWidget::mixGainChanged);
         press(editor, 1, 2);
-        type(editor.gainEdit(), text);
+        typeText(editor.gainEdit(), text);
         QCOMPARE(editor.gainEdit()->text(), QString::number(shown));
         QCOMPARE(editor.fader()->value(), float(shown));
         QCOMPARE(editor.mixGain(1, 2), shown);
@@ -153,7 +140,7 @@ private slots:
         MatrixMixValueWidget editor;
         editor.show();
         press(editor, 1, 2);
-        type(editor.gainEdit(), QStringLiteral("-12"));
+        typeText(editor.gainEdit(), QStringLiteral("-12"));
         press(editor, 5, 6); // another selection before the deferred send
         QVERIFY(peer.waitForFrames(1));
         QCOMPARE(peer.frames().at(0).payload, QByteArray::fromHex("0201") + char(-12));
@@ -193,7 +180,7 @@ private slots:
         // A gain edit is written by the editor for its own selection only: no
         // 0 dB write follows for what is selected on the page's grid.
         press(*editor, 3, 4);
-        type(editor->gainEdit(), QStringLiteral("-10"));
+        typeText(editor->gainEdit(), QStringLiteral("-10"));
         QVERIFY(page.isHolding());
         QVERIFY(peer.waitForFrames(1));
         QVERIFY(peer.staysQuiet(250));

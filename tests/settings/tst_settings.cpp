@@ -9,6 +9,7 @@
 #include "settings/gainlimitpanel.h"
 #include "settings/settings.h"
 #include "tests/support/loopbackpeer.h"
+#include "tests/support/pagetest.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -37,13 +38,6 @@ QByteArray voltages(std::initializer_list<float> values)
     for (float v : values)
         Le::append(out, v);
     return out + QByteArray(32 - out.size(), '\0');
-}
-
-void type(QLineEdit *edit, const QString &text)
-{
-    edit->setText(text);
-    edit->setModified(true);
-    emit edit->editingFinished();
 }
 
 // Everything the page shows, to check that an answer changed nothing.
@@ -240,8 +234,8 @@ private slots:
         fx.status.handle(
             answer(13, Le::bytes(quint32(0x7F000002), quint32(0xFFFFFF00), quint32(0x7F0000FE))));
         QCOMPARE(fx.page.maskEdit()->text(), QStringLiteral("255.255.255.0"));
-        type(fx.page.gatewayEdit(), QStringLiteral("127.0.0.254")); // unchanged: nothing sent
-        type(fx.page.ipEdit(), QStringLiteral("192.168.1.100"));
+        typeText(fx.page.gatewayEdit(), QStringLiteral("127.0.0.254")); // unchanged: nothing sent
+        typeText(fx.page.ipEdit(), QStringLiteral("192.168.1.100"));
         QVERIFY(fx.peer.waitForFrames(1));
         QVERIFY(fx.peer.staysQuiet(100));
         QCOMPARE(fx.peer.frames().size(), 1);
@@ -257,12 +251,12 @@ private slots:
     void networkEditWaitsForTheUnitsAddresses()
     {
         Fixture fx;
-        type(fx.page.ipEdit(), QStringLiteral("10.0.0.5"));
+        typeText(fx.page.ipEdit(), QStringLiteral("10.0.0.5"));
         QCOMPARE(fx.page.ipEdit()->text(), QString()); // restored
         // A cleared status (connection lost) forgets the previous unit's too.
         fx.status.handle(answer(13, QByteArray(12, 1)));
         fx.status.clear();
-        type(fx.page.maskEdit(), QStringLiteral("255.0.0.0"));
+        typeText(fx.page.maskEdit(), QStringLiteral("255.0.0.0"));
         QCOMPARE(fx.page.maskEdit()->text(), QString());
         QVERIFY(fx.peer.staysQuiet(150));
     }
@@ -302,7 +296,7 @@ private slots:
         QSignalSpy shownTexts(&fx.status, location ? &DeviceStatus::sig_location
                                                    : &DeviceStatus::sig_description);
         QLineEdit *field = location ? fx.page.locationEdit() : fx.page.descriptionEdit();
-        type(field, typed);
+        typeText(field, typed);
         QCOMPARE(field->text(), kept);
         QCOMPARE(shownTexts.count(), 1);
         QCOMPARE(shownTexts.at(0).at(0).toString(), kept);
@@ -311,7 +305,7 @@ private slots:
         QCOMPARE(int(f.cmd), location ? 10 : 11);
         QCOMPARE(int(f.length), 16);
         QCOMPARE(f.payload, LocalText::encode(kept));
-        type(field, kept); // finishing again without a change sends nothing
+        typeText(field, kept); // finishing again without a change sends nothing
         QVERIFY(fx.peer.staysQuiet(100));
     }
 

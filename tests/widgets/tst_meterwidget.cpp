@@ -6,7 +6,6 @@
 #include "widgets/meterwidget.h"
 #include "widgets/qmeter.h"
 
-#include <QLabel>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -111,22 +110,6 @@ private slots:
                  "outside the test location");
         MeterWidget again;
         QCOMPARE(again.size(), QSize(640, 480));
-    }
-
-    void retranslates()
-    {
-        MeterWidget panel;
-        BracketTranslator translator;
-        QVERIFY(QCoreApplication::installTranslator(&translator));
-        QCoreApplication::processEvents(); // LanguageChange is posted
-        QStringList titles{panel.windowTitle()};
-        for (QLabel *label : panel.findChildren<QLabel *>(QStringLiteral("titleLabel")))
-            titles << label->text();
-        QCoreApplication::removeTranslator(&translator);
-        QCoreApplication::processEvents();
-        QCOMPARE(titles, (QStringList{"[Meter]", "[Input Pre Fader]", "[Input Post Fader]",
-                                      "[Output Pre Fader]", "[Output Post Fader]"}));
-        QCOMPARE(panel.windowTitle(), QStringLiteral("Meter"));
     }
 
 private:
