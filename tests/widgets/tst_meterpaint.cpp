@@ -122,7 +122,7 @@ private slots:
         for (int level : levels) {
             meter->setValue(level);
             QTest::qWait(20); // drawn from the event loop, as on screen
-            QCOMPARE(onScreen(meter), drawnWhole(topDown, meter->value()));
+            QTRY_COMPARE(onScreen(meter), drawnWhole(topDown, meter->value()));
         }
     }
 
@@ -157,8 +157,8 @@ private slots:
                 bank->setLevels(levels.constData(), levels.size());
             }
             QTest::qWait(20);
-            QVERIFY(paints.rects.size() <= 1);
-            QCOMPARE(onScreen(bank), wholeBank(levels, -40));
+            QTRY_COMPARE(onScreen(bank), wholeBank(levels, -40));
+            QVERIFY(paints.rects.size() <= 1); // the round in one paint
         }
         QVERIFY(paints.rects.isEmpty()); // the same levels again draw nothing
         QCOMPARE(bank->numberText(0), QStringLiteral("-40"));
@@ -168,7 +168,7 @@ private slots:
         bank->setRange(-100, 24);
         QTest::qWait(20);
         QCOMPARE(bank->numberText(0), QStringLiteral("-100"));
-        QCOMPARE(onScreen(bank), wholeBank(rounds.last(), -100));
+        QTRY_COMPARE(onScreen(bank), wholeBank(rounds.last(), -100));
         bank->setLevel(4, 3); // no such channel
         QCOMPARE(bank->level(4), -100);
     }
