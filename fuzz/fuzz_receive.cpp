@@ -12,20 +12,22 @@
 
 namespace {
 
-std::vector<QByteArray> referenceFrames(QByteArray buf)
+std::vector<QByteArray> referenceFrames(const QByteArray &buf)
 {
     std::vector<QByteArray> out;
-    while (buf.size() >= 11) {
-        if (uchar(buf[0]) != 0x82 || uchar(buf[1]) != 0x7D) {
-            buf.remove(0, 1);
+    int at = 0;
+    while (buf.size() - at >= 11) {
+        const char *b = buf.constData() + at;
+        if (uchar(b[0]) != 0x82 || uchar(b[1]) != 0x7D) {
+            ++at;
             continue;
         }
-        const int len = uchar(buf[8]) | (uchar(buf[9]) << 8);
-        if (buf.size() < len + 12)
+        const int len = uchar(b[8]) | (uchar(b[9]) << 8);
+        if (buf.size() - at < len + 12)
             break;
-        if (uchar(buf[10 + len]) == 0x7D && uchar(buf[11 + len]) == 0x82)
-            out.push_back(buf.mid(0, len + 12));
-        buf.remove(0, len + 12);
+        if (uchar(b[10 + len]) == 0x7D && uchar(b[11 + len]) == 0x82)
+            out.push_back(buf.mid(at, len + 12));
+        at += len + 12;
     }
     return out;
 }
