@@ -1,6 +1,5 @@
 // dapcontrol: control program for networked digital audio matrix processors.
 
-#include "app/appconfig.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
@@ -18,9 +17,7 @@
 int main(int argc, char *argv[])
 {
     StartupTrace::start();
-    // The scaling attribute only takes effect before the application exists.
-    QCoreApplication::setAttribute(AppConfig::readHighDpiSetting() ? Qt::AA_EnableHighDpiScaling
-                                                                   : Qt::AA_DisableHighDpiScaling);
+    preparePlatform();
     QApplication app(argc, argv);
     StartupTrace::mark("application");
     LogCompressor::install();

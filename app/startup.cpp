@@ -1,11 +1,21 @@
 #include "app/startup.h"
 
+#include "app/appconfig.h"
 #include "app/mainwindow.h"
 #include "protocol/localtext.h"
 #include "protocol/startuptrace.h"
 
 #include <QApplication>
 #include <QFile>
+
+void preparePlatform()
+{
+    // The scaling attribute only takes effect before the application exists.
+    QCoreApplication::setAttribute(AppConfig::readHighDpiSetting() ? Qt::AA_EnableHighDpiScaling
+                                                                   : Qt::AA_DisableHighDpiScaling);
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
 
 void prepareApplication(QApplication &app)
 {

@@ -2,6 +2,13 @@
 
 class QApplication;
 
+// What every start does before the application object exists: the scaling
+// the operator chose, and no OpenGL. Every page is drawn by the raster
+// engine, so the X11 platform need not load a GL driver for the window
+// (on a software renderer that alone is about 50 MB and a third of the start).
+// An operator's own QT_XCB_GL_INTEGRATION is kept.
+void preparePlatform();
+
 // What every start of the program does before its main window is built: the
 // locale codec for texts on the wire, the resources and the application style
 // sheet. Shared by dapcontrol and the tools that run it on loopback, so that

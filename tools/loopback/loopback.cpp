@@ -11,7 +11,6 @@
 // page built) and the resident memory, then quit (see ProbeApplication). The unit selected last
 // time (the "LastDevice" setting) is selected again when it announces itself, as in dapcontrol.
 
-#include "app/appconfig.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
@@ -37,8 +36,7 @@ int main(int argc, char *argv[])
 
     // From here on the same steps as dapcontrol's main().
     StartupTrace::start();
-    QCoreApplication::setAttribute(AppConfig::readHighDpiSetting() ? Qt::AA_EnableHighDpiScaling
-                                                                   : Qt::AA_DisableHighDpiScaling);
+    preparePlatform();
     ProbeApplication app(argc, argv);
     app.setProbe(probe);
     StartupTrace::mark("application");
