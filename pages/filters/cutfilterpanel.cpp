@@ -5,6 +5,7 @@
 #include "pages/knobfield.h"
 #include "widgets/appfont.h"
 #include "widgets/knob.h"
+#include "widgets/lazycombobox.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,8 +23,8 @@ const char FrequencyPattern[] = "20000|(1?[0-9]{0,4})";
 
 CutFilterPanel::CutFilterPanel(QWidget *parent)
     : QWidget(parent), m_title(new QLabel(this)), m_enable(new QPushButton(this)),
-      m_typeCaption(new QLabel(this)), m_type(new QComboBox(this)),
-      m_slopeCaption(new QLabel(this)), m_slope(new QComboBox(this)),
+      m_typeCaption(new QLabel(this)), m_type(new LazyComboBox(appFont(8), this)),
+      m_slopeCaption(new QLabel(this)), m_slope(new LazyComboBox(appFont(8), this)),
       m_frequencyCaption(new QLabel(this)), m_frequency(new KnobField(this))
 {
     setObjectName(QStringLiteral("filterCtrlBgWidget"));

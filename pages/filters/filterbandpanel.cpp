@@ -5,6 +5,7 @@
 #include "pages/knobfield.h"
 #include "widgets/appfont.h"
 #include "widgets/knob.h"
+#include "widgets/lazycombobox.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -36,7 +37,7 @@ QVBoxLayout *captioned(QLabel *caption, QWidget *control)
 
 FilterBandPanel::FilterBandPanel(QWidget *parent)
     : QWidget(parent), m_bandCaption(new QLabel(this)), m_enable(new QPushButton(this)),
-      m_typeCaption(new QLabel(this)), m_type(new QComboBox(this)),
+      m_typeCaption(new QLabel(this)), m_type(new LazyComboBox(appFont(8), this)),
       m_frequencyCaption(new QLabel(this)), m_frequency(new KnobField(this)),
       m_gainCaption(new QLabel(this)), m_gain(new KnobField(this)), m_qCaption(new QLabel(this)),
       m_q(new KnobField(this))

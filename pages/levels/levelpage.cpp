@@ -6,6 +6,7 @@
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/elidedlabel.h"
+#include "widgets/lazycombobox.h"
 #include "widgets/qfader.h"
 
 #include <QComboBox>
@@ -93,7 +94,7 @@ QWidget *LevelPage::buildStrip(int c)
     }
     s.groupCaption = new QLabel(bg);
     s.groupCaption->setAlignment(Qt::AlignCenter);
-    s.group = new QComboBox(bg);
+    s.group = new LazyComboBox(appFont(8), bg);
     s.group->setFixedSize(44, 20);
     s.group->addItem(QStringLiteral("-"));
     for (int g = 1; g < GroupCount; ++g)

@@ -9,6 +9,7 @@
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/elidedlabel.h"
+#include "widgets/lazycombobox.h"
 #include "widgets/knob.h"
 
 #include <QComboBox>
@@ -54,7 +55,7 @@ QWidget *QInLevel::buildStrip(int c)
     s.name->setFixedHeight(20);
     s.name->setAlignment(Qt::AlignCenter);
 
-    s.mode = new QComboBox(bg);
+    s.mode = new LazyComboBox(appFont(8), bg);
     s.mode->setFixedSize(50, 20);
     s.mode->addItems({QString(), QString()});
     s.mode->setCurrentIndex(Line);

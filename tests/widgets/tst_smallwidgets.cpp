@@ -1,11 +1,14 @@
 // The small shared widgets: the clickable style-sheet panel, the double-click
-// label and the eliding label for channel names.
+// label, the eliding label for channel names and the combo box that makes its
+// popup list on first use.
 
 #include "tests/widgets/widgettest.h"
 #include "widgets/bgwidget.h"
 #include "widgets/elidedlabel.h"
+#include "widgets/lazycombobox.h"
 #include "widgets/qdoublelabel.h"
 
+#include <QAbstractItemView>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -75,6 +78,37 @@ private slots:
         if (elided)
             QVERIFY(text.startsWith(shown.chopped(1)) && shown.endsWith(QChar(0x2026)));
         QVERIFY(label.minimumSizeHint().width() <= 50); // long names do not widen layouts
+    }
+
+    // The box is built with its font and without its list; the list, made when
+    // it first opens, shows the box's font, and later font changes reach it.
+    void lazyComboBox()
+    {
+        QWidget window;
+        QFont small = window.font();
+        small.setPointSize(7);
+        auto *box = new LazyComboBox(small, &window);
+        const QStringList items{QStringLiteral("Mic"), QStringLiteral("Line")};
+        box->addItems(items);
+        QCOMPARE(box->font(), small);
+        QVERIFY(box->findChildren<QAbstractItemView *>().isEmpty());
+        QComboBox plain(&window);
+        plain.addItems(items);
+        plain.setFont(small);
+        QCOMPARE(box->sizeHint(), plain.sizeHint());
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        box->showPopup();
+        QTRY_VERIFY(box->view()->isVisible());
+        QCOMPARE(box->view()->font(), small);
+        box->hidePopup();
+
+        QFont large = small;
+        large.setPointSize(12);
+        box->setFont(large);
+        QCOMPARE(box->view()->font(), large);
+        QCOMPARE(box->currentText(), QStringLiteral("Mic"));
     }
 };
 
