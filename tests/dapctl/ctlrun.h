@@ -6,11 +6,14 @@
 #include "dapctl/dapctl.h"
 #include "sim/simmodel.h"
 #include "tests/devices/devicefixtures.h"
+#include "tests/support/testsupport.h"
 
 #include "protocol/frame.h"
 
 #include <QSignalSpy>
 #include <QStringList>
+
+#include <memory>
 
 struct CtlRun
 {
@@ -36,6 +39,33 @@ inline QStringList rackOptions(const SimRack &rack, quint16 announcePort)
             QStringLiteral("--announce-port"), QString::number(announcePort),
             QStringLiteral("--timeout"),       QStringLiteral("2")};
 }
+
+// Two simulated units on loopback and a scratch working directory, made
+// afresh for each test function (start() in init(), stop() in cleanup()).
+class CtlRack
+{
+public:
+    bool start()
+    {
+        m_dir = std::make_unique<ScratchDir>();
+        m_announcePort = freeUdpPort();
+        return m_rack.start(2, m_announcePort, 100);
+    }
+
+    void stop()
+    {
+        m_rack.units.clear();
+        m_dir.reset();
+    }
+
+protected:
+    QStringList opts() const { return rackOptions(m_rack, m_announcePort); }
+    CtlRun run(QStringList args) const { return runDapctl(args + opts()); }
+
+    SimRack m_rack;
+    quint16 m_announcePort = 0;
+    std::unique_ptr<ScratchDir> m_dir;
+};
 
 // Applies a write to a unit as if a client had sent it.
 inline void writeTo(SimUnit &unit, quint8 op, quint8 module, quint8 cmd, const QByteArray &payload)

@@ -21,32 +21,14 @@
 
 using namespace Proto;
 
-class TestDapctl final : public QObject
+class TestDapctl final : public QObject, private CtlRack
 {
     Q_OBJECT
 
-    SimRack m_rack;
-    quint16 m_announcePort = 0;
-    ScratchDir *m_dir = nullptr;
-
-    QStringList opts() const { return rackOptions(m_rack, m_announcePort); }
-    CtlRun run(QStringList args) const { return runDapctl(args + opts()); }
-
 private slots:
     void initTestCase() { initTestEnvironment(); }
-
-    void init()
-    {
-        m_dir = new ScratchDir;
-        m_announcePort = freeUdpPort();
-        QVERIFY(m_rack.start(2, m_announcePort, 100));
-    }
-
-    void cleanup()
-    {
-        m_rack.units.clear();
-        delete m_dir;
-    }
+    void init() { QVERIFY(start()); }
+    void cleanup() { stop(); }
 
     void discoverListsEveryAnnouncingUnit()
     {
