@@ -18,6 +18,16 @@ QString chomp(QByteArray line)
     return QString::fromUtf8(line);
 }
 
+// The lines of a small text file as they come, without their line ends. Read
+// whole: QIODevice::readLine() without a limit sets aside 16 KiB for each line.
+QList<QByteArray> readLines(QFile &f)
+{
+    QList<QByteArray> lines = f.readAll().split('\n');
+    if (lines.last().isEmpty()) // after the last line end, or an empty file
+        lines.removeLast();
+    return lines;
+}
+
 // The text after `key` up to the first ';' (or the end of the line).
 QString fieldAfter(const QString &line, const QString &key)
 {
@@ -46,8 +56,8 @@ bool AppConfig::readHighDpiSetting()
     if (!f.open(QIODevice::ReadOnly))
         return flag;
     const QString key = QStringLiteral("HighDpiScaling:");
-    while (!f.atEnd()) {
-        const QString line = chomp(f.readLine());
+    for (const QByteArray &raw : readLines(f)) {
+        const QString line = chomp(raw);
         if (line.startsWith(key))
             flag = line.mid(key.size()).toInt() != 0;
     }
@@ -61,8 +71,9 @@ void AppConfig::loadLanguageList()
     QFile f(QString::fromLatin1(LanguageFile));
     if (!f.open(QIODevice::ReadOnly))
         return;
-    while (!f.atEnd() && m_names.size() < MaxLanguages) {
-        const QString line = chomp(f.readLine());
+    const QList<QByteArray> lines = readLines(f);
+    for (int i = 0; i < lines.size() && m_names.size() < MaxLanguages; ++i) {
+        const QString line = chomp(lines.at(i));
         m_names.append(fieldAfter(line, QStringLiteral("lang:")));
         m_fonts.append(fieldAfter(line, QStringLiteral("font:")));
     }
@@ -73,8 +84,8 @@ void AppConfig::loadConfig()
     QFile f(QString::fromLatin1(ConfigFile));
     if (f.open(QIODevice::ReadWrite)) {
         // The last occurrence of a key wins.
-        while (!f.atEnd()) {
-            const QString line = chomp(f.readLine());
+        for (const QByteArray &raw : readLines(f)) {
+            const QString line = chomp(raw);
             if (line.startsWith(QLatin1String("current lang:"))) {
                 // One decimal digit right after the key.
                 m_indexRead = line.size() > 13 ? line.at(13).unicode() - '0' : 0;

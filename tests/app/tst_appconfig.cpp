@@ -111,6 +111,13 @@ private slots:
         AppConfig c;
         c.loadLanguageList();
         QCOMPARE(c.languageNames(), (QStringList{QStringLiteral("english"), QString()}));
+
+        // A last line without its line end still counts; an empty line is an entry.
+        dir.writeFile(QStringLiteral("translations/language.dat"),
+                      "lang:english;\n\nlang:chinese;");
+        c.loadLanguageList();
+        QCOMPARE(c.languageNames(),
+                 (QStringList{QStringLiteral("english"), QString(), QStringLiteral("chinese")}));
     }
 
     void titles()
