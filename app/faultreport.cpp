@@ -6,19 +6,28 @@
 #include <QMessageBox>
 
 FaultReport::FaultReport(FaultSource source, QWidget *boxParent, RepeatTimer *timer)
-    : QObject(boxParent), m_source(std::move(source)),
-      m_box(new QMessageBox(QMessageBox::Critical, tr("Device Fault"), QString(), QMessageBox::Ok,
-                            boxParent)),
+    : QObject(boxParent), m_source(std::move(source)), m_boxParent(boxParent),
       m_timer(timer ? timer : new RepeatTimer)
 {
     m_timer->setParent(this);
-    m_box->setModal(false);
-    m_box->setWindowModality(Qt::NonModal);
-    m_box->installEventFilter(this);
     connect(m_timer, &RepeatTimer::timeout, this, &FaultReport::showDeviceFaultMessageBox);
 }
 
 FaultReport::~FaultReport() = default;
+
+QMessageBox *FaultReport::box()
+{
+    // Made when first needed: its critical icon loads the desktop's icon
+    // theme, which would cost every start a tenth of its time.
+    if (!m_box) {
+        m_box = new QMessageBox(QMessageBox::Critical, tr("Device Fault"), QString(),
+                                QMessageBox::Ok, m_boxParent);
+        m_box->setModal(false);
+        m_box->setWindowModality(Qt::NonModal);
+        m_box->installEventFilter(this);
+    }
+    return m_box;
+}
 
 QString FaultReport::text(quint8 fault)
 {
@@ -61,7 +70,7 @@ void FaultReport::showDeviceFaultMessageBox()
         close();
         return;
     }
-    m_box->setText(text(fault));
+    box()->setText(text(fault));
     m_box->show();
     m_box->raise();
 }
@@ -69,7 +78,7 @@ void FaultReport::showDeviceFaultMessageBox()
 void FaultReport::close()
 {
     m_timer->stop();
-    if (m_box->isVisible())
+    if (m_box && m_box->isVisible())
         m_box->accept();
 }
 

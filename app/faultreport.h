@@ -31,7 +31,8 @@ public:
     // "Found fault :", the failing parts, and where to look.
     static QString text(quint8 fault);
 
-    QMessageBox *box() const { return m_box; }
+    // The box, made on first use.
+    QMessageBox *box();
     RepeatTimer *timer() const { return m_timer; }
 
 public slots:
@@ -47,7 +48,8 @@ private:
     void close();
 
     FaultSource m_source;
-    QMessageBox *m_box;
+    QWidget *m_boxParent;
+    QMessageBox *m_box = nullptr;
     RepeatTimer *m_timer;
     quint8 m_bits = 0; // the fault bits last reported
 };

@@ -1,6 +1,7 @@
 #include "pages/levels/qmixer.h"
 
 #include "pages/levels/crosspointgrid.h"
+#include "pages/levels/gainrules.h"
 #include "pages/levels/generatorpanel.h"
 #include "pages/levels/matrixmixvaluewidget.h"
 #include "pages/levels/qmixbutton.h"
@@ -47,16 +48,13 @@ QMixer::QMixer(QWidget *parent)
       m_grid(new CrosspointGrid(
           pageGeometry(), [](int in, int out, QWidget *p) { return new QMixButton(in, out, p); },
           nullptr)),
-      m_generator(new GeneratorPanel(deferred(), GeneratorGainKey)),
-      m_editor(new MatrixMixValueWidget(this)), m_mixValue(new QPushButton),
+      m_generator(new GeneratorPanel(deferred(), GeneratorGainKey)), m_mixValue(new QPushButton),
       m_allMix(new QPushButton), m_reset(new QPushButton)
 {
     setObjectName(QStringLiteral("mixerWidget"));
     deferred().setSender([this](int) { m_generator->sendGain(); });
 
     connect(m_grid, &CrosspointGrid::switched, this, &QMixer::crosspointsSwitched);
-    connect(m_editor, &MatrixMixValueWidget::mixButtonClicked, this, &QMixer::mixButtonClicked);
-    connect(m_editor, &MatrixMixValueWidget::mixGainChanged, this, &QMixer::GainSliderChanged);
     connect(m_mixValue, &QPushButton::clicked, this, &QMixer::mixValueButtonClicked);
     connect(m_allMix, &QPushButton::clicked, this, &QMixer::allMixButtonClicked);
     connect(m_reset, &QPushButton::clicked, this, &QMixer::resetButtonClicked);
@@ -104,9 +102,38 @@ void QMixer::retranslate()
     m_generator->retranslate();
 }
 
+MatrixMixValueWidget *QMixer::editor()
+{
+    if (m_editor)
+        return m_editor;
+    m_editor = new MatrixMixValueWidget(this);
+    connect(m_editor, &MatrixMixValueWidget::mixButtonClicked, this, &QMixer::mixButtonClicked);
+    connect(m_editor, &MatrixMixValueWidget::mixGainChanged, this, &QMixer::GainSliderChanged);
+    for (int ch = 0; ch < Channels; ++ch) {
+        if (!m_inputNames[size_t(ch)].isNull())
+            m_editor->setInputName(ch, m_inputNames[size_t(ch)]);
+        if (!m_outputNames[size_t(ch)].isNull())
+            m_editor->setOutputName(ch, m_outputNames[size_t(ch)]);
+    }
+    for (int out = 0; out < Channels; ++out)
+        for (int in = 0; in < Channels; ++in) {
+            m_editor->setMixOn(in, out, m_grid->isOn(in, out));
+            m_editor->setMixGain(in, out, m_gains[size_t(out * Channels + in)]);
+        }
+    return m_editor;
+}
+
+void QMixer::setGain(int input, int output, int gain)
+{
+    if (m_editor)
+        m_editor->setMixGain(input, output, gain);
+    else
+        m_gains[size_t(output * Channels + input)] = qint8(GainRules::clampCrosspoint(gain));
+}
+
 bool QMixer::isHolding()
 {
-    return deferred().isHolding() || m_editor->isHolding();
+    return deferred().isHolding() || (m_editor && m_editor->isHolding());
 }
 
 bool QMixer::isMixOn(int input, int output) const
@@ -140,9 +167,10 @@ void QMixer::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &
         if (cmd == Proto::MatrixCmd::On) {
             const bool on = answer.u8(1 + in) != 0;
             m_grid->setOn(in, *output, on);
-            m_editor->setMixOn(in, *output, on);
+            if (m_editor)
+                m_editor->setMixOn(in, *output, on);
         } else {
-            m_editor->setMixGain(in, *output, answer.i8(1 + in));
+            setGain(in, *output, answer.i8(1 + in));
         }
     }
 }
@@ -161,8 +189,9 @@ void QMixer::crosspointsSwitched(int, int, bool on)
         const QVector<quint8> inputs = m_grid->selectedInputs(out);
         if (inputs.isEmpty())
             continue;
-        for (quint8 in : inputs)
-            m_editor->setMixOn(in, out, on);
+        if (m_editor)
+            for (quint8 in : inputs)
+                m_editor->setMixOn(in, out, on);
         // One packet per output, not one per crosspoint.
         QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
         payload.append(char(on ? 1 : 0));
@@ -187,10 +216,11 @@ void QMixer::mixValueButtonClicked()
 {
     // Modal for the whole program like exec(), but without a nested event
     // loop: answers, timers and the refresh go on as before.
-    m_editor->setWindowModality(Qt::ApplicationModal);
-    m_editor->show();
-    m_editor->raise();
-    m_editor->activateWindow();
+    MatrixMixValueWidget *e = editor();
+    e->setWindowModality(Qt::ApplicationModal);
+    e->show();
+    e->raise();
+    e->activateWindow();
 }
 
 void QMixer::allMixButtonClicked()
@@ -217,8 +247,9 @@ void QMixer::setWholeMatrix(bool on)
     for (int out = 0; out < Channels; ++out) {
         for (int in = 0; in < Channels; ++in) {
             m_grid->setOn(in, out, on);
-            m_editor->setMixOn(in, out, on);
-            m_editor->setMixGain(in, out, 0);
+            if (m_editor)
+                m_editor->setMixOn(in, out, on);
+            setGain(in, out, 0);
         }
         sendCommand(Module, Proto::MatrixCmd::On, quint8(out), allInputs(on ? 1 : 0));
         sendCommand(Module, Proto::MatrixCmd::Gain, quint8(out), allInputs(0));
@@ -228,14 +259,20 @@ void QMixer::setWholeMatrix(bool on)
 void QMixer::setInputName(int channel, const QString &name)
 {
     m_grid->setInputName(channel, name);
-    m_editor->setInputName(channel, name);
+    if (m_editor)
+        m_editor->setInputName(channel, name);
+    else if (channel >= 0 && channel < Channels)
+        m_inputNames[size_t(channel)] = name;
 }
 
 void QMixer::setOutputName(int channel, const QString &name)
 {
     m_grid->setOutputName(channel, name);
     m_generator->setOutputName(channel, name);
-    m_editor->setOutputName(channel, name);
+    if (m_editor)
+        m_editor->setOutputName(channel, name);
+    else if (channel >= 0 && channel < Channels)
+        m_outputNames[size_t(channel)] = name;
 }
 
 void QMixer::hideEvent(QHideEvent *event)

@@ -3,6 +3,10 @@
 #include "pages/blockpage.h"
 #include "protocol/commands.h"
 
+#include <QString>
+
+#include <array>
+
 class CrosspointGrid;
 class GeneratorPanel;
 class MatrixMixValueWidget;
@@ -38,7 +42,8 @@ public:
     bool isMixOn(int input, int output) const;
 
     CrosspointGrid *grid() const { return m_grid; }
-    MatrixMixValueWidget *editor() const { return m_editor; }
+    // The crosspoint editor, made when first needed (see m_gains).
+    MatrixMixValueWidget *editor();
     GeneratorPanel *generator() const { return m_generator; }
     QPushButton *mixValueButton() const { return m_mixValue; }
     QPushButton *allMixButton() const { return m_allMix; }
@@ -60,10 +65,18 @@ protected:
 private:
     void crosspointsSwitched(int input, int output, bool on);
     void setWholeMatrix(bool on);
+    void setGain(int input, int output, int gain);
 
     CrosspointGrid *m_grid;
     GeneratorPanel *m_generator;
-    MatrixMixValueWidget *m_editor;
+    // The editor is a window of 256 buttons that most sessions never open,
+    // so it is made on first use. Until then the page keeps what the editor
+    // would show, the gains reported by the unit and the channel names, and
+    // hands them over when it is made; from then on the editor holds them.
+    MatrixMixValueWidget *m_editor = nullptr;
+    std::array<qint8, Channels * Channels> m_gains{}; // [output][input], dB
+    std::array<QString, Channels> m_inputNames;
+    std::array<QString, Channels> m_outputNames;
     QPushButton *m_mixValue;
     QPushButton *m_allMix;
     QPushButton *m_reset;

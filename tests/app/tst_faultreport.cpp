@@ -73,7 +73,7 @@ struct Box
     quint8 fault = 0;
     ManualTimer *timer = new ManualTimer;
     FaultReport report;
-    bool shown() const { return report.box()->isVisible(); }
+    bool shown() { return report.box()->isVisible(); }
     void unitReports(quint8 f)
     {
         fault = f;

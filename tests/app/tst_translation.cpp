@@ -14,6 +14,7 @@
 #include "pages/filters/filterpage.h"
 #include "pages/funcwidget.h"
 #include "pages/levels/matrixmixvaluewidget.h"
+#include "pages/levels/qmixer.h"
 #include "pages/qoverview.h"
 #include "presets/qpreset.h"
 #include "protocol/commands.h"
@@ -360,7 +361,7 @@ private slots:
             w.cmdToolClicked();
             shown = w.findChild<QWidget *>(QStringLiteral("commandToolWidget"));
         } else if (window == QLatin1String("mixer value")) {
-            shown = w.findChild<MatrixMixValueWidget *>();
+            shown = w.funcWidget()->mixer()->editor();
         } else if (window == QLatin1String("channel select")) {
             shown = qobject_cast<FilterPage *>(w.funcWidget()->page(FuncWidget::InFilter))
                         ->channelSelect();
