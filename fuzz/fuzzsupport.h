@@ -43,7 +43,7 @@ enum Mode : quint8
     Import = 0,
     Export = 1,
     AllSlots = 2,     // or'ed with one of the two
-    LargeFile = 0x80, // a file of up to 320 KiB, else up to 4 KiB
+    LargeFile = 0x80, // a file of up to 64 KiB, else up to 4 KiB
 };
 // The file (import) or image (export) is `size` bytes of `pattern` repeated.
 QByteArray header(quint8 mode, quint8 slot, quint32 size, const QByteArray &pattern);

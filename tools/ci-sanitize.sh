@@ -53,6 +53,14 @@ if [ "$FUZZ_SECONDS" -gt 0 ]; then
     FUZZ_DIR="$ASAN_BUILD_DIR/fuzz"
     WORK="$FUZZ_DIR/work"
     mkdir -p "$WORK"
+    # The targets that read and write files do so in a scratch folder; in
+    # memory (where the machine has /dev/shm) their runs go to the code under
+    # test rather than to the disk.
+    SCRATCH="$WORK"
+    if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+        SCRATCH="$(mktemp -d /dev/shm/dapfuzz.XXXXXX)"
+        trap 'rm -rf "$SCRATCH"' EXIT
+    fi
     targets=()
     for t in "$FUZZ_DIR"/fuzz_*; do
         name="$(basename "$t")"
@@ -66,7 +74,7 @@ if [ "$FUZZ_SECONDS" -gt 0 ]; then
         local seeds=("$FUZZ_DIR/corpus/$name")
         [ -d "$ROOT/fuzz/regressions/$name" ] && seeds+=("$ROOT/fuzz/regressions/$name")
         mkdir -p "$WORK/$name" "$FUZZ_DIR/corpus/$name"
-        if (cd "$WORK" && QT_QPA_PLATFORM=offscreen TMPDIR="$WORK" "$FUZZ_DIR/$name" \
+        if (cd "$WORK" && QT_QPA_PLATFORM=offscreen TMPDIR="$SCRATCH" "$FUZZ_DIR/$name" \
                 -max_total_time="$FUZZ_SECONDS" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
                 -print_final_stats=1 -artifact_prefix="$WORK/$name-" \
                 "$WORK/$name" "${seeds[@]}" > "$WORK/$name.log" 2>&1); then
