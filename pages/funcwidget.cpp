@@ -135,7 +135,11 @@ void FuncWidget::buildPages()
     m_pagesBuilt = true;
     const auto place = [this](int index, BlockPage *page, const char *trace) {
         setPage(index, page);
-        StartupTrace::mark(trace);
+        if (StartupTrace::isEnabled()) // what a page costs is mostly its widgets
+            StartupTrace::mark(
+                QByteArray(trace + QByteArrayLiteral(", ") +
+                           QByteArray::number(page->findChildren<QWidget *>().size()) + " widgets")
+                    .constData());
     };
     m_inLevel = new QInLevel(m_stack);
     place(InSetup, m_inLevel, "page QInLevel");

@@ -46,11 +46,11 @@ QPreset::QPreset(ProgressGuard *progress, QWidget *parent)
       m_exportAll(new QPushButton(this))
 {
     setObjectName(QStringLiteral("presetWidget"));
+    // The table's look and that of its name fields and buttons (the selection
+    // colour, borderless fields, a margin round each button) come from the
+    // application's style sheet: a sheet of the table's own would be matched
+    // again for each of its 192 controls.
     m_table->setObjectName(QStringLiteral("presetCtrlTableWidget"));
-    // One sheet for the table and its name fields, rather than one per field.
-    m_table->setStyleSheet(QStringLiteral(
-        "* { selection-background-color: rgb(224, 224, 224); }"
-        " QLineEdit { border-width: 0; border-style: outset; background: rgb(253, 253, 253); }"));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setFocusPolicy(Qt::NoFocus);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -93,10 +93,13 @@ QPreset::QPreset(ProgressGuard *progress, QWidget *parent)
 
 void QPreset::buildRow(int slot)
 {
+    // Made in the table's viewport, where the cells keep them; they are put
+    // into their cells when the page is first shown (placeCells()).
+    QWidget *cells = m_table->viewport();
     Row &row = m_rows[size_t(slot)];
-    row.name = new QLineEdit(m_table);
+    row.name = new QLineEdit(cells);
+    row.name->setObjectName(QStringLiteral("presetNameEdit"));
     connect(row.name, &QLineEdit::editingFinished, this, &QPreset::nameEditingFinished);
-    m_table->setCellWidget(slot, NameColumn, row.name);
 
     using Slot = void (QPreset::*)();
     const std::array<Slot, ColumnCount> handlers{nullptr,
@@ -106,17 +109,10 @@ void QPreset::buildRow(int slot)
                                                  &QPreset::importClicked,
                                                  &QPreset::exportClicked};
     for (int c = SaveColumn; c < ColumnCount; ++c) {
-        // A cell holds its button with a margin, so rows do not run together.
-        auto *cell = new QWidget(m_table);
-        auto *b = new QPushButton(cell);
+        auto *b = new QPushButton(cells);
         b->setObjectName(QStringLiteral("normalButton"));
-        b->setFixedHeight(RowHeight - 6);
-        auto *box = new QHBoxLayout(cell);
-        box->setContentsMargins(4, 0, 4, 0);
-        box->addWidget(b);
         connect(b, &QPushButton::clicked, this, handlers[size_t(c)]);
         row.buttons[size_t(c)] = b;
-        m_table->setCellWidget(slot, c, cell);
     }
     // Nothing to recall, export or delete until the unit reports a preset.
     setExists(slot, false);
@@ -146,6 +142,27 @@ void QPreset::retranslate()
     m_exportAll->setText(tr("Export All"));
     m_importAll->setFont(font);
     m_exportAll->setFont(font);
+}
+
+void QPreset::placeCells()
+{
+    // A control put into a cell is polished at once, shown or not: done for
+    // all 192 at start, that would be a tenth of the program's start.
+    if (m_cellsPlaced)
+        return;
+    m_cellsPlaced = true;
+    for (int slot = 0; slot < Slots; ++slot) {
+        Row &row = m_rows[size_t(slot)];
+        m_table->setCellWidget(slot, NameColumn, row.name);
+        for (int c = SaveColumn; c < ColumnCount; ++c)
+            m_table->setCellWidget(slot, c, row.buttons[size_t(c)]);
+    }
+}
+
+void QPreset::showEvent(QShowEvent *event)
+{
+    placeCells();
+    BlockPage::showEvent(event);
 }
 
 QLineEdit *QPreset::nameField(int slot) const

@@ -65,6 +65,7 @@ public slots:
 
 protected:
     void retranslate() override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     struct Row
@@ -76,6 +77,7 @@ private:
     };
 
     void buildRow(int slot);
+    void placeCells();
     int slotOf(QObject *control, Column column) const;
     QString shownName(int slot) const;
     void showList(const AnswerReader &answer);
@@ -93,4 +95,5 @@ private:
     QPushButton *m_importAll;
     QPushButton *m_exportAll;
     int m_current = NoPreset;
+    bool m_cellsPlaced = false;
 };

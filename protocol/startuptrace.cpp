@@ -101,6 +101,11 @@ void StartupTrace::start()
     g_lastCpu = cpuNanoseconds();
 }
 
+bool StartupTrace::isEnabled()
+{
+    return lcStartup().isDebugEnabled() && startClock().isValid();
+}
+
 void StartupTrace::mark(const char *phase)
 {
     if (!lcStartup().isDebugEnabled() || !startClock().isValid())

@@ -18,6 +18,8 @@ namespace StartupTrace {
 void start();
 // Logs one phase as finished.
 void mark(const char *phase);
+// True while the trace is on, for callers that count something for a mark.
+bool isEnabled();
 // Marks `phase` when `object` first receives an event of `type` (after it has
 // been handled), e.g. the first expose of the main window.
 void markFirstEvent(QObject *object, QEvent::Type type, const char *phase);

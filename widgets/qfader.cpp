@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QVector>
 #include <QWheelEvent>
 
@@ -316,6 +317,36 @@ void QFader::paintScale(QPainter &painter) const
     painter.drawRoundedRect(groove, 2.0, 2.0);
 }
 
+QPixmap QFader::scalePixmap() const
+{
+    // The scale depends only on the geometry and the range, so the faders of
+    // a page share one picture, drawn once, and moving a handle draws no text.
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("dap_fader:%1x%2@%3:%4..%5/%6:%7/%8:%9")
+                            .arg(width())
+                            .arg(height())
+                            .arg(ratio)
+                            .arg(m_minimum)
+                            .arg(m_maximum)
+                            .arg(m_decimals)
+                            .arg(m_upperDivisions)
+                            .arg(m_totalDivisions)
+                            .arg(m_handleHeight);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+    pixmap = QPixmap(size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paintScale(painter);
+    }
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
 void QFader::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -324,7 +355,7 @@ void QFader::paintEvent(QPaintEvent *)
     if (!isEnabled())
         painter.setOpacity(0.45);
 
-    paintScale(painter);
+    painter.drawPixmap(0, 0, scalePixmap());
 
     const QRectF handle = handleRect();
     const QSize pixmapSize(int(std::round(handle.width())), m_handleHeight);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QRectF>
 #include <QWidget>
 
@@ -64,6 +65,7 @@ private:
     double handleTop(int scaledValue) const;
     int valueAtCentre(double y) const;
     void paintScale(QPainter &painter) const;
+    QPixmap scalePixmap() const;
     void operatorSet(int scaledValue);
 
     int m_value = 0;
