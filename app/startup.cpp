@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPalette>
 
 void preparePlatform()
 {
@@ -21,6 +22,13 @@ void prepareApplication(QApplication &app)
 {
     LocalText::installCodec();
     MainWindow::initResources();
+    // The text colour of every widget: in the palette rather than as a style
+    // sheet rule for QWidget, which the style sheet would apply to each of the
+    // program's thousands of widgets one by one.
+    QPalette palette = app.palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::All, role, QColor(0x1f, 0x29, 0x33));
+    app.setPalette(palette);
     QFile style(QStringLiteral(":/qss/AppWhite"));
     if (style.open(QIODevice::ReadOnly)) {
         const QByteArray sheet = style.readAll();
