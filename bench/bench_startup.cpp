@@ -46,6 +46,7 @@ struct Subject
     QString path;
     QStringList arguments;
     std::vector<Sample> samples;
+    QStringList environment; // NAME=VALUE set for this program only
 };
 
 double median(std::vector<double> v)
@@ -90,6 +91,8 @@ bool runOnce(Subject &subject, const QString &folder)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder + QStringLiteral("/runtime"));
+    for (const QString &e : subject.environment)
+        env.insert(e.section(QLatin1Char('='), 0, 0), e.section(QLatin1Char('='), 1));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
 
@@ -157,18 +160,30 @@ int main(int argc, char *argv[])
     QStringList programs = cli.values(QStringLiteral("program"));
     if (programs.isEmpty())
         programs << QDir(here).filePath(QStringLiteral("../run/dap-loopback"));
-    const QString bare = cli.isSet(QStringLiteral("bare"))
-                             ? cli.value(QStringLiteral("bare"))
-                             : QDir(here).filePath(QStringLiteral("bench_bare_window"));
+    const QString bare = QFileInfo(cli.isSet(QStringLiteral("bare"))
+                                       ? cli.value(QStringLiteral("bare"))
+                                       : QDir(here).filePath(QStringLiteral("bench_bare_window")))
+                             .absoluteFilePath();
     const int rounds = qMax(1, cli.value(QStringLiteral("rounds")).toInt());
 
     // Unused loopback ports: nothing announces there, so no unit is found.
     const QStringList ports{QStringLiteral("39697"), QStringLiteral("39698"),
                             QStringLiteral("39601")};
+    // The bare window twice: as Qt starts it by default (which on X11 loads
+    // the OpenGL driver), and without the OpenGL driver as dapcontrol starts
+    // itself, which leaves only what the program itself adds.
     std::vector<Subject> subjects;
-    subjects.push_back({QStringLiteral("bare QMainWindow"), bare, {}, {}});
-    for (const QString &p : programs)
-        subjects.push_back({QDir::cleanPath(QFileInfo(p).absoluteFilePath()), p, ports, {}});
+    subjects.push_back({QStringLiteral("bare QMainWindow"), bare, {}, {}, {}});
+    subjects.push_back({QStringLiteral("bare QMainWindow without OpenGL"),
+                        bare,
+                        {},
+                        {},
+                        {QStringLiteral("QT_XCB_GL_INTEGRATION=none")}});
+    for (const QString &p : programs) {
+        // Started in its own folder: a relative path would no longer lead to it.
+        const QString path = QDir::cleanPath(QFileInfo(p).absoluteFilePath());
+        subjects.push_back({path, path, ports, {}, {}});
+    }
 
     QTemporaryDir scratch;
     std::vector<QString> folders;
@@ -200,17 +215,19 @@ int main(int argc, char *argv[])
         }
     }
 
-    const Subject &base = subjects.front();
     const auto row = [&](const char *label, double Sample::*field, const char *unit, double scale) {
-        const double b = medianOf(base.samples, field);
+        const double b = medianOf(subjects[0].samples, field);
+        const double bNoGl = medianOf(subjects[1].samples, field);
         std::printf("%s\n", label);
         for (const Subject &s : subjects) {
             const double v = medianOf(s.samples, field);
-            std::printf("  %9.1f %-3s %6.2f x  %s\n", v / scale, unit, b > 0 ? v / b : 0.0,
-                        qPrintable(s.name));
+            std::printf("  %9.1f %-3s %6.2f x %6.2f x  %s\n", v / scale, unit, b > 0 ? v / b : 0.0,
+                        bNoGl > 0 ? v / bNoGl : 0.0, qPrintable(s.name));
         }
     };
-    std::printf("medians of %d rounds; ratios to the bare window\n", rounds);
+    std::printf("medians of %d rounds; ratios to the bare window as Qt starts it, and to the "
+                "bare window without OpenGL\n",
+                rounds);
     row("time to the first expose (window painted)", &Sample::exposeMs, "ms", 1);
     row("CPU time by the first expose", &Sample::cpuMs, "ms", 1);
     row("time to a complete start (every page built)", &Sample::readyMs, "ms", 1);
