@@ -3,7 +3,8 @@
 #include "sim/simblock.h"
 
 // Receives one firmware (op 1, module 1 ARM or 2 DSP) chunk by chunk and
-// acknowledges every chunk with its index.
+// acknowledges every chunk with its index. Chunk 0 starts a new image; a
+// chunk may be sent again, but one past the next expected is ignored.
 class FirmwareBlock final : public SimBlock
 {
 public:
