@@ -36,7 +36,7 @@ class MainWindow final : public QMainWindow
 public:
     // What is built before the window is shown: everything, or what the
     // window shows at start, with the other pages built right after the
-    // window has been painted for the first time (completeStart()).
+    // window has been painted for the first time.
     enum class Start
     {
         Complete,
@@ -49,8 +49,9 @@ public:
     ~MainWindow() override;
 
     // Builds what VisibleFirst left for later (the pages not shown at start);
-    // does nothing once it is built. Called after the first paint, and before
-    // anything that needs those pages (a selected unit, received bytes).
+    // does nothing once it is built. After the first paint the pages are
+    // built one per turn of the event loop (continueStart()); anything that
+    // needs them (a selected unit, received bytes) builds the rest at once.
     void completeStart();
     bool isStartComplete() const { return m_startComplete; }
 
@@ -104,6 +105,7 @@ protected:
 private:
     void build(const DiscoveryScope &scope);
     void buildLibraryPages();
+    void continueStart();
     void buildMenus();
     void applyFont();
     void checkLanguageAction();

@@ -130,35 +130,97 @@ FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
 
 void FuncWidget::buildPages()
 {
+    while (buildNextPage()) {
+    }
+}
+
+void FuncWidget::placeBuilt(int index, BlockPage *page, const char *trace)
+{
+    setPage(index, page);
+    if (StartupTrace::isEnabled()) // what a page costs is mostly its widgets
+        StartupTrace::mark(QByteArray(trace + QByteArrayLiteral(", ") +
+                                      QByteArray::number(page->findChildren<QWidget *>().size()) +
+                                      " widgets")
+                               .constData());
+}
+
+bool FuncWidget::buildNextPage()
+{
     if (m_pagesBuilt)
-        return;
+        return false;
+    // One page per call, so that a caller may return to the event loop in
+    // between. The pages are wired together and routed to only in the last
+    // step: until then every way in (a frame, a page button, a name) calls
+    // buildPages() first.
+    switch (m_nextBuild++) {
+    case 0:
+        m_inLevel = new QInLevel(m_stack);
+        placeBuilt(InSetup, m_inLevel, "page QInLevel");
+        break;
+    case 1:
+        m_outLevel = new QOutLevel(m_stack);
+        placeBuilt(OutLevel, m_outLevel, "page QOutLevel");
+        break;
+    case 2:
+        m_devLabel = new QDevLabel(m_stack);
+        placeBuilt(Label, m_devLabel, "page QDevLabel");
+        break;
+    case 3:
+        m_feedback = new QFeedback(m_stack);
+        placeBuilt(Feedback, m_feedback, "page QFeedback");
+        break;
+    case 4:
+        m_inFilter = new QInFilter(m_stack);
+        placeBuilt(InFilter, m_inFilter, "page QInFilter");
+        break;
+    case 5:
+        m_outFilter = new QOutFilter(m_stack);
+        placeBuilt(OutFilter, m_outFilter, "page QOutFilter");
+        break;
+    case 6:
+        m_inDelay = new QInDelay(m_stack);
+        placeBuilt(InDelay, m_inDelay, "page QInDelay");
+        break;
+    case 7:
+        m_outDelay = new QOutDelay(m_stack);
+        placeBuilt(OutDelay, m_outDelay, "page QOutDelay");
+        break;
+    case 8:
+        m_mixer = new QMixer(m_stack);
+        placeBuilt(Matrix, m_mixer, "page QMixer");
+        break;
+    case 9:
+        m_gate = new QGate(m_stack);
+        placeBuilt(Gate, m_gate, "page QGate");
+        break;
+    case 10:
+        m_autoMixer = new QAutoMixer(m_stack);
+        placeBuilt(Automixer, m_autoMixer, "page QAutoMixer");
+        break;
+    case 11:
+        m_aec = new QAec(m_stack);
+        placeBuilt(Aec, m_aec, "page QAec");
+        m_anc = new ANCWidget(m_stack);
+        placeBuilt(Anc, m_anc, "page ANCWidget");
+        break;
+    case 12:
+        m_inLimiter = new QInLimiter(m_stack);
+        placeBuilt(InLimiter, m_inLimiter, "page QInLimiter");
+        m_outLimiter = new QOutLimiter(m_stack);
+        placeBuilt(OutLimiter, m_outLimiter, "page QOutLimiter");
+        m_agc = new QAGCWidget(m_stack);
+        placeBuilt(Agc, m_agc, "page QAGCWidget");
+        break;
+    default:
+        finishPages();
+        return false;
+    }
+    return true;
+}
+
+void FuncWidget::finishPages()
+{
     m_pagesBuilt = true;
-    const auto place = [this](int index, BlockPage *page, const char *trace) {
-        setPage(index, page);
-        if (StartupTrace::isEnabled()) // what a page costs is mostly its widgets
-            StartupTrace::mark(
-                QByteArray(trace + QByteArrayLiteral(", ") +
-                           QByteArray::number(page->findChildren<QWidget *>().size()) + " widgets")
-                    .constData());
-    };
-    m_inLevel = new QInLevel(m_stack);
-    place(InSetup, m_inLevel, "page QInLevel");
-    m_outLevel = new QOutLevel(m_stack);
-    place(OutLevel, m_outLevel, "page QOutLevel");
-    m_devLabel = new QDevLabel(m_stack);
-    place(Label, m_devLabel, "page QDevLabel");
-    m_feedback = new QFeedback(m_stack);
-    place(Feedback, m_feedback, "page QFeedback");
-    m_inFilter = new QInFilter(m_stack);
-    place(InFilter, m_inFilter, "page QInFilter");
-    m_outFilter = new QOutFilter(m_stack);
-    place(OutFilter, m_outFilter, "page QOutFilter");
-    m_inDelay = new QInDelay(m_stack);
-    place(InDelay, m_inDelay, "page QInDelay");
-    m_outDelay = new QOutDelay(m_stack);
-    place(OutDelay, m_outDelay, "page QOutDelay");
-    m_mixer = new QMixer(m_stack);
-    place(Matrix, m_mixer, "page QMixer");
     connect(m_inLevel, &QInLevel::meterChanged, this, &FuncWidget::inlevelMeterChanged);
     connect(m_outLevel, &QOutLevel::meterChanged, this, &FuncWidget::outlevelMeterChanged);
     connect(m_outLevel, &QOutLevel::preMeterChanged, this, &FuncWidget::outPreLevelMeterChanged);
@@ -168,24 +230,10 @@ void FuncWidget::buildPages()
     // The gate owns the thresholds and lamp states the automixer shows: gate
     // answers reach the gate page only, which passes them on, also while it
     // is hidden.
-    auto *gate = new QGate(m_stack);
-    place(Gate, gate, "page QGate");
-    auto *autoMixer = new QAutoMixer(m_stack);
-    place(Automixer, autoMixer, "page QAutoMixer");
-    auto *aec = new QAec(m_stack);
-    place(Aec, aec, "page QAec");
-    auto *anc = new ANCWidget(m_stack);
-    place(Anc, anc, "page ANCWidget");
-    connect(gate, &QGate::gateState, autoMixer, &QAutoMixer::setGateOn);
-    connect(gate, &QGate::threshValue, autoMixer, &QAutoMixer::setThreshValue);
-    connect(autoMixer, qOverload<uchar, int>(&QAutoMixer::threshChanged), gate,
+    connect(m_gate, &QGate::gateState, m_autoMixer, &QAutoMixer::setGateOn);
+    connect(m_gate, &QGate::threshValue, m_autoMixer, &QAutoMixer::setThreshValue);
+    connect(m_autoMixer, qOverload<uchar, int>(&QAutoMixer::threshChanged), m_gate,
             qOverload<uchar, int>(&QGate::threshChanged));
-    auto *inLimiter = new QInLimiter(m_stack);
-    place(InLimiter, inLimiter, "page QInLimiter");
-    auto *outLimiter = new QOutLimiter(m_stack);
-    place(OutLimiter, outLimiter, "page QOutLimiter");
-    auto *agc = new QAGCWidget(m_stack);
-    place(Agc, agc, "page QAGCWidget");
     // Pages built by the libraries above this one are put in by their owners.
     for (int index : {Preset, Settings})
         if (!page(index))
@@ -193,13 +241,13 @@ void FuncWidget::buildPages()
 
     m_blockPages.insert(QInLevel::Module, m_inLevel);
     m_blockPages.insert(QOutLevel::Module, m_outLevel);
-    m_blockPages.insert(QGate::Module, gate);
-    m_blockPages.insert(QAutoMixer::Module, autoMixer);
-    m_blockPages.insert(QAec::Module, aec);
-    m_blockPages.insert(ANCWidget::Module, anc);
-    m_blockPages.insert(QInLimiter::Module, inLimiter);
-    m_blockPages.insert(QOutLimiter::Module, outLimiter);
-    m_blockPages.insert(QAGCWidget::Module, agc);
+    m_blockPages.insert(QGate::Module, m_gate);
+    m_blockPages.insert(QAutoMixer::Module, m_autoMixer);
+    m_blockPages.insert(QAec::Module, m_aec);
+    m_blockPages.insert(ANCWidget::Module, m_anc);
+    m_blockPages.insert(QInLimiter::Module, m_inLimiter);
+    m_blockPages.insert(QOutLimiter::Module, m_outLimiter);
+    m_blockPages.insert(QAGCWidget::Module, m_agc);
     m_blockPages.insert(QFeedback::Module, m_feedback);
     m_blockPages.insert(QInFilter::Module, m_inFilter);
     m_blockPages.insert(QOutFilter::Module, m_outFilter);
@@ -207,9 +255,9 @@ void FuncWidget::buildPages()
     m_blockPages.insert(QOutDelay::Module, m_outDelay);
     m_blockPages.insert(QMixer::Module, m_mixer);
     m_blockPages.insert(QMixer::GeneratorModule, m_mixer); // through receiveGenerator
-    m_inputNamePages = {m_inLevel, gate,      agc,      m_feedback, m_inFilter,
-                        inLimiter, m_inDelay, m_preMix, m_mixer,    autoMixer};
-    m_outputNamePages = {m_mixer, autoMixer, m_outLevel, m_outFilter, outLimiter, m_outDelay};
+    m_inputNamePages = {m_inLevel,   m_gate,    m_agc,    m_feedback, m_inFilter,
+                        m_inLimiter, m_inDelay, m_preMix, m_mixer,    m_autoMixer};
+    m_outputNamePages = {m_mixer, m_autoMixer, m_outLevel, m_outFilter, m_outLimiter, m_outDelay};
     StartupTrace::mark("pages built");
 }
 

@@ -13,7 +13,14 @@ class PageStack;
 class QButtonGroup;
 class QPushButton;
 class QTimer;
+class ANCWidget;
+class QAGCWidget;
+class QAec;
+class QAutoMixer;
 class QDevLabel;
+class QGate;
+class QInLimiter;
+class QOutLimiter;
 class QFeedback;
 class QInDelay;
 class QInFilter;
@@ -76,6 +83,9 @@ public:
 
     // Builds the pages not built yet; does nothing once they are.
     void buildPages();
+    // Builds the next page not built yet (the last call wires them up);
+    // false once every page is built.
+    bool buildNextPage();
     bool pagesBuilt() const { return m_pagesBuilt; }
 
     // Plugs the container's dispatch into the receive path: every op 3 frame
@@ -145,6 +155,8 @@ protected:
 private:
     void setButtonShown(int index, bool shown);
     void retranslate();
+    void placeBuilt(int index, BlockPage *page, const char *trace);
+    void finishPages();
 
     QVector<QPushButton *> m_buttons;
     QButtonGroup *m_group;
@@ -163,7 +175,15 @@ private:
     QInDelay *m_inDelay = nullptr;
     QOutDelay *m_outDelay = nullptr;
     QMixer *m_mixer = nullptr;
+    QGate *m_gate = nullptr;
+    QAutoMixer *m_autoMixer = nullptr;
+    QAec *m_aec = nullptr;
+    ANCWidget *m_anc = nullptr;
+    QInLimiter *m_inLimiter = nullptr;
+    QOutLimiter *m_outLimiter = nullptr;
+    QAGCWidget *m_agc = nullptr;
     int m_bandCount = 8;
     bool m_pagesBuilt = false;
+    int m_nextBuild = 0; // the step of buildNextPage() to take next
     DeviceStatus *m_status;
 };

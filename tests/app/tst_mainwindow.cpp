@@ -40,6 +40,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUdpSocket>
 
 #include <memory>
@@ -292,6 +293,56 @@ private slots:
         Rig second(2, QString(), false);
         QTRY_VERIFY(isLoggedIn());
         QCOMPARE(currentSocket()->peerAddress(), QHostAddress(QStringLiteral("127.0.0.3")));
+    }
+
+    // The program's own start: the window shows with the page on screen, the
+    // others are built after the first paint one per turn of the event loop,
+    // and something that needs them builds the rest at once.
+    void visibleFirstBuildsTheRestAfterThePaint_data()
+    {
+        QTest::addColumn<bool>("neededEarly");
+        QTest::newRow("after the paint") << false;
+        QTest::newRow("needed while being built") << true;
+    }
+
+    void visibleFirstBuildsTheRestAfterThePaint()
+    {
+        QFETCH(bool, neededEarly);
+        MainWindow w(DiscoveryScope::loopback(freeUdpPort(), freeUdpPort(), 1), nullptr,
+                     MainWindow::Start::VisibleFirst);
+        FuncWidget *func = w.funcWidget();
+        QVERIFY(qobject_cast<QPreMixLevel *>(func->page(FuncWidget::PreLevel)));
+        QVERIFY(!qobject_cast<QInLevel *>(func->page(FuncWidget::InSetup)));
+        QSignalSpy completed(&w, &MainWindow::startCompleted);
+
+        // A timer of the event loop sees pages built and others still to come.
+        int turnsWhileBuilding = 0;
+        QTimer turns;
+        turns.setInterval(0);
+        connect(&turns, &QTimer::timeout, [&] {
+            if (func->pagesBuilt() || !qobject_cast<QInLevel *>(func->page(FuncWidget::InSetup)))
+                return;
+            ++turnsWhileBuilding;
+            if (neededEarly)
+                w.completeStart(); // e.g. the unit's first answer arrives
+        });
+        turns.start();
+        w.show();
+        QVERIFY(completed.wait());
+        turns.stop();
+        QCOMPARE(completed.count(), 1);
+        QVERIFY(w.isStartComplete() && func->pagesBuilt());
+        QVERIFY(turnsWhileBuilding >= 1);
+        if (neededEarly)
+            QCOMPARE(turnsWhileBuilding, 1);
+        QVERIFY(qobject_cast<QInLevel *>(func->page(FuncWidget::InSetup)));
+        QVERIFY(qobject_cast<QOutLevel *>(func->page(FuncWidget::OutLevel)));
+        QCOMPARE(QString::fromLatin1(func->page(FuncWidget::Preset)->metaObject()->className()),
+                 QStringLiteral("QPreset"));
+        QCOMPARE(QString::fromLatin1(func->page(FuncWidget::Settings)->metaObject()->className()),
+                 QStringLiteral("settings"));
+        w.completeStart(); // nothing more to do
+        QCOMPARE(completed.count(), 1);
     }
 
     void passwordDialogNeedsTwoEqualTexts()
