@@ -4,6 +4,7 @@
 #include "widgets/qmeter.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
@@ -158,7 +159,9 @@ void MeterBank::paintEvent(QPaintEvent *event)
         const QRect caption = captionRect(c);
         if (caption.intersects(dirty)) {
             painter.setPen(palette().color(QPalette::WindowText));
+            painter.setFont(m_captionFont);
             painter.drawText(caption, Qt::AlignCenter, m_captionFormat.arg(c + 1));
+            painter.setFont(font());
         }
         const QRect bar = barRect(c);
         if (bar.intersects(dirty)) {
@@ -238,9 +241,29 @@ void MeterBank::computeSegments()
     }
 }
 
+// The captions' font: the widget's, made smaller where the widest caption
+// ("O16") would not fit its column with a pixel to spare, so that captions
+// never run into each other whatever font the desktop gives.
+void MeterBank::fitCaptionFont()
+{
+    m_captionFont = font();
+    const QString widest = m_captionFormat.arg(channels());
+    const int room = qMax(1, width() / channels() - 1);
+    const bool points = m_captionFont.pointSizeF() > 0;
+    qreal size = points ? m_captionFont.pointSizeF() : m_captionFont.pixelSize();
+    while (size > 5.0 && QFontMetrics(m_captionFont).horizontalAdvance(widest) > room) {
+        size -= 0.5;
+        if (points)
+            m_captionFont.setPointSizeF(size);
+        else
+            m_captionFont.setPixelSize(int(size));
+    }
+}
+
 void MeterBank::resizeEvent(QResizeEvent *event)
 {
     computeSegments();
+    fitCaptionFont();
     QWidget::resizeEvent(event);
 }
 
@@ -249,6 +272,7 @@ void MeterBank::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange) {
         m_lineHeight = fontMetrics().height();
         computeSegments();
+        fitCaptionFont();
         m_fontKey.clear();
         m_numberImages.clear();
         updateGeometry();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QHash>
 #include <QImage>
 #include <QVector>
@@ -46,6 +47,9 @@ public:
     int barValue(int channel) const;
     QString numberText(int channel) const;
     void setNumberColour(const QColor &colour);
+    // The font the captions are drawn in: the widget's, or smaller where the
+    // widest caption would not fit its column.
+    QFont captionFont() const { return m_captionFont; }
 
     QRect barRect(int channel) const;
     QRect numberRect(int channel) const;
@@ -70,6 +74,7 @@ private:
     // Where each segment lies in a bar, from its top, for the current height
     // (every bar has the same height).
     void computeSegments();
+    void fitCaptionFont();
 
     QString m_captionFormat;
     QVector<int> m_levels;
@@ -77,7 +82,8 @@ private:
     int m_maximum = 24;
     int m_threshold = 0; // segments from here up are the upper (yellow) zone
     QColor m_numberColour = Qt::black;
-    QString m_fontKey; // of the font the numbers are drawn in, once known
+    QString m_fontKey;   // of the font the numbers are drawn in, once known
+    QFont m_captionFont; // the font, smaller where a caption would not fit
     int m_lineHeight = 0;
     QVector<QPair<int, int>> m_segmentSpans; // top and height of segment i within a bar
     QHash<quint64, QImage> m_numberImages;   // by column width and number

@@ -7,6 +7,7 @@
 #include "widgets/meterwidget.h"
 #include "widgets/qmeter.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPaintEvent>
 #include <QScreen>
@@ -171,6 +172,25 @@ private slots:
         QTRY_COMPARE(onScreen(bank), wholeBank(rounds.last(), -100));
         bank->setLevel(4, 3); // no such channel
         QCOMPARE(bank->level(4), -100);
+    }
+
+    // Captions never run into their neighbours, whatever the font: a font
+    // too wide for the columns is made smaller for the captions only.
+    void captionsFitTheirColumns()
+    {
+        MeterBank bank(16, QStringLiteral("O%1"));
+        QFont wide = bank.font();
+        wide.setPointSize(14);
+        bank.setFont(wide);
+        bank.resize(16 * 20, 140);
+        bank.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bank));
+        const QFont fitted = bank.captionFont();
+        QVERIFY(fitted.pointSizeF() < wide.pointSizeF());
+        QVERIFY(QFontMetrics(fitted).horizontalAdvance(QStringLiteral("O16")) <= 19);
+        bank.resize(16 * 80, 140);
+        QTRY_COMPARE(bank.width(), 16 * 80);
+        QCOMPARE(bank.captionFont().pointSizeF(), wide.pointSizeF());
     }
 
     void hiddenPanelDoesNoWorkAndCatchesUp()
