@@ -603,6 +603,7 @@ void MainWindow::tcpDataProc(QByteArray recvArray)
 {
     completeStart();
     m_splitter.feed(recvArray);
+    m_overview->showPending();
 }
 
 void MainWindow::sendPassword()

@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -124,6 +125,13 @@ QWidget *QOverView::buildInfoPanel()
         grid->addWidget(m_captions[i], i, 0);
         grid->addWidget(values[i], i, 1, Qt::AlignLeft | Qt::AlignVCenter);
     }
+    // The usage fills its own background in the panel's white (the
+    // application's style sheet gives the panel that colour): a new text then
+    // does not make the panel draw its rounded frame under it.
+    QPalette usagePalette = m_dspUsage->palette();
+    usagePalette.setColor(QPalette::Window, QColor(0xff, 0xff, 0xff));
+    m_dspUsage->setPalette(usagePalette);
+    m_dspUsage->setAutoFillBackground(true);
     m_link->setParent(panel);
     m_appVersion->setParent(panel);
     m_appVersion->setStyleSheet(QStringLiteral("color: rgb(120, 130, 140);"));
@@ -215,8 +223,10 @@ void QOverView::setMeter(Bank &bank, uchar channel, int value)
         m_showTimer->start();
 }
 
-// The levels of one round arrive in several answers a few milliseconds apart;
-// shown together they cost one repaint of each meter bank instead of one each.
+// The levels of one round arrive in several answers; shown together they cost
+// one repaint of each meter bank instead of one each. Most often the answers
+// come in one read and the main window shows them when it has handled it; the
+// timer shows those that came some other way.
 void QOverView::showPending() const
 {
     m_showTimer->stop();

@@ -16,8 +16,9 @@ class QTimer;
 
 // The overview above the pages: the unit's identity, its input and output
 // meters, the link state and the global mute. It polls the meters every
-// 100 ms and the unit's status every 200 ms. New levels are shown 20 ms after
-// the first of them arrives, all together (the accessors show them at once).
+// 100 ms and the unit's status every 200 ms. New levels are shown together
+// once the read they came in is handled, or at the latest 20 ms after the
+// first of them arrived (the accessors show them at once).
 class QOverView final : public QWidget
 {
     Q_OBJECT
@@ -45,6 +46,12 @@ public:
 
     // Every meter to -100, the DSP usage emptied, the mute released.
     void clear();
+    // Shows the levels and usage received since the last call at once. Called
+    // when the bytes of one read from the unit have been handled: a round's
+    // answers usually come in one read and are shown in the same turn of the
+    // event loop, without waiting for the show timer (which remains for
+    // levels that arrive any other way).
+    void showPending() const;
 
 public slots:
     void timeout();
@@ -78,7 +85,6 @@ private:
     BgWidget *buildMeterPanel(const QString &objectName, const QString &captionFormat, Bank &bank);
     QWidget *buildInfoPanel();
     void setMeter(Bank &bank, uchar channel, int value);
-    void showPending() const;
     void toggleFloor(bool fromPanel);
     void sendMute(bool muted);
     void retranslate();

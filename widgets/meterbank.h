@@ -68,6 +68,8 @@ private:
     QRect storeLevel(int channel, int level);
     int number(int channel) const;
     void drawNumber(QPainter &painter, const QRect &area, int value);
+    void drawBar(QPainter &painter, const QRect &bar, const QRect &area, int value);
+    void renderBars(); // the pictures of a bar all off and all lit
     const QImage &numberImage(int value, const QSize &size, const QColor &background);
     int lineHeight() const { return m_lineHeight; }
     int columnLeft(int channel) const;
@@ -88,4 +90,6 @@ private:
     QVector<QPair<int, int>> m_segmentSpans; // top and height of segment i within a bar
     QHash<quint64, QImage> m_numberImages;   // by column width and number
     QColor m_imageBackground;                // the numbers' images are drawn on
+    QImage m_unlitBar, m_litBar;             // a whole bar, every segment off or lit
+    bool m_barsValid = false;                // they match the bars' size and range
 };

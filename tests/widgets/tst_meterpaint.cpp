@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -160,6 +161,20 @@ private slots:
             QTest::qWait(20);
             QTRY_COMPARE(onScreen(bank), wholeBank(levels, -40));
             QVERIFY(paints.rects.size() <= 1); // the round in one paint
+            // Each bar is the bar a single meter draws for its level.
+            const QImage shown = onScreen(bank);
+            for (int c = 0; c < levels.size(); ++c) {
+                const QRect bar = bank->barRect(c);
+                QImage single(bar.size(), QImage::Format_RGB32);
+                QPainter painter(&single);
+                const QRect whole(QPoint(0, 0), bar.size());
+                QMeter::paintBar(
+                    painter, whole, whole, MeterBank::Segments,
+                    QMeter::litSegments(bank->barValue(c), -40, 24, MeterBank::Segments),
+                    QMeter::firstUpperSegment(0, -40, 24, MeterBank::Segments), false);
+                painter.end();
+                QCOMPARE(shown.copy(bar), single);
+            }
         }
         QVERIFY(paints.rects.isEmpty()); // the same levels again draw nothing
         QCOMPARE(bank->numberText(0), QStringLiteral("-40"));
