@@ -32,7 +32,7 @@ void MeterBank::setRange(int minimum, int maximum)
         return;
     m_minimum = minimum;
     m_maximum = maximum;
-    m_barsValid = false; // the upper zone starts elsewhere
+    m_unlitBar = QImage(); // the upper zone starts elsewhere
     update();
 }
 
@@ -155,7 +155,7 @@ void MeterBank::paintEvent(QPaintEvent *event)
         panel ? panel->palette().brush(panel->backgroundRole()) : palette().window();
     const QRect dirty = event->rect();
     painter.fillRect(dirty, background);
-    if (!m_barsValid || m_unlitBar.devicePixelRatio() != devicePixelRatioF())
+    if (m_unlitBar.isNull() || m_unlitBar.devicePixelRatio() != devicePixelRatioF())
         renderBars();
     for (int c = 0; c < channels(); ++c) {
         if (columnLeft(c + 1) <= dirty.left())
@@ -193,8 +193,7 @@ void MeterBank::drawBar(QPainter &painter, const QRect &bar, const QRect &area, 
     const int lit = QMeter::litSegments(value, m_minimum, m_maximum, Segments);
     // The first row that belongs to the lit part, counted from the bar's top;
     // the one-pixel gaps between segments are black in both pictures.
-    const int boundary =
-        lit > 0 ? qBound(0, m_segmentSpans[lit - 1].first, bar.height()) : bar.height();
+    const int boundary = lit > 0 ? qBound(0, m_segmentTops[lit - 1], bar.height()) : bar.height();
     const qreal ratio = m_unlitBar.devicePixelRatio();
     const auto copy = [&](const QImage &image, const QRect &target) {
         if (target.isEmpty())
@@ -223,7 +222,6 @@ void MeterBank::renderBars()
         QMeter::paintBar(painter, bar, bar, Segments, image == &m_litBar ? Segments : 0, upper,
                          false);
     }
-    m_barsValid = true;
 }
 
 // A number centred in its area; one wider than its column stays in it, so
@@ -273,12 +271,12 @@ const QImage &MeterBank::numberImage(int value, const QSize &size, const QColor 
 
 void MeterBank::computeSegments()
 {
-    m_barsValid = false;
+    m_unlitBar = QImage();
     const QRect bar = barRect(0);
-    m_segmentSpans.resize(Segments);
+    m_segmentTops.resize(Segments);
     for (int i = 0; i < Segments; ++i) {
         const QRect r = QMeter::segmentRect(bar, Segments, i, false);
-        m_segmentSpans[i] = {r.top() - bar.top(), r.height()};
+        m_segmentTops[i] = r.top() - bar.top();
     }
 }
 

@@ -87,9 +87,8 @@ private:
     QString m_fontKey;   // of the font the numbers are drawn in, once known
     QFont m_captionFont; // the font, smaller where a caption would not fit
     int m_lineHeight = 0;
-    QVector<QPair<int, int>> m_segmentSpans; // top and height of segment i within a bar
-    QHash<quint64, QImage> m_numberImages;   // by column width and number
-    QColor m_imageBackground;                // the numbers' images are drawn on
-    QImage m_unlitBar, m_litBar;             // a whole bar, every segment off or lit
-    bool m_barsValid = false;                // they match the bars' size and range
+    QVector<int> m_segmentTops;            // of segment i, from the top of a bar
+    QHash<quint64, QImage> m_numberImages; // by column width and number
+    QColor m_imageBackground;              // the numbers' images are drawn on
+    QImage m_unlitBar, m_litBar; // a whole bar, every segment off or lit; null: to be made
 };
