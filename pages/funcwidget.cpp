@@ -22,6 +22,7 @@
 #include "pages/levels/qpremixlevel.h"
 #include "pages/pagestack.h"
 #include "pages/placeholderpage.h"
+#include "pages/pollclock.h"
 #include "protocol/answerreader.h"
 #include "protocol/commands.h"
 #include "protocol/packetrouter.h"
@@ -34,7 +35,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,7 +64,7 @@ constexpr quint8 AncSupportCmd = Proto::SettingsCmd::AncSupport;
 
 FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
     : QWidget(parent), m_group(new QButtonGroup(this)), m_stack(new PageStack(this)),
-      m_refreshTimer(new QTimer(this)), m_status(new DeviceStatus(this))
+      m_status(new DeviceStatus(this))
 {
     setObjectName(QStringLiteral("funcWidget"));
     connect(m_status, &DeviceStatus::sig_armVer, this, &FuncWidget::sig_armVer);
@@ -120,9 +120,12 @@ FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
     m_buttons[Anc]->hide();
     retranslate();
 
-    m_refreshTimer->setInterval(200);
-    connect(m_refreshTimer, &QTimer::timeout, this, &FuncWidget::timeout);
-    m_refreshTimer->start();
+    // The page on screen is read every second tick of the poll clock (200 ms),
+    // in the same write as the overview's reads of that tick.
+    connect(PollClock::instance(), &PollClock::tick, this, [this] {
+        if (++m_refreshTicks % RefreshTicks == 0)
+            timeout();
+    });
 
     if (build == PageBuild::All)
         buildPages();

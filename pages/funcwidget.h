@@ -12,7 +12,6 @@ class PacketRouter;
 class PageStack;
 class QButtonGroup;
 class QPushButton;
-class QTimer;
 class ANCWidget;
 class QAGCWidget;
 class QAec;
@@ -32,9 +31,10 @@ class QOutLevel;
 class QPreMixLevel;
 
 // The page container: the row of page buttons above the stacked block pages.
-// It refreshes the page on screen every 200 ms, routes the unit's answers to
-// the pages, passes channel names to the pages that show them, and relays the
-// pages' device-state signals.
+// It refreshes the page on screen every 200 ms (every second tick of the poll
+// clock, while a unit is connected), routes the unit's answers to the pages,
+// passes channel names to the pages that show them, and relays the pages'
+// device-state signals.
 //
 // Built with PageBuild::ShownFirst it makes only the page shown at start and
 // leaves the others to buildPages(), so that a window can show before the
@@ -78,6 +78,8 @@ public:
     };
 
     static constexpr int PageAreaHeight = 400;
+    // The page on screen is read on every this many ticks of the poll clock.
+    static constexpr int RefreshTicks = 2;
 
     explicit FuncWidget(QWidget *parent = nullptr, PageBuild build = PageBuild::All);
 
@@ -108,7 +110,7 @@ public:
     QWidget *pageParent() const;
     int bandCount() const { return m_bandCount; }
 
-    // Refreshes the label page unless it is on screen (the timer does that).
+    // Refreshes the label page unless it is on screen (the poll does that).
     void refreshLabelPage();
     // Reads what the settings page shows (after a login).
     void refreshSettings();
@@ -161,7 +163,7 @@ private:
     QVector<QPushButton *> m_buttons;
     QButtonGroup *m_group;
     PageStack *m_stack;
-    QTimer *m_refreshTimer;
+    quint32 m_refreshTicks = 0;             // of the poll clock
     QMap<quint8, BlockPage *> m_blockPages; // op 3 receivers by module
     QVector<BlockPage *> m_inputNamePages;
     QVector<BlockPage *> m_outputNamePages;

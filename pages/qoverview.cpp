@@ -1,6 +1,7 @@
 #include "pages/qoverview.h"
 
 #include "pages/overviewpoll.h"
+#include "pages/pollclock.h"
 #include "protocol/commands.h"
 #include "protocol/frame.h"
 #include "protocol/sendbatch.h"
@@ -48,8 +49,7 @@ QOverView::QOverView(QWidget *parent)
     : QWidget(parent), m_sn(new QLabel), m_dspUsage(new QLabel), m_armVer(new QLabel),
       m_dspVer(new QLabel), m_location(new QLabel), m_description(new QLabel), m_link(new QLabel),
       m_appVersion(new QLabel(QString::fromLatin1(AppVersion))), m_mute(new QPushButton),
-      m_meterWidget(new MeterWidget(this)), m_pollTimer(new QTimer(this)),
-      m_showTimer(new QTimer(this))
+      m_meterWidget(new MeterWidget(this)), m_showTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("overViewWidget"));
     auto *layout = new QHBoxLayout(this);
@@ -73,12 +73,10 @@ QOverView::QOverView(QWidget *parent)
 
     retranslate();
     setLinkState(QAbstractSocket::UnconnectedState);
-    // One tick per meter round: the reads go out exactly as they would on
-    // every 10th and 20th tick of a 10 ms timer, with a tenth of the wake-ups.
-    m_pollTimer->setInterval(PollMs);
-    m_pollTimer->setTimerType(Qt::PreciseTimer);
-    connect(m_pollTimer, &QTimer::timeout, this, &QOverView::timeout);
-    m_pollTimer->start();
+    // One meter round per tick of the poll clock: the reads go out exactly
+    // as they would on every 10th and 20th tick of a 10 ms timer, with a
+    // tenth of the wake-ups, and only while a unit is connected.
+    connect(PollClock::instance(), &PollClock::tick, this, &QOverView::timeout);
     m_showTimer->setSingleShot(true);
     m_showTimer->setInterval(ShowDelayMs);
     connect(m_showTimer, &QTimer::timeout, this, &QOverView::showPending);
@@ -197,9 +195,10 @@ void QOverView::timeout()
     const SendBatch batch;
     ++m_ticks;
     // The 100 ms tick is the meter interval; status goes out every second one.
-    static_assert(OverviewPoll::MeterIntervalMs == PollMs, "one meter round per tick");
+    static_assert(OverviewPoll::MeterIntervalMs == PollClock::IntervalMs,
+                  "one meter round per tick");
     OverviewPoll::sendMeterReads();
-    if (m_ticks % (OverviewPoll::StatusIntervalMs / PollMs) == 0)
+    if (m_ticks % (OverviewPoll::StatusIntervalMs / PollClock::IntervalMs) == 0)
         OverviewPoll::sendStatusReads();
 }
 

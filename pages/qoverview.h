@@ -15,10 +15,11 @@ class QPushButton;
 class QTimer;
 
 // The overview above the pages: the unit's identity, its input and output
-// meters, the link state and the global mute. It polls the meters every
-// 100 ms and the unit's status every 200 ms. New levels are shown together
-// once the read they came in is handled, or at the latest 20 ms after the
-// first of them arrived (the accessors show them at once).
+// meters, the link state and the global mute. On the poll clock (while a unit
+// is connected) it reads the meters every 100 ms and the unit's status every
+// 200 ms. New levels are shown together once the read they came in is
+// handled, or at the latest 20 ms after the first of them arrived (the
+// accessors show them at once).
 class QOverView final : public QWidget
 {
     Q_OBJECT
@@ -27,7 +28,6 @@ class QOverView final : public QWidget
 public:
     static constexpr int Channels = 16;
     static constexpr int MeterTop = 24;
-    static constexpr int PollMs = 100;     // meters every tick, the status every second tick
     static constexpr int ShowDelayMs = 20; // new levels are shown together this much later
 
     explicit QOverView(QWidget *parent = nullptr);
@@ -104,8 +104,7 @@ private:
     QLabel *m_appVersion;
     QPushButton *m_mute;
     MeterWidget *m_meterWidget;
-    QTimer *m_pollTimer;
     QTimer *m_showTimer; // shows the levels (and usage) that arrived since it started
     mutable std::optional<QString> m_dspUsagePending;
-    quint32 m_ticks = 0; // of the 100 ms poll
+    quint32 m_ticks = 0; // of the poll clock
 };

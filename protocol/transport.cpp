@@ -2,6 +2,7 @@
 
 #include "protocol/frame.h"
 #include "protocol/frametrace.h"
+#include "protocol/linkwatch.h"
 #include "protocol/protocollog.h"
 
 #include <QPointer>
@@ -15,6 +16,14 @@ quint32 g_socketGeneration = 0;
 char g_txBuffer[Proto::MaxPayload + Proto::Overhead];
 int g_batchDepth = 0;
 QPointer<QTcpSocket> g_batchSocket; // written to in the open batch, not yet flushed
+QMetaObject::Connection g_stateWatch;
+QMetaObject::Connection g_destroyWatch;
+
+void updateLink()
+{
+    QTcpSocket *socket = g_currentSocket.data();
+    LinkWatch::instance()->update(socket && socket->state() == QAbstractSocket::ConnectedState);
+}
 } // namespace
 
 quint16 codeId()
@@ -44,9 +53,21 @@ QTcpSocket *currentSocket()
 
 void setCurrentSocket(QTcpSocket *tcpSocket)
 {
-    if (g_currentSocket.data() != tcpSocket)
+    if (g_currentSocket.data() != tcpSocket) {
         ++g_socketGeneration;
+        QObject::disconnect(g_stateWatch);
+        QObject::disconnect(g_destroyWatch);
+        if (tcpSocket) {
+            LinkWatch *watch = LinkWatch::instance();
+            g_stateWatch =
+                QObject::connect(tcpSocket, &QAbstractSocket::stateChanged, watch, updateLink);
+            // The QPointer is cleared only after the socket is gone.
+            g_destroyWatch = QObject::connect(tcpSocket, &QObject::destroyed, watch,
+                                              [] { LinkWatch::instance()->update(false); });
+        }
+    }
     g_currentSocket = tcpSocket;
+    updateLink();
 }
 
 quint32 socketGeneration()

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # CPU use of dapcontrol while it idles, under Xvfb: connected to a simulated
 # unit and polling (the default page shown), and not connected (window shown,
-# no unit). The figure is the CPU time the program's process used (utime +
-# stime from /proc/PID/stat, in clock ticks) over the measuring period, as a
-# percentage of one core; wall time only sets the length of the period. It
-# also counts the process's context switches (all threads), which is how
-# often it woke up.
+# no unit). The figure is the CPU time the program's threads ran over the
+# measuring period (nanoseconds from /proc/PID/task/*/schedstat), as a
+# percentage of one core; wall time only sets the length of the period. The
+# kernel's tick count (utime + stime from /proc/PID/stat, 0.05 % a tick over
+# 20 s) is printed beside it. It also counts the process's context switches
+# (all threads), which is how often it woke up.
 #
 #   tools/measure-idle.sh [-s SECONDS] [-r ROUNDS] [BUILD_DIR...]
 #
@@ -64,6 +65,9 @@ trap cleanup EXIT
 cpu_ticks() { # utime + stime of a process
     awk '{ print $14 + $15 }' "/proc/$1/stat"
 }
+cpu_ns() { # time on the CPU of all threads of a process, in nanoseconds
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ n += $1 } END { printf "%.0f\n", n }'
+}
 switches() { # context switches of all threads of a process
     cat /proc/"$1"/task/*/status 2>/dev/null |
         awk '/^(voluntary|nonvoluntary)_ctxt_switches/ { n += $2 } END { print n + 0 }'
@@ -89,14 +93,16 @@ start_program() {
 
 # Measures one program over the period: "percent wakeups_per_second ticks".
 measure() {
-    local pid=$1 t0 t1 s0 s1
+    local pid=$1 t0 t1 s0 s1 n0 n1
     t0=$(cpu_ticks "$pid")
+    n0=$(cpu_ns "$pid")
     s0=$(switches "$pid")
     sleep "$SECONDS_TO_MEASURE"
     t1=$(cpu_ticks "$pid")
+    n1=$(cpu_ns "$pid")
     s1=$(switches "$pid")
-    awk -v t="$((t1 - t0))" -v s="$((s1 - s0))" -v hz="$HZ" -v d="$SECONDS_TO_MEASURE" \
-        'BEGIN { printf "%.2f %.0f %d\n", 100 * t / hz / d, s / d, t }'
+    awk -v t="$((t1 - t0))" -v n="$((n1 - n0))" -v s="$((s1 - s0))" -v d="$SECONDS_TO_MEASURE" \
+        'BEGIN { printf "%.3f %.0f %d\n", 100 * n / 1e9 / d, s / d, t }'
 }
 
 one_run() { # build, connected(0/1); sets RESULT
@@ -143,13 +149,13 @@ for round in $(seq 1 "$ROUNDS"); do
             CPU[$i,$state]+="$cpu "
             WAKE[$i,$state]+="$wake "
             TICKS[$i,$state]+="$ticks "
-            echo "round $round $([ "$state" = 1 ] && echo connected || echo 'not connected') ${BUILDS[$i]}: $cpu % of one core ($ticks ticks in ${SECONDS_TO_MEASURE} s), $wake wake-ups/s" >&2
+            echo "round $round $([ "$state" = 1 ] && echo connected || echo 'not connected') ${BUILDS[$i]}: $cpu % of one core ($ticks ticks of ${HZ} Hz in ${SECONDS_TO_MEASURE} s), $wake wake-ups/s" >&2
         done
     done
 done
 
 echo
-echo "CPU of one core (median of $ROUNDS rounds of ${SECONDS_TO_MEASURE} s; ticks of ${HZ} Hz) and wake-ups per second"
+echo "CPU of one core from the threads' run time (median of $ROUNDS rounds of ${SECONDS_TO_MEASURE} s) and wake-ups per second"
 printf '%-44s %22s %22s\n' "build" "connected, polling" "not connected"
 for i in "${!BUILDS[@]}"; do
     c1=$(printf '%s\n' ${CPU[$i,1]} | median)

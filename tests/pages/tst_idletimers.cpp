@@ -4,10 +4,13 @@
 // below (a timer never fires early, whatever the load of the machine).
 
 #include "pages/dynamics/qgate.h"
+#include "pages/funcwidget.h"
 #include "pages/knobfield.h"
 #include "pages/levels/matrixmixvaluewidget.h"
 #include "pages/levels/qinlevel.h"
 #include "pages/levels/qmixbutton2.h"
+#include "pages/levels/qpremixlevel.h"
+#include "pages/pollclock.h"
 #include "pages/qoverview.h"
 #include "protocol/commands.h"
 #include "protocol/lebytes.h"
@@ -92,6 +95,35 @@ private slots:
             sent.append({f.module, f.cmd});
         }
         QCOMPARE(sent, expected);
+    }
+
+    void pollSleepsWithoutAUnitAndSharesItsTicks()
+    {
+        // The overview and the page container read on one clock, which runs
+        // only while a unit is connected: on every second tick the page's
+        // reads follow the overview's status reads.
+        QOverView overview;
+        FuncWidget container(nullptr, FuncWidget::PageBuild::ShownFirst);
+        PollClock *clock = PollClock::instance();
+        QVERIFY(!clock->isRunning());
+        {
+            LoopbackPeer peer;
+            QVERIFY(clock->isRunning());
+            QVector<Read> expected = MeterRound + MeterRound + statusRound();
+            namespace C = Proto::PreMixCmd; // the page on screen
+            for (int cmd : {C::Mute, C::Invert, C::Gain, C::Group, C::Limits, C::Priority})
+                expected.append({QPreMixLevel::Module, cmd});
+            QVERIFY(peer.waitForFrames(expected.size()));
+            QVector<Read> sent;
+            for (const Proto::Frame &f : peer.frames().mid(0, expected.size()))
+                sent.append({f.module, f.cmd});
+            QCOMPARE(sent, expected);
+
+            // The unit drops the connection: the clock stops.
+            peer.peer()->disconnectFromHost();
+            QTRY_VERIFY(!clock->isRunning());
+        }
+        QVERIFY(!clock->isRunning());
     }
 
     void newLevelsDoNotLayOutTheOverview()

@@ -1,0 +1,42 @@
+#include "pages/pollclock.h"
+
+#include "protocol/linkwatch.h"
+#include "protocol/sendbatch.h"
+
+#include <QTimer>
+
+PollClock *PollClock::instance()
+{
+    static PollClock *clock = new PollClock; // lives as long as the process
+    return clock;
+}
+
+PollClock::PollClock() : m_timer(new QTimer(this))
+{
+    m_timer->setInterval(IntervalMs);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &PollClock::onTimeout);
+    LinkWatch *link = LinkWatch::instance();
+    connect(link, &LinkWatch::linkChanged, this, &PollClock::linkChanged);
+    linkChanged(link->isUp());
+}
+
+bool PollClock::isRunning() const
+{
+    return m_timer->isActive();
+}
+
+// The first tick comes one interval after the link is up.
+void PollClock::linkChanged(bool up)
+{
+    if (!up)
+        m_timer->stop();
+    else if (!m_timer->isActive())
+        m_timer->start();
+}
+
+void PollClock::onTimeout()
+{
+    const SendBatch batch;
+    emit tick();
+}
