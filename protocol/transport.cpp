@@ -24,6 +24,13 @@ void updateLink()
     QTcpSocket *socket = g_currentSocket.data();
     LinkWatch::instance()->update(socket && socket->state() == QAbstractSocket::ConnectedState);
 }
+
+// Takes the state from the signal: a socket being destroyed still reports its
+// last change, when it is no longer a whole QTcpSocket.
+void linkStateChanged(QAbstractSocket::SocketState state)
+{
+    LinkWatch::instance()->update(state == QAbstractSocket::ConnectedState);
+}
 } // namespace
 
 quint16 codeId()
@@ -59,8 +66,8 @@ void setCurrentSocket(QTcpSocket *tcpSocket)
         QObject::disconnect(g_destroyWatch);
         if (tcpSocket) {
             LinkWatch *watch = LinkWatch::instance();
-            g_stateWatch =
-                QObject::connect(tcpSocket, &QAbstractSocket::stateChanged, watch, updateLink);
+            g_stateWatch = QObject::connect(tcpSocket, &QAbstractSocket::stateChanged, watch,
+                                            linkStateChanged);
             // The QPointer is cleared only after the socket is gone.
             g_destroyWatch = QObject::connect(tcpSocket, &QObject::destroyed, watch,
                                               [] { LinkWatch::instance()->update(false); });
