@@ -20,6 +20,8 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 namespace {
@@ -124,6 +126,18 @@ private slots:
             QTRY_VERIFY(!clock->isRunning());
         }
         QVERIFY(!clock->isRunning());
+
+        // A current socket destroyed while connected takes the link with it.
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        auto *socket = new QTcpSocket;
+        socket->connectToHost(QHostAddress::LocalHost, server.serverPort());
+        QVERIFY(socket->waitForConnected(3000));
+        setCurrentSocket(socket);
+        QVERIFY(clock->isRunning());
+        delete socket;
+        QVERIFY(!clock->isRunning());
+        QCOMPARE(currentSocket(), nullptr);
     }
 
     void newLevelsDoNotLayOutTheOverview()
