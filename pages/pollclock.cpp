@@ -26,13 +26,14 @@ bool PollClock::isRunning() const
     return m_timer->isActive();
 }
 
-// The first tick comes one interval after the link is up.
+// The watch reports changes only; the first tick comes one interval after
+// the link is up.
 void PollClock::linkChanged(bool up)
 {
-    if (!up)
-        m_timer->stop();
-    else if (!m_timer->isActive())
+    if (up)
         m_timer->start();
+    else
+        m_timer->stop();
 }
 
 void PollClock::onTimeout()

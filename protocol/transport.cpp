@@ -19,12 +19,6 @@ QPointer<QTcpSocket> g_batchSocket; // written to in the open batch, not yet flu
 QMetaObject::Connection g_stateWatch;
 QMetaObject::Connection g_destroyWatch;
 
-void updateLink()
-{
-    QTcpSocket *socket = g_currentSocket.data();
-    LinkWatch::instance()->update(socket && socket->state() == QAbstractSocket::ConnectedState);
-}
-
 // Takes the state from the signal: a socket being destroyed still reports its
 // last change, when it is no longer a whole QTcpSocket.
 void linkStateChanged(QAbstractSocket::SocketState state)
@@ -74,7 +68,8 @@ void setCurrentSocket(QTcpSocket *tcpSocket)
         }
     }
     g_currentSocket = tcpSocket;
-    updateLink();
+    LinkWatch::instance()->update(tcpSocket &&
+                                  tcpSocket->state() == QAbstractSocket::ConnectedState);
 }
 
 quint32 socketGeneration()
