@@ -4,12 +4,16 @@
 
 void DeferredSend::edit(int key)
 {
+    if (m_gate && !m_gate(key))
+        return;
     markPending(key);
     startHold();
 }
 
 void DeferredSend::markPending(int key)
 {
+    if (m_gate && !m_gate(key))
+        return;
     m_pending.insert(key, Entry{0, socketGeneration()});
     if (m_wake)
         m_wake();

@@ -27,6 +27,7 @@ class DeferredSend final
 public:
     using Sender = std::function<void(int key)>;
     using Wake = std::function<void()>;
+    using Gate = std::function<bool(int key)>;
 
     static constexpr int SendTicks = 10;
 
@@ -37,6 +38,10 @@ public:
     // whose timer sleeps while there is nothing to do can start it.
     void setWake(Wake wake) { m_wake = std::move(wake); }
     void setHoldTicks(int ticks) { m_holdTicks = ticks; }
+    // While the gate answers false for a key, edits of it are not taken: the
+    // key is not marked and the hold does not start (the owner does not hold
+    // what the key would send).
+    void setGate(Gate gate) { m_gate = std::move(gate); }
     int holdTicks() const { return m_holdTicks; }
 
     // Marks `key` pending and restarts the hold: the usual reaction to an edit.
@@ -70,6 +75,7 @@ private:
 
     Sender m_sender;
     Wake m_wake;
+    Gate m_gate;
     QMap<int, Entry> m_pending; // by key
     int m_holdTicks;
     int m_holdCount = 0;

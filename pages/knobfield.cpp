@@ -1,5 +1,6 @@
 #include "pages/knobfield.h"
 
+#include "widgets/fieldsync.h"
 #include "widgets/knob.h"
 
 #include <QLineEdit>
@@ -76,8 +77,17 @@ float KnobField::clamp(float value) const
     return qBound(minimum(), value, maximum());
 }
 
+bool KnobField::isBeingEdited() const
+{
+    return FieldSync::isBeingEdited(m_edit);
+}
+
 void KnobField::setValue(float value)
 {
+    // The knob and its field are one control: while the operator types in
+    // the field, neither moves.
+    if (isBeingEdited())
+        return;
     m_knob->setValue(clamp(value) * m_scale);
     showText(clamp(value));
 }
@@ -93,11 +103,13 @@ QString KnobField::format(float value) const
 
 void KnobField::showText(float value)
 {
-    m_edit->setText(format(value));
+    FieldSync::showText(m_edit, format(value));
 }
 
 void KnobField::onEditingFinished()
 {
+    // The edit is over: the page may show the value it took.
+    FieldSync::endEdit(m_edit);
     bool ok = false;
     const float typed = m_edit->text().trimmed().toFloat(&ok);
     m_entered = clamp(ok ? typed : 0.0f);

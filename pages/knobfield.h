@@ -39,9 +39,14 @@ public:
     float maximum() const;
     float clamp(float value) const;
 
-    // Shows `value` (clamped) on knob and field without emitting anything.
+    // True while the operator types in the field (it has the focus and was
+    // changed): values from the unit leave knob and field alone meanwhile.
+    bool isBeingEdited() const;
+    // Shows `value` (clamped) on knob and field without emitting anything;
+    // nothing while the field is being edited.
     void setValue(float value);
-    // Rewrites only the field.
+    // Rewrites only the field (not while it is being edited; the same text
+    // leaves the cursor where it is).
     void showText(float value);
     QString format(float value) const;
     // The value of the last finished edit of the field (as textEntered carried it).

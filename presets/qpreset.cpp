@@ -8,6 +8,7 @@
 #include "protocol/progressguard.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
+#include "widgets/fieldsync.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -239,8 +240,7 @@ void QPreset::showList(const AnswerReader &answer)
             continue;
         row.stored = name;
         // A name the operator is typing stays; editing finished decides.
-        if (!(row.name->hasFocus() && row.name->isModified()))
-            row.name->setText(shownName(slot));
+        FieldSync::showText(row.name, shownName(slot));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "settings/gainlimitpanel.h"
 
 #include "widgets/appfont.h"
+#include "widgets/fieldsync.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -93,11 +94,8 @@ void GainLimitPanel::setLimits(Side side, int channel, int upper, int lower)
 {
     if (channel < 0 || channel >= Channels)
         return;
-    for (auto [bound, value] : {std::pair{Maximum, upper}, std::pair{Minimum, lower}}) {
-        QSpinBox *box = column(side, bound)[size_t(channel)];
-        const QSignalBlocker blocker(box);
-        box->setValue(value);
-    }
+    for (auto [bound, value] : {std::pair{Maximum, upper}, std::pair{Minimum, lower}})
+        FieldSync::showValue(column(side, bound)[size_t(channel)], value);
 }
 
 void GainLimitPanel::retranslate()

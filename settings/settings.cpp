@@ -9,6 +9,7 @@
 #include "settings/gainlimitpanel.h"
 #include "settings/settingstext.h"
 #include "widgets/appfont.h"
+#include "widgets/fieldsync.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -46,15 +47,6 @@ const char *const FaultCaptions[4] = {
     QT_TRANSLATE_NOOP("settings", "Flash :"), QT_TRANSLATE_NOOP("settings", "Temp :")};
 
 const QString FaultStyle = QStringLiteral("color: rgb(204, 0, 0);");
-
-// Sets a field from the unit unless the operator is editing it.
-void setFieldText(QLineEdit *field, const QString &text)
-{
-    if (field->hasFocus() && field->isModified())
-        return;
-    if (field->text() != text)
-        field->setText(text);
-}
 
 void setIndexSilently(QComboBox *box, int index)
 {
@@ -197,7 +189,9 @@ QLineEdit *settings::addAddressField(QGridLayout *grid, const char *caption, con
     auto *field = new QLineEdit(grid->parentWidget());
     field->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), field));
     field->setFixedSize(112, 20);
-    field->installEventFilter(this);
+    // A half-typed address is not kept when the operator leaves the field
+    // (it reports no finished edit for it): the stored one comes back.
+    FieldSync::track(field);
     connect(field, &QLineEdit::editingFinished, this, slot);
     addRow(grid, caption, field);
     return field;
@@ -362,10 +356,10 @@ void settings::showField(DeviceStatus::Field field)
         break;
     }
     case DeviceStatus::Location:
-        setFieldText(m_location, s.location());
+        FieldSync::showText(m_location, s.location());
         break;
     case DeviceStatus::Description:
-        setFieldText(m_description, s.description());
+        FieldSync::showText(m_description, s.description());
         break;
     case DeviceStatus::Clock: {
         const QString text = SettingsText::clock(s.clock());
@@ -399,9 +393,9 @@ void settings::showNetwork()
     const auto text = [&s](quint32 v) {
         return s.networkKnown() ? SettingsText::dottedAddress(v) : QString();
     };
-    setFieldText(m_ip, text(s.ipAddress()));
-    setFieldText(m_mask, text(s.subnetMask()));
-    setFieldText(m_gateway, text(s.gateway()));
+    FieldSync::showText(m_ip, text(s.ipAddress()));
+    FieldSync::showText(m_mask, text(s.subnetMask()));
+    FieldSync::showText(m_gateway, text(s.gateway()));
 }
 
 void settings::showVoltages()
@@ -421,21 +415,6 @@ void settings::showFault()
         label->setText(!set ? tr("normal") : bit == 3 ? tr("alarm") : tr("error"));
         label->setStyleSheet(set ? FaultStyle : QString());
     }
-}
-
-bool settings::eventFilter(QObject *watched, QEvent *event)
-{
-    // A half-typed address is not kept when the operator leaves the field
-    // (the field reports no finished edit for it): the stored one comes back.
-    if (event->type() == QEvent::FocusOut &&
-        (watched == m_ip || watched == m_mask || watched == m_gateway)) {
-        auto *field = static_cast<QLineEdit *>(watched);
-        if (!field->hasAcceptableInput()) {
-            field->setModified(false);
-            showNetwork();
-        }
-    }
-    return BlockPage::eventFilter(watched, event);
 }
 
 void settings::networkEdited(QLineEdit *field)
@@ -475,6 +454,7 @@ void settings::gatewayChanged()
 
 void settings::textEdited(QLineEdit *field, DeviceStatus::Field which)
 {
+    FieldSync::endEdit(field);
     {
         const QSignalBlocker blocker(field);
         field->clearFocus();

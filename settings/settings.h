@@ -78,7 +78,6 @@ protected:
     void onTick() override;
     // Limits withheld during a hold are shown on the first tick after it.
     bool needsTicks() const override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Caption

@@ -5,6 +5,7 @@
 #include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/lebytes.h"
+#include "protocol/linkwatch.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/elidedlabel.h"
@@ -41,6 +42,9 @@ ChannelRecordPage::ChannelRecordPage(const ChannelRecordConfig &config, QWidget 
     setObjectName(QString::fromLatin1(config.objectName));
     deferred().setHoldTicks(config.holdTicks);
     deferred().setSender([this](int) { sendRecord(); });
+    deferred().setGate([this](int) { return m_known.isKnown(0); });
+    // Another unit: the record shown is not its until its answer comes.
+    connect(LinkWatch::instance(), &LinkWatch::linkChanged, this, &ChannelRecordPage::showEditable);
 
     auto *chartLayout = new QVBoxLayout(m_chartArea);
     chartLayout->setContentsMargins(8, 8, 8, 8);
@@ -57,6 +61,7 @@ ChannelRecordPage::ChannelRecordPage(const ChannelRecordConfig &config, QWidget 
     connect(m_enable, &QPushButton::clicked, this, &ChannelRecordPage::enableClicked);
     connect(m_copy, &QPushButton::clicked, this, &ChannelRecordPage::copyClicked);
     connect(m_reset, &QPushButton::clicked, this, &ChannelRecordPage::resetClicked);
+    m_recordControls.append(m_enable);
     auto *top = new QHBoxLayout;
     top->setSpacing(8);
     top->addWidget(m_title);
@@ -129,6 +134,7 @@ KnobField *ChannelRecordPage::addParameter(QLabel *caption, float minimum, float
     column->addWidget(caption);
     column->addWidget(field, 0, Qt::AlignHCenter);
     m_parameters->addLayout(column);
+    m_recordControls.append(field);
     return field;
 }
 
@@ -183,8 +189,16 @@ void ChannelRecordPage::setOutputName(int channel, const QString &name)
         showChannelTitle();
 }
 
+void ChannelRecordPage::showEditable()
+{
+    const bool known = m_known.isKnown(0);
+    for (QWidget *w : qAsConst(m_recordControls))
+        w->setEnabled(known);
+}
+
 void ChannelRecordPage::refresh()
 {
+    showEditable(); // another unit may have become current
     sendPacket(Proto::OpBlock, m_config.module, m_config.recordCmd, Proto::FlagRead,
                QByteArray(1, char(m_channel)));
 }
@@ -201,10 +215,14 @@ void ChannelRecordPage::receive(quint8 cmd, quint8 flag, quint16 length, const Q
     if (answer.u8(0) != m_channel)
         return; // an answer for a channel no longer shown
     applyRecord(answer);
+    m_known.learn(0);
+    showEditable();
 }
 
 void ChannelRecordPage::sendRecord()
 {
+    if (!m_known.isKnown(0))
+        return; // never a record made of another channel's values
     const QByteArray bytes = record();
     Q_ASSERT(bytes.size() == m_config.recordSize);
     sendCommand(m_config.module, m_config.recordCmd, quint8(m_channel), bytes);
@@ -228,18 +246,26 @@ void ChannelRecordPage::channelChanged()
     const int c = int(it - m_channelButtons.begin());
     if (c != m_channel) {
         // An edit still pending belongs to the channel it was made on; the
-        // new channel's answer is taken at the next refresh.
+        // new channel is read at once and its answer taken.
         deferred().flush();
         deferred().endHold();
         setCheckedSilently(m_channelButtons[size_t(m_channel)], false);
         m_channel = c;
         showChannelTitle();
+        m_known.forgetAll();
+        setCheckedSilently(m_channelButtons[size_t(c)], true);
+        refresh();
+        return;
     }
     setCheckedSilently(m_channelButtons[size_t(c)], true);
 }
 
 void ChannelRecordPage::enableClicked(bool isChecked)
 {
+    if (!m_known.isKnown(0)) {
+        showEnable(!isChecked); // the unit's state is not known yet
+        return;
+    }
     setEnable(isChecked);
     showEnable(isChecked);
     sendRecord();
@@ -289,4 +315,8 @@ void ChannelRecordPage::resetClicked()
     // later; and the defaults are shown at the next refresh.
     deferred().settle();
     sendCommand(m_config.module, m_config.resetCmd, quint8(m_channel), QByteArray());
+    // What the page holds is no longer the unit's: read the defaults back
+    // before anything is edited again.
+    m_known.forgetAll();
+    refresh();
 }

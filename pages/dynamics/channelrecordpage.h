@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/blockpage.h"
+#include "pages/knownrecords.h"
 
 #include <array>
 
@@ -34,8 +35,10 @@ struct ChannelRecordConfig
 // The record is read for the current channel and written whole. An answer is
 // taken only with the exact length, outside the edit hold, and for the current
 // channel. Before the channel changes, an edit still pending goes out for the
-// channel it was made on and the hold ends, so the new channel's answer shows
-// at the next refresh.
+// channel it was made on and the hold ends; the new channel is read at once.
+// Since every write carries the whole record, the record's controls edit it
+// only once its answer has come for the channel shown (after a channel
+// change, a reset or a change of unit).
 class ChannelRecordPage : public BlockPage
 {
     Q_OBJECT
@@ -90,6 +93,8 @@ protected:
 
 private:
     void copyAccepted();
+    // Enables the record's controls while the page holds the unit's record.
+    void showEditable();
     void showChannelTitle();
     QString channelTitle(int c) const;
 
@@ -106,4 +111,6 @@ private:
     QPushButton *m_reset;
     QLabel *m_channelsTitle;
     QChannelSelect *m_copyDialog = nullptr;
+    QVector<QWidget *> m_recordControls;
+    KnownRecords m_known{1};
 };

@@ -7,12 +7,12 @@
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/elidedlabel.h"
+#include "widgets/fieldsync.h"
 #include "widgets/knob.h"
 
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -35,12 +35,6 @@ constexpr int PerRow = 8;
 const char *const Captions[3] = {QT_TRANSLATE_NOOP("DelayPage", "Millisecond"),
                                  QT_TRANSLATE_NOOP("DelayPage", "Meters"),
                                  QT_TRANSLATE_NOOP("DelayPage", "Feet")};
-
-void setSilently(QDoubleSpinBox *box, double value)
-{
-    const QSignalBlocker blocker(box);
-    box->setValue(value);
-}
 
 } // namespace
 
@@ -174,9 +168,9 @@ void DelayPage::setDelay(int c, double ms)
     const Column &col = m_columns[size_t(c)];
     // Hundredths of a millisecond, halves up.
     col.knob->setValue(float(std::floor(double(d) * 100.0 + 0.5)));
-    setSilently(col.ms, double(d));
-    setSilently(col.meters, metersOf(double(d)));
-    setSilently(col.feet, feetOf(double(d)));
+    FieldSync::showValue(col.ms, double(d));
+    FieldSync::showValue(col.meters, metersOf(double(d)));
+    FieldSync::showValue(col.feet, feetOf(double(d)));
 }
 
 void DelayPage::applyOperatorDelay(double ms)

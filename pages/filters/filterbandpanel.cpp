@@ -4,6 +4,7 @@
 #include "pages/filters/filtertables.h"
 #include "pages/knobfield.h"
 #include "widgets/appfont.h"
+#include "widgets/fieldsync.h"
 #include "widgets/knob.h"
 #include "widgets/lazycombobox.h"
 
@@ -122,10 +123,15 @@ void FilterBandPanel::show(const PeqBandRecord &r)
         m_type->setCurrentIndex(r.type);
     }
     m_frequency->setValue(std::round(r.frequency));
-    m_gain->knob()->setValue(r.gain * 10.0f);
-    m_gain->showText(r.gain);
+    // The gain field takes more than the knob's range, so the two are set
+    // apart; neither while the operator types in the field.
+    if (!m_gain->isBeingEdited()) {
+        m_gain->knob()->setValue(r.gain * 10.0f);
+        m_gain->showText(r.gain);
+    }
     m_q->knob()->setValue(r.qIndex);
-    m_q->edit()->setText(QString::asprintf("%0.2f", double(FilterTables::qValue(r.qIndex))));
+    FieldSync::showText(m_q->edit(),
+                        QString::asprintf("%0.2f", double(FilterTables::qValue(r.qIndex))));
 }
 
 void FilterBandPanel::showSelected(int band)
@@ -134,6 +140,14 @@ void FilterBandPanel::showSelected(int band)
         const QSignalBlocker blocker(m_bandButtons[size_t(b)]);
         m_bandButtons[size_t(b)]->setChecked(b == band);
     }
+}
+
+void FilterBandPanel::setEditable(bool editable)
+{
+    for (QWidget *w : {static_cast<QWidget *>(m_enable), static_cast<QWidget *>(m_type),
+                       static_cast<QWidget *>(m_frequency), static_cast<QWidget *>(m_gain),
+                       static_cast<QWidget *>(m_q)})
+        w->setEnabled(editable);
 }
 
 void FilterBandPanel::retranslate()

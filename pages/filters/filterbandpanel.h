@@ -40,6 +40,9 @@ public:
     void show(const PeqBandRecord &record);
     // Checks `band`'s button and unchecks the others, without signals.
     void showSelected(int band);
+    // Enables the band's own controls (not the band buttons): off while the
+    // page does not hold the unit's record of the band.
+    void setEditable(bool editable);
     void retranslate();
 
 private:

@@ -11,6 +11,7 @@
 #include "protocol/commands.h"
 #include "protocol/frame.h"
 #include "protocol/lebytes.h"
+#include "protocol/linkwatch.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/knob.h"
@@ -91,6 +92,8 @@ FilterPage::FilterPage(const FilterPageConfig &config, QWidget *parent)
     deferred().setHoldTicks(HoldTicks);
     deferred().setSender([this](int key) { sendPending(key); });
     connectControls();
+    // Another unit: nothing the page holds is its until its answers come.
+    connect(LinkWatch::instance(), &LinkWatch::linkChanged, this, &FilterPage::showEditable);
 
     for (Cut which : {HighCut, LowCut})
         applyCut(which, m_cuts[which]);
@@ -190,6 +193,7 @@ void FilterPage::setBandCount(int count)
 
 void FilterPage::refresh()
 {
+    showEditable(); // another unit may have become current
     const char channel = char(m_channel);
     sendPacket(Proto::OpBlock, m_config.module, Cmd::HighPass, Proto::FlagRead,
                QByteArray(1, channel));
@@ -225,6 +229,8 @@ void FilterPage::receiveCut(Cut which, const AnswerReader &answer)
     CutFilterRecord r = m_cuts[which];
     r.readAnswer(answer, 1);
     applyCut(which, r);
+    m_known.learn(cutSlot(which));
+    showEditable();
 }
 
 void FilterPage::receiveBand(const AnswerReader &answer)
@@ -235,6 +241,40 @@ void FilterPage::receiveBand(const AnswerReader &answer)
     PeqBandRecord r = m_bands[*band];
     r.readAnswer(answer, 2);
     applyBand(*band, r);
+    m_known.learn(bandSlot(*band));
+    showEditable();
+}
+
+void FilterPage::readBand(int band)
+{
+    sendPacket(Proto::OpBlock, m_config.module, Cmd::Band, Proto::FlagRead,
+               QByteArray(1, char(m_channel)) + char(band));
+}
+
+bool FilterPage::cutEditable(Cut which)
+{
+    if (m_known.isKnown(cutSlot(which)))
+        return true;
+    applyCut(which, m_cuts[which]); // the controls show the stored filter again
+    showEditable();
+    return false;
+}
+
+bool FilterPage::bandEditable()
+{
+    if (m_known.isKnown(bandSlot(m_band)))
+        return true;
+    m_bandPanel->show(m_bands[size_t(m_band)]); // the controls show the stored band again
+    syncBandToGraph(m_band);
+    showEditable();
+    return false;
+}
+
+void FilterPage::showEditable()
+{
+    m_cutPanels[HighCut]->setEnabled(m_known.isKnown(cutSlot(HighCut)));
+    m_cutPanels[LowCut]->setEnabled(m_known.isKnown(cutSlot(LowCut)));
+    m_bandPanel->setEditable(m_known.isKnown(bandSlot(m_band)));
 }
 
 void FilterPage::sendPending(int key)
@@ -267,12 +307,16 @@ void FilterPage::applyCut(Cut which, const CutFilterRecord &r)
 
 void FilterPage::sendCut(Cut which)
 {
+    if (!m_known.isKnown(cutSlot(which)))
+        return; // never a record made of another channel's values
     sendCommand(m_config.module, which == HighCut ? Cmd::HighPass : Cmd::LowPass, quint8(m_channel),
                 m_cuts[which].toBytes());
 }
 
 void FilterPage::cutEnableClicked(Cut which, bool isChecked)
 {
+    if (!cutEditable(which))
+        return;
     CutFilterRecord r = m_cuts[which];
     r.enable = isChecked;
     applyCut(which, r);
@@ -281,6 +325,8 @@ void FilterPage::cutEnableClicked(Cut which, bool isChecked)
 
 void FilterPage::cutTypeChanged(Cut which, int index)
 {
+    if (!cutEditable(which))
+        return;
     if (index >= 0 && index < FilterTables::CutTypes) {
         CutFilterRecord r = m_cuts[which];
         r.type = quint8(index);
@@ -291,6 +337,8 @@ void FilterPage::cutTypeChanged(Cut which, int index)
 
 void FilterPage::cutSlopeChanged(Cut which, int index)
 {
+    if (!cutEditable(which))
+        return;
     if (index >= 0 && index < FilterTables::Slopes) {
         CutFilterRecord r = m_cuts[which];
         r.slope = quint8(index);
@@ -301,6 +349,8 @@ void FilterPage::cutSlopeChanged(Cut which, int index)
 
 void FilterPage::cutKnobChanged(Cut which, float value)
 {
+    if (!cutEditable(which))
+        return;
     CutFilterRecord r = m_cuts[which];
     r.frequency = std::round(value);
     applyCut(which, r);
@@ -309,6 +359,8 @@ void FilterPage::cutKnobChanged(Cut which, float value)
 
 void FilterPage::cutEditingFinished(Cut which)
 {
+    if (!cutEditable(which))
+        return;
     KnobField *field = m_cutPanels[which]->frequency();
     const float typed = std::round(field->enteredValue()); // clamped to 20..20000
     if (typed == m_cuts[which].frequency) {
@@ -324,7 +376,7 @@ void FilterPage::cutEditingFinished(Cut which)
 void FilterPage::cutGraphChanged(Cut which, float freq)
 {
     CutFilterRecord r = m_cuts[which];
-    if (!isAudioFrequency(freq)) {
+    if (!isAudioFrequency(freq) || !m_known.isKnown(cutSlot(which))) {
         applyCut(which, r); // the graph shows the stored filter again
         return;
     }
@@ -402,6 +454,8 @@ void FilterPage::applyBand(int band, const PeqBandRecord &r)
 
 void FilterPage::sendBand(int band)
 {
+    if (!m_known.isKnown(bandSlot(band)))
+        return; // never a record made of another channel's values
     sendCommand(m_config.module, Cmd::Band, quint8(m_channel),
                 QByteArray(1, char(band)) + m_bands[size_t(band)].toBytes());
 }
@@ -410,11 +464,16 @@ void FilterPage::selectBand(int band)
 {
     if (band < 0 || band >= Bands)
         return;
-    deferred().flush(); // an edit of the old band goes out for the old band
+    // An edit of the old band goes out for the old band; the new band is
+    // read at once, its answer no longer held back.
+    deferred().flush();
+    deferred().endHold();
     m_band = band;
     m_bandPanel->showSelected(band);
     m_bandPanel->show(m_bands[size_t(m_band)]);
     m_graph->setCurrentHandle(band);
+    showEditable();
+    readBand(band);
 }
 
 void FilterPage::bandBtnClicked()
@@ -424,6 +483,8 @@ void FilterPage::bandBtnClicked()
 
 void FilterPage::eqBypClicked(bool isChecked)
 {
+    if (!bandEditable())
+        return;
     PeqBandRecord r = m_bands[size_t(m_band)];
     r.enable = isChecked;
     applyBand(m_band, r);
@@ -432,6 +493,8 @@ void FilterPage::eqBypClicked(bool isChecked)
 
 void FilterPage::eqTypeChanged(int index)
 {
+    if (!bandEditable())
+        return;
     if (index >= 0 && index < FilterTables::BandTypes) {
         PeqBandRecord r = m_bands[size_t(m_band)];
         r.type = quint8(index);
@@ -442,6 +505,8 @@ void FilterPage::eqTypeChanged(int index)
 
 void FilterPage::eqFreqChanged(float value)
 {
+    if (!bandEditable())
+        return;
     PeqBandRecord r = m_bands[size_t(m_band)];
     r.frequency = std::round(value);
     applyBand(m_band, r);
@@ -450,6 +515,8 @@ void FilterPage::eqFreqChanged(float value)
 
 void FilterPage::eqGainChanged(float value)
 {
+    if (!bandEditable())
+        return;
     PeqBandRecord r = m_bands[size_t(m_band)];
     r.gain = value; // the knob's tenths, in dB
     applyBand(m_band, r);
@@ -458,6 +525,8 @@ void FilterPage::eqGainChanged(float value)
 
 void FilterPage::eqQChanged(float value)
 {
+    if (!bandEditable())
+        return;
     PeqBandRecord r = m_bands[size_t(m_band)];
     r.qIndex = quint8(qBound(0, int(std::lround(value)), FilterTables::QIndexCount - 1));
     applyBand(m_band, r);
@@ -466,6 +535,8 @@ void FilterPage::eqQChanged(float value)
 
 void FilterPage::eqFreqEditingFinished()
 {
+    if (!bandEditable())
+        return;
     KnobField *field = m_bandPanel->frequency();
     const float typed = std::round(field->enteredValue());
     PeqBandRecord r = m_bands[size_t(m_band)];
@@ -480,6 +551,8 @@ void FilterPage::eqFreqEditingFinished()
 
 void FilterPage::eqGainEditingFinished()
 {
+    if (!bandEditable())
+        return;
     // The field takes -20..20 dB, more than the knob's +-15, so it is read here
     // rather than through the knob's range.
     KnobField *field = m_bandPanel->gain();
@@ -504,6 +577,10 @@ void FilterPage::peqGraphChanged(uchar band, float freq, float gain)
     // so that what the graph shows is what the page stores and sends.
     if (band != m_band)
         selectBand(band);
+    if (!m_known.isKnown(bandSlot(band))) {
+        syncBandToGraph(band); // the graph shows the stored band again
+        return;
+    }
     PeqBandRecord r = m_bands[size_t(band)];
     bool refused = false;
     if (std::isfinite(gain) && std::fabs(gain) <= KnobGainLimit) {
@@ -532,9 +609,16 @@ void FilterPage::channelChanged()
     const int channel = m_channels->channelOf(sender());
     if (channel < 0)
         return;
-    deferred().flush(); // an edit of the old channel goes out for the old channel
+    // An edit of the old channel goes out for the old channel. The new
+    // channel is read at once and its answers are taken; until each filter's
+    // answer has come, its controls wait.
+    deferred().flush();
+    deferred().endHold();
     m_channel = channel;
     m_channels->showSelected(channel);
+    m_known.forgetAll();
+    showEditable();
+    refresh();
 }
 
 void FilterPage::copyClicked()
@@ -577,4 +661,9 @@ void FilterPage::resetClicked()
     // show with the next refresh.
     deferred().dropPending();
     sendCommand(m_config.module, Cmd::Reset, quint8(m_channel), QByteArray());
+    // What the page holds is no longer the unit's: read the defaults back
+    // before anything is edited again.
+    m_known.forgetAll();
+    showEditable();
+    refresh();
 }

@@ -2,6 +2,7 @@
 
 #include "pages/blockpage.h"
 #include "pages/filters/filterrecords.h"
+#include "pages/knownrecords.h"
 
 #include <array>
 
@@ -28,6 +29,12 @@ struct FilterPageConfig
 // after their last movement, and answers are ignored until 500 ms after it.
 // Only the selected channel's values are kept; "Copy to" copies the unit's
 // record of the channel to other channels and "Reset" restores its defaults.
+//
+// A change of channel or band sends what is pending for the old one, ends
+// the hold and reads the new one at once. A filter's controls edit it only
+// once the unit's record of it has come for the channel shown (after a
+// channel change, a reset or a change of unit), since every write carries
+// the whole record.
 class FilterPage : public BlockPage
 {
     Q_OBJECT
@@ -133,6 +140,16 @@ private:
     void receiveBand(const AnswerReader &answer);
 
     void sendPending(int key);
+    // Reads one band of the current channel.
+    void readBand(int band);
+    // Enables the controls of the records the page holds for the channel.
+    void showEditable();
+    // False (and the stored values shown again) while the page does not hold
+    // the unit's record of the filter or of the current band.
+    bool cutEditable(Cut which);
+    bool bandEditable();
+    static int cutSlot(Cut which) { return int(which); }
+    static int bandSlot(int band) { return 2 + band; }
     static PendingKey cutKey(Cut which) { return which == HighCut ? HighPassKey : LowPassKey; }
 
     const FilterPageConfig m_config;
@@ -141,6 +158,7 @@ private:
     int m_copySource = 0;
     std::array<CutFilterRecord, 2> m_cuts{};
     std::array<PeqBandRecord, Bands> m_bands{};
+    KnownRecords m_known{2 + Bands};
 
     FilterGraph *m_graph;
     std::array<CutFilterPanel *, 2> m_cutPanels{};

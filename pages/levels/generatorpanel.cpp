@@ -6,6 +6,7 @@
 #include "protocol/lebytes.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
+#include "widgets/fieldsync.h"
 #include "widgets/qfader.h"
 
 #include <QComboBox>
@@ -31,12 +32,6 @@ const char *const TypeNames[GeneratorPanel::TypeCount] = {
 void sendGeneratorWrite(quint8 cmd, const QByteArray &payload)
 {
     sendPacket(Proto::OpBlock, GeneratorPanel::Module, cmd, Proto::FlagWrite, payload);
-}
-
-void setTextSilently(QLineEdit *edit, const QString &text)
-{
-    const QSignalBlocker blocker(edit);
-    edit->setText(text);
 }
 
 void dropFocus(QLineEdit *edit)
@@ -174,13 +169,17 @@ void GeneratorPanel::setOutputName(int output, const QString &name)
 
 void GeneratorPanel::showFrequency()
 {
-    setTextSilently(m_freqEdit, QString::asprintf("%d", int(m_state.frequency)));
+    FieldSync::showText(m_freqEdit, QString::asprintf("%d", int(m_state.frequency)));
 }
 
 void GeneratorPanel::showGain()
 {
+    // The fader and its field are one control: neither moves while the
+    // operator types in the field.
+    if (FieldSync::isBeingEdited(m_gainEdit))
+        return;
     m_fader->setValue(float(m_state.gain));
-    setTextSilently(m_gainEdit, QString::asprintf("%d", m_state.gain));
+    FieldSync::showText(m_gainEdit, QString::asprintf("%d", m_state.gain));
 }
 
 void GeneratorPanel::sendFrequency()
@@ -195,6 +194,7 @@ void GeneratorPanel::sendGain()
 
 void GeneratorPanel::sigFreqEditingFinished()
 {
+    FieldSync::endEdit(m_freqEdit);
     // No number reads as 0; anything above the top (however large) is the top.
     bool ok = false;
     const qulonglong typed = m_freqEdit->text().trimmed().toULongLong(&ok);
@@ -233,6 +233,7 @@ void GeneratorPanel::sigGainChanged(float fval)
 
 void GeneratorPanel::sigGainEditingFinished()
 {
+    FieldSync::endEdit(m_gainEdit);
     bool ok = false;
     const int typed = m_gainEdit->text().trimmed().toInt(&ok);
     const int gain = qBound(GainMin, ok ? typed : 0, GainMax);

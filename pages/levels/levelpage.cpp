@@ -6,6 +6,7 @@
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/elidedlabel.h"
+#include "widgets/fieldsync.h"
 #include "widgets/lazycombobox.h"
 #include "widgets/qfader.h"
 
@@ -60,7 +61,8 @@ QWidget *LevelPage::buildStrip(int c)
     s.name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     s.gainCaption = new QLabel(bg);
     s.gainCaption->setAlignment(Qt::AlignCenter);
-    s.gainEdit = new QLineEdit(gainText(0.0f), bg);
+    s.gainEdit = new QLineEdit(bg);
+    FieldSync::showText(s.gainEdit, gainText(0.0f));
     s.gainEdit->setAlignment(Qt::AlignCenter);
     s.gainEdit->setMaximumWidth(44);
     s.gainEdit->setValidator(new QRegularExpressionValidator(
@@ -175,11 +177,9 @@ QVector<int> LevelPage::linked(int c) const
 void LevelPage::setGain(int c, float value)
 {
     Channel &ch = m_channels[size_t(c)];
-    if (value == ch.gain)
-        return;
     ch.gain = GainRules::clampLevel(value, ch.lowerLimit, ch.upperLimit);
     m_strips[size_t(c)].fader->setValue(ch.gain);
-    m_strips[size_t(c)].gainEdit->setText(gainText(ch.gain));
+    FieldSync::showText(m_strips[size_t(c)].gainEdit, gainText(ch.gain));
 }
 
 void LevelPage::applyOperatorGain(int c, float value)
@@ -202,13 +202,14 @@ void LevelPage::gainEditingFinished()
     const int c = channelOf(edit);
     if (c < 0)
         return;
+    FieldSync::endEdit(edit);
     bool ok = false;
     float value = edit->text().trimmed().toFloat(&ok);
     value = qBound(GainMin, ok ? value : 0.0f, GainMax);
     if (value != m_channels[size_t(c)].gain)
         applyOperatorGain(c, value);
     else
-        edit->setText(gainText(value));
+        FieldSync::showText(edit, gainText(value));
     const QSignalBlocker blocker(edit);
     edit->clearFocus();
 }

@@ -7,6 +7,7 @@
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/childsignals.h"
+#include "widgets/fieldsync.h"
 #include "widgets/qfader.h"
 
 #include <QEvent>
@@ -206,9 +207,12 @@ void MatrixMixValueWidget::setOutputName(int output, const QString &name)
 
 void MatrixMixValueWidget::showGain(int gain)
 {
+    // The fader and its field are one control: neither moves while the
+    // operator types in the field.
+    if (FieldSync::isBeingEdited(m_gainEdit))
+        return;
     m_fader->setValue(float(gain));
-    const QSignalBlocker blocker(m_gainEdit);
-    m_gainEdit->setText(QString::asprintf("%d", gain));
+    FieldSync::showText(m_gainEdit, QString::asprintf("%d", gain));
 }
 
 void MatrixMixValueWidget::showCrosspoint(int input, int output)
@@ -270,6 +274,7 @@ void MatrixMixValueWidget::GainSliderChanged(float value)
 
 void MatrixMixValueWidget::GainEditingFinished()
 {
+    FieldSync::endEdit(m_gainEdit);
     bool ok = false;
     const int typed = m_gainEdit->text().trimmed().toInt(&ok);
     const int gain = GainRules::clampCrosspoint(ok ? typed : 0);

@@ -5,6 +5,7 @@
 #include "protocol/localtext.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
+#include "widgets/fieldsync.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -102,7 +103,7 @@ void QDevLabel::setLabel(Table table, int channel, const QString &text)
     if (g.labels[size_t(channel)] == text)
         return;
     g.labels[size_t(channel)] = text;
-    g.fields[size_t(channel)]->setText(text);
+    FieldSync::showText(g.fields[size_t(channel)], text);
     switch (table) {
     case Inputs:
         emit inputLabel(uchar(channel), text);
@@ -123,6 +124,7 @@ void QDevLabel::edited(Table table)
     const int channel = int(std::find(g.fields.begin(), g.fields.end(), field) - g.fields.begin());
     if (channel >= Channels)
         return;
+    FieldSync::endEdit(field);
     // The unit keeps only what fits its field: cut the name to whole characters
     // that fit, and show the operator what the unit will show.
     QString kept;

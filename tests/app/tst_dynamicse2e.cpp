@@ -64,6 +64,7 @@ private slots:
         QTRY_COMPARE(page->channelButton(3)->toolTip(), QStringLiteral("IN 4 : Lapel"));
 
         QTest::mouseClick(page->channelButton(3), Qt::LeftButton);
+        QTRY_VERIFY(page->enableButton()->isEnabled()); // input 4's record has come
         typeText(page->field(LimiterPage::Threshold), "-20.5");
         typeText(page->field(LimiterPage::Ratio), "8");
         typeText(page->field(LimiterPage::Attack), "30");
@@ -96,6 +97,7 @@ private slots:
         QVERIFY(page && page->isVisible());
 
         QTest::mouseClick(page->channelButton(1), Qt::LeftButton);
+        QTRY_VERIFY(page->enableButton()->isEnabled()); // input 2's record has come
         typeText(page->field(QAGCWidget::Target), "-10");
         typeText(page->field(QAGCWidget::Threshold), "-50");
         typeText(page->field(QAGCWidget::Ratio), "3.5");

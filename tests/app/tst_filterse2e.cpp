@@ -6,6 +6,7 @@
 #include "devices/discoveryscope.h"
 #include "devices/qdevicelist.h"
 #include "devices/qdevicetable.h"
+#include "pages/filters/cutfilterpanel.h"
 #include "pages/filters/filterbandpanel.h"
 #include "pages/filters/filtergraph.h"
 #include "pages/filters/qinfilter.h"
@@ -71,6 +72,9 @@ private slots:
         w.funcWidget()->setCurrentPage(FuncWidget::InFilter);
         FilterGraph *graph = page->graph();
         QVERIFY(QTest::qWaitForWindowExposed(graph));
+        // The page edits what it has read from this unit (the cut filters
+        // come with the page's first refresh).
+        QTRY_VERIFY(page->highPassPanel()->isEnabled());
 
         // Drag band 2 up and to the right.
         const QPoint from = graph->handleRect(1).center().toPoint();

@@ -186,21 +186,35 @@ private slots:
         QTest::mouseClick(page->channelButton(1), Qt::LeftButton);
         QCOMPARE(page->currentChannel(), 1);
         QVERIFY(!page->channelButton(0)->isChecked());
-        QVERIFY(peer.waitForFrames(1));
+        QVERIFY(peer.waitForFrames(2));
         QVERIFY(peer.staysQuiet(200));
-        QCOMPARE(peer.frames().size(), 1);
+        QCOMPARE(peer.frames().size(), 2);
         QCOMPARE(int(peer.frames().at(0).payload.at(0)), 0); // for the channel edited
         QCOMPARE(Le::get<float>(peer.frames().at(0).payload, 2), -10.0f);
+        // Channel 2 is read at once, and until its answer its record is not
+        // edited: a record made of channel 1's values would overwrite it.
+        QCOMPARE(int(peer.frames().at(1).flag), 0);
+        QCOMPARE(peer.frames().at(1).payload, QByteArray(1, 1));
+        QVERIFY(!thresholdOf(*page)->isEnabled());
+        QVERIFY(!page->enableButton()->isEnabled());
+        emit thresholdOf(*page)->knobMoved(-3.0f);
+        page->enableClicked(true);
+        QVERIFY(peer.staysQuiet(150));
         // The hold ended with the switch: channel 2's state shows at once.
         feed(*page, stateOf(kind, 1, -40));
         QCOMPARE(thresholdOf(*page)->edit()->text(), QStringLiteral("-40.0"));
-        // A click on the current channel keeps it checked.
+        QVERIFY(thresholdOf(*page)->isEnabled());
+        // A click on the current channel keeps it checked and reads nothing.
         QTest::mouseClick(page->channelButton(1), Qt::LeftButton);
         QVERIFY(page->channelButton(1)->isChecked());
-        page->refresh();
-        QVERIFY(peer.waitForFrames(2));
-        QCOMPARE(int(peer.frames().at(1).flag), 0);
-        QCOMPARE(peer.frames().at(1).payload, QByteArray(1, 1));
+        QVERIFY(peer.staysQuiet(60));
+        page->enableClicked(false);
+        QVERIFY(peer.waitForFrames(3));
+        // The record written is channel 2's as the unit reported it.
+        const QByteArray written = peer.frames().at(2).payload;
+        QCOMPARE(int(written.at(0)), 1);
+        QCOMPARE(int(written.at(1)), 0);
+        QCOMPARE(Le::get<float>(written, 2), -40.0f);
     }
 
     void copyTo_data()
@@ -221,6 +235,9 @@ private slots:
         const auto page = makePage(kind);
         page->show();
         QTest::mouseClick(page->channelButton(2), Qt::LeftButton);
+        QVERIFY(peer.waitForFrames(1)); // channel 3 read
+        feed(*page, stateOf(kind, 2, -20));
+        peer.clear();
         typeText(thresholdOf(*page), QStringLiteral("-10")); // still pending
         QTest::mouseClick(page->copyButton(), Qt::LeftButton);
         QChannelSelect *dialog = page->copyDialog();
@@ -248,6 +265,9 @@ private slots:
         QInLimiter page;
         page.show();
         QTest::mouseClick(page.channelButton(5), Qt::LeftButton);
+        QVERIFY(peer.waitForFrames(1)); // channel 6 read
+        feed(page, limiterState(5, 0, 0, 2, 1, 5));
+        peer.clear();
         {
             ScriptedPrompt cancel(1);
             QTest::mouseClick(page.resetButton(), Qt::LeftButton);
@@ -257,10 +277,14 @@ private slots:
         typeText(page.field(LimiterPage::Attack), QStringLiteral("70"));
         ScriptedPrompt ok(0);
         QTest::mouseClick(page.resetButton(), Qt::LeftButton);
-        QVERIFY(peer.waitForFrames(2));
+        QVERIFY(peer.waitForFrames(3));
         QCOMPARE(peer.frames().at(0).payload, limiterState(5, 0, 0, 2, 70, 5));
         QCOMPARE(int(peer.frames().at(1).cmd), 3);
         QCOMPARE(peer.frames().at(1).payload, QByteArray(1, 5));
+        // The defaults are read back before anything is edited again.
+        QCOMPARE(int(peer.frames().at(2).flag), 0);
+        QCOMPARE(peer.frames().at(2).payload, QByteArray(1, 5));
+        QVERIFY(!page.field(LimiterPage::Attack)->isEnabled());
         QVERIFY(peer.staysQuiet(150)); // nothing pending overwrites the reset
     }
 
@@ -377,11 +401,13 @@ private slots:
         QOutLimiter page; // not shown: no tick runs, so only what goes out at once is sent
         QVERIFY(page.chart()->isBypassed()); // the block starts disabled
         QTest::mouseClick(page.channelButton(3), Qt::LeftButton);
+        QVERIFY(peer.waitForFrames(1)); // channel 4 read
+        feed(page, limiterState(3, 0, 0, 2, 1, 5));
         QTest::mouseClick(page.enableButton(), Qt::LeftButton);
         QVERIFY(!page.chart()->isBypassed());
-        QVERIFY(peer.waitForFrames(1));
-        QCOMPARE(int(peer.frames().at(0).module), 13);
-        QCOMPARE(peer.frames().at(0).payload, limiterState(3, 1, 0, 2, 1, 5));
+        QVERIFY(peer.waitForFrames(2));
+        QCOMPARE(int(peer.frames().at(1).module), 13);
+        QCOMPARE(peer.frames().at(1).payload, limiterState(3, 1, 0, 2, 1, 5));
     }
 
     void limiterKnobBurstSendsOneRecord()

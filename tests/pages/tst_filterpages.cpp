@@ -61,6 +61,26 @@ private:
     int m_answer;
 };
 
+// What the page wrote (flag 1), leaving out its reads.
+QVector<Proto::Frame> writes(const LoopbackPeer &peer)
+{
+    QVector<Proto::Frame> out;
+    for (const Proto::Frame &f : peer.frames())
+        if (f.flag == Proto::FlagWrite)
+            out.append(f);
+    return out;
+}
+
+// The unit's answers to a refresh of `channel`: both cut filters and 16 bands,
+// each with the given frequency.
+void answerChannel(FilterPage &page, quint8 channel, float frequency)
+{
+    answer(page, Cmd::HighPass, cutAnswer(channel, 1, 1, 1, frequency));
+    answer(page, Cmd::LowPass, cutAnswer(channel, 0, 2, 3, frequency));
+    for (quint8 b = 0; b < 16; ++b)
+        answer(page, Cmd::Band, bandAnswer(channel, b, 1, 0, frequency, 6.0f, 10));
+}
+
 Proto::Frame systemAnswer(quint8 cmd, const QByteArray &payload)
 {
     return frameOf(Proto::OpSystem, Proto::SysModule::Settings, cmd, 0x80, payload);
@@ -214,22 +234,68 @@ private slots:
         page.bandPanel()->bandButton(2)->click();
         emit page.bandPanel()->frequency()->knob()->valueChanged(1234.0f);
         page.bandPanel()->bandButton(4)->click(); // within the 100 ms
-        QVERIFY(peer.waitForFrames(1));
-        QCOMPARE(peer.frames().at(0).payload, bandAnswer(0, 2, 0, 0, 1234.0f, 0.0f, 43));
+        QVERIFY(peer.waitForFrames(3));
+        // Band 2's edit goes out first, then band 4 is read (band 2 was read
+        // when it was chosen).
+        QCOMPARE(peer.frames().at(1).payload, bandAnswer(0, 2, 0, 0, 1234.0f, 0.0f, 43));
+        QCOMPARE(int(peer.frames().at(2).flag), 0);
+        QCOMPARE(peer.frames().at(2).payload, QByteArray::fromHex("0004"));
         QCOMPARE(page.band(), 4);
         QCOMPARE(page.bandPanel()->frequency()->edit()->text(), QStringLiteral("200"));
 
         emit page.bandPanel()->gain()->knob()->valueChanged(-45.0f);
+        peer.clear();
         page.channelButton(5)->click();
-        QVERIFY(peer.waitForFrames(2));
-        QCOMPARE(peer.frames().at(1).payload, bandAnswer(0, 4, 0, 0, 200.0f, -4.5f, 43));
+        QVERIFY(peer.waitForFrames(19));
+        QCOMPARE(peer.frames().at(0).payload, bandAnswer(0, 4, 0, 0, 200.0f, -4.5f, 43));
+        // The new channel is read at once, in the refresh's order.
+        for (int i = 1; i < 19; ++i) {
+            QCOMPARE(int(peer.frames().at(i).flag), 0);
+            QCOMPARE(peer.frames().at(i).payload.at(0), char(5));
+        }
         QCOMPARE(page.channel(), 5);
         QVERIFY(page.channelButton(5)->isChecked());
         QVERIFY(!page.channelButton(0)->isChecked());
         ticks(page, 20);
         QVERIFY(peer.staysQuiet(60)); // nothing goes out again for the new channel
-        // The controls keep their values until the new channel's answers come.
-        QCOMPARE(page.bandRecord(4).gain, -4.5f);
+    }
+
+    // After a channel change the new channel's answers are taken at once (the
+    // hold of the old channel's edit is over), and nothing is written to the
+    // new channel before its records have come: a record made of the old
+    // channel's values would overwrite the new channel's settings.
+    void newChannelIsShownAndNeverGetsTheOldRecord()
+    {
+        LoopbackPeer peer;
+        QInFilter page;
+        answerChannel(page, 0, 100.0f);
+        emit page.bandPanel()->gain()->knob()->valueChanged(-45.0f); // starts the hold
+        page.channelButton(5)->click();
+        QVERIFY(!page.bandPanel()->gain()->isEnabled());
+        QVERIFY(!page.highPassPanel()->isEnabled());
+
+        // Edits that reach the page before the answers send nothing.
+        emit page.bandPanel()->gain()->knob()->valueChanged(30.0f);
+        emit page.graph()->HPFilterChanged(300.0f);
+        emit page.graph()->peqChanged(0, 700.0f, 2.0f);
+        ticks(page, 20);
+        QVERIFY(peer.waitForFrames(19));
+        QVERIFY(peer.staysQuiet(60));
+        QCOMPARE(writes(peer).size(), 1); // the old channel's edit only
+        QCOMPARE(writes(peer).at(0).payload.at(0), char(0));
+
+        answerChannel(page, 5, 2500.0f);
+        QVERIFY(page.bandPanel()->gain()->isEnabled());
+        QVERIFY(page.highPassPanel()->isEnabled());
+        QCOMPARE(page.highPassPanel()->frequency()->edit()->text(), QStringLiteral("2500"));
+        QCOMPARE(page.bandPanel()->frequency()->edit()->text(), QStringLiteral("2500"));
+        QCOMPARE(page.bandPanel()->gain()->edit()->text(), QStringLiteral("6.0"));
+
+        peer.clear();
+        emit page.bandPanel()->gain()->knob()->valueChanged(-30.0f);
+        ticks(page, 10);
+        QVERIFY(peer.waitForFrames(1));
+        QCOMPARE(peer.frames().at(0).payload, bandAnswer(5, 0, 1, 0, 2500.0f, -3.0f, 10));
     }
 
     void graphDragsSelectAndStore()
@@ -246,9 +312,10 @@ private slots:
         QCOMPARE(page.highPass().frequency, 123.4f);
         QCOMPARE(page.highPassPanel()->frequency()->edit()->text(), QStringLiteral("123"));
         ticks(page, 10);
-        QVERIFY(peer.waitForFrames(3)); // high-pass, band frequency, band gain
-        QCOMPARE(peer.frames().at(0).payload, cutAnswer(0, 0, 0, 0, 123.4f));
-        QCOMPARE(peer.frames().at(1).payload, bandAnswer(0, 5, 0, 0, 512.5f, 3.0f, 43));
+        QVERIFY(peer.waitForFrames(4)); // band 5 read, high-pass, band frequency, band gain
+        QCOMPARE(peer.frames().at(0).payload, QByteArray::fromHex("0005"));
+        QCOMPARE(peer.frames().at(1).payload, cutAnswer(0, 0, 0, 0, 123.4f));
+        QCOMPARE(peer.frames().at(2).payload, bandAnswer(0, 5, 0, 0, 512.5f, 3.0f, 43));
     }
 
     void bandCountFollowsTheDspVersion()
@@ -289,8 +356,8 @@ private slots:
             select->inputButton(c)->click();
         select->outputButton(4)->click();
         select->acceptClicked();
-        QVERIFY(peer.waitForFrames(1));
-        const Proto::Frame &f = peer.frames().at(0);
+        QVERIFY(peer.waitForFrames(19)); // channel 1 read, then the copy
+        const Proto::Frame &f = peer.frames().at(18);
         QCOMPARE(int(f.module), 4);
         QCOMPARE(int(f.cmd), 4);
         QCOMPARE(int(f.flag), 1);
@@ -320,12 +387,16 @@ private slots:
         ScriptedPrompt yes(0);
         page.resetButton()->click();
         ticks(page, 20);
-        QVERIFY(peer.waitForFrames(1));
+        // Channel 3 read, the reset, and channel 3 read again for its defaults.
+        QVERIFY(peer.waitForFrames(37));
         QVERIFY(peer.staysQuiet(60));
-        QCOMPARE(peer.frames().size(), 1);
-        QCOMPARE(int(peer.frames().at(0).module), 12);
-        QCOMPARE(int(peer.frames().at(0).cmd), 5);
-        QCOMPARE(peer.frames().at(0).payload, QByteArray::fromHex("03"));
+        const QVector<Proto::Frame> written = writes(peer);
+        QCOMPARE(written.size(), 1);
+        QCOMPARE(int(written.at(0).module), 12);
+        QCOMPARE(int(written.at(0).cmd), 5);
+        QCOMPARE(written.at(0).payload, QByteArray::fromHex("03"));
+        QCOMPARE(peer.frames().at(18).cmd, written.at(0).cmd);
+        QCOMPARE(peer.frames().at(19).payload, QByteArray::fromHex("03"));
     }
 };
 

@@ -195,8 +195,13 @@ private slots:
         QCOMPARE(int(peer.frames().at(0).cmd), 2);
         QCOMPARE(peer.frames().at(0).payload, QByteArray::fromHex("00") + Le::bytes(-100.0f));
         QCOMPARE(page.fader(0)->minimum(), -56.0f);
-        typeText(page.gainEdit(1), QStringLiteral("abc")); // no number reads as 0.0: unchanged
+        // The field takes no letters, and an edit left unfinished shows the
+        // unit's value again once the operator leaves the field.
+        typeText(page.gainEdit(1), QStringLiteral("abc"));
+        QCOMPARE(page.gainEdit(1)->text(), QString());
+        page.gainEdit(0)->setFocus();
         QCOMPARE(page.gainEdit(1)->text(), QStringLiteral("0.0"));
+        QCOMPARE(peer.frames().size(), 1);
     }
 
     void refreshOrders()

@@ -7,21 +7,49 @@
 #include "pages/knobfield.h"
 #include "protocol/lebytes.h"
 
+#include <QAbstractSpinBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTest>
 
-// Types a text into a field and finishes the edit, as Return or leaving the field does.
-inline void typeText(QLineEdit *edit, const QString &text)
+#include <functional>
+
+// Types `text` into a field key by key, as the operator does, and finishes
+// the edit with Return. The field takes the focus (it has it only while its
+// window is active) and what it held is selected and deleted first;
+// the field's validator sees every key. `between` runs after each key: an
+// answer of the unit arriving while the operator types.
+inline void typeKeys(QWidget *field, const QString &text, const std::function<void()> &between)
 {
-    edit->setText(text);
-    edit->setModified(true);
-    emit edit->editingFinished();
+    field->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(field, Qt::Key_Delete); // what was selected goes
+    for (const QChar ch : text) {
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        if (between)
+            between();
+    }
+    QTest::keyClick(field, Qt::Key_Return);
 }
 
-inline void typeText(KnobField *field, const QString &text)
+inline void typeText(QLineEdit *edit, const QString &text,
+                     const std::function<void()> &between = {})
 {
-    typeText(field->edit(), text);
+    edit->selectAll();
+    typeKeys(edit, text, between);
+}
+
+inline void typeText(QAbstractSpinBox *box, const QString &text,
+                     const std::function<void()> &between = {})
+{
+    box->selectAll();
+    typeKeys(box, text, between);
+}
+
+inline void typeText(KnobField *field, const QString &text,
+                     const std::function<void()> &between = {})
+{
+    typeText(field->edit(), text, between);
 }
 
 // Runs the page's 10 ms timer `count` times without waiting for it.
