@@ -468,6 +468,18 @@ TCP 端口 : 2698</translation>
         <source>updating...</source>
         <translation>正在升级...</translation>
     </message>
+    <message>
+        <source>This is not a regular file.</source>
+        <translation>这不是普通文件。</translation>
+    </message>
+    <message>
+        <source>The file is empty; there is nothing to send.</source>
+        <translation>文件为空，没有可发送的内容。</translation>
+    </message>
+    <message>
+        <source>The unit acknowledged chunk %1, which was not sent; the upgrade did not finish.</source>
+        <translation>设备确认了未发送的数据块 %1，升级未完成。</translation>
+    </message>
 </context>
 <context>
     <name>FuncWidget</name>

@@ -461,6 +461,18 @@ TCP Port : 2698</source>
         <source>updating...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This is not a regular file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is empty; there is nothing to send.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit acknowledged chunk %1, which was not sent; the upgrade did not finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FuncWidget</name>
