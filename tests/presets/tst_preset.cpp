@@ -526,10 +526,11 @@ private slots:
         b.answer(9, QByteArray(1, char(0)));
         QCOMPARE(b.progress.label(), QStringLiteral("Loading..."));
         QCOMPARE(b.progress.maximum(), 100);
+        b.answer(9, QByteArray(1, char(40)));
+        QCOMPARE(b.progress.value(), 40);
         b.answer(9, QByteArray());            // too short
         b.answer(9, QByteArray(1, char(-5))); // not a percentage
-        QCOMPARE(b.progress.value(), 0);
-        b.answer(9, QByteArray(1, char(40)));
+        QVERIFY(b.progress.isRunning());
         QCOMPARE(b.progress.value(), 40);
         b.answer(9, QByteArray(1, char(100)));
         QVERIFY(!b.progress.isRunning());
