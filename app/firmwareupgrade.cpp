@@ -8,6 +8,7 @@
 #include "protocol/transport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcFirmware, "dap.firmware")
@@ -19,6 +20,20 @@ constexpr quint8 ArmSignature[2] = {0x7F, 0x8C};
 bool isFirmwareModule(quint8 module)
 {
     return module == Proto::FirmwareModule::Arm || module == Proto::FirmwareModule::Dsp;
+}
+
+// Opens a regular file only: opening a FIFO would wait for a writer, and a
+// folder or a device has no size to number chunks by.
+FirmwareUpgrade::Result openFirmware(const QString &path, QFile &file)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FirmwareUpgrade::Result::CannotOpen;
+    if (!info.isFile())
+        return FirmwareUpgrade::Result::NotAFile;
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly) ? FirmwareUpgrade::Result::Started
+                                          : FirmwareUpgrade::Result::CannotOpen;
 }
 
 } // namespace
@@ -50,6 +65,10 @@ QString FirmwareUpgrade::errorText(Result result)
             .arg(MaxFileSize >> 20);
     case Result::CannotOpen:
         return tr("The file cannot be opened.");
+    case Result::NotAFile:
+        return tr("This is not a regular file.");
+    case Result::Empty:
+        return tr("The file is empty; there is nothing to send.");
     }
     return QString();
 }
@@ -59,9 +78,11 @@ FirmwareUpgrade::Result FirmwareUpgrade::start(quint8 module, const QString &pat
     if (!isFirmwareModule(module))
         return Result::CannotOpen;
     m_paths[module - 1] = path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Result::CannotOpen;
+    QFile file;
+    if (const Result opened = openFirmware(path, file); opened != Result::Started)
+        return opened;
+    if (file.size() == 0)
+        return Result::Empty;
     if (module == Proto::FirmwareModule::Arm) {
         // A file shorter than the signature cannot carry it.
         const QByteArray head = file.read(8);
@@ -75,6 +96,7 @@ FirmwareUpgrade::Result FirmwareUpgrade::start(quint8 module, const QString &pat
     file.close();
 
     m_module = module;
+    m_lastSent = -1;
     m_progress->start(this, tr("updating..."), size / ChunkSize + 1);
     qCInfo(lcFirmware, "upgrade of module %d: %lld bytes", module, size);
     sendChunk(0);
@@ -91,14 +113,24 @@ void FirmwareUpgrade::acknowledge(quint8 module, quint8 cmd, quint8 flag, quint1
     // the watchdog or a cancel, or one for the other firmware, sends nothing.
     if (module != m_module || !isRunning())
         return;
-    sendChunk(int(answer.u16(0)) + 1);
+    const int index = answer.u16(0);
+    if (index > m_lastSent) {
+        // Going on after it would skip chunks, and chunk 0xFFFF would end
+        // the upgrade as if the file were through.
+        m_progress->finish(this);
+        emit failed(tr("The unit acknowledged chunk %1, which was not sent; the upgrade did "
+                       "not finish.")
+                        .arg(index));
+        return;
+    }
+    sendChunk(index + 1);
 }
 
 void FirmwareUpgrade::sendChunk(int index)
 {
-    QFile file(m_paths[m_module - 1]);
+    QFile file;
     const qint64 position = qint64(index) * ChunkSize;
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (openFirmware(m_paths[m_module - 1], file) != Result::Started) {
         // The file went away in the middle of the transfer.
         m_progress->finish(this);
         emit failed(errorText(Result::CannotOpen));
@@ -114,6 +146,7 @@ void FirmwareUpgrade::sendChunk(int index)
     file.close();
     if (!m_progress->step(this, index))
         return;
+    m_lastSent = index;
     sendPacket(Proto::OpFirmware, m_module, Proto::FirmwareCmd::Chunk, Proto::FlagWrite,
                Le::bytes(quint16(index)) + data);
     if (data.size() < ChunkSize) {

@@ -27,7 +27,9 @@ public:
         Started,
         BadFormat, // an ARM file without its signature
         TooLarge,  // more chunks than the index can number
-        CannotOpen
+        CannotOpen,
+        NotAFile, // a folder, a FIFO, a device: no size to number chunks by
+        Empty     // nothing to send, and no chunk whose acknowledgement ends it
     };
 
     explicit FirmwareUpgrade(ProgressGuard *progress, QObject *parent = nullptr);
@@ -46,7 +48,8 @@ public:
 signals:
     // The last chunk has gone out (or the file ended on a chunk boundary).
     void finished(quint8 module);
-    // The transfer stopped before its end (the file could no longer be read).
+    // The transfer stopped before its end (the file could no longer be read,
+    // or the unit acknowledged a chunk that was not sent).
     void failed(const QString &text);
 
 private:
@@ -54,5 +57,6 @@ private:
 
     ProgressGuard *m_progress;
     quint8 m_module = 0;
-    QString m_paths[2]; // last file chosen for ARM and DSP
+    int m_lastSent = -1; // index of the last chunk sent
+    QString m_paths[2];  // last file chosen for ARM and DSP
 };

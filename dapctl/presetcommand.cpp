@@ -6,6 +6,7 @@
 #include "dapctl/presetlist.h"
 #include "dapctl/texttable.h"
 #include "dapctl/unitlink.h"
+#include "presets/presettransfer.h"
 #include "protocol/commands.h"
 #include "protocol/transport.h"
 
@@ -89,8 +90,13 @@ int PresetCommand::run(const QStringList &args, const CtlOptions &options, CtlCo
     }
     const QString file = action->file ? args.last() : QString();
     const bool importing = args[1].startsWith(QLatin1String("import"));
-    if (importing && !QFileInfo(file).isReadable())
-        return failure(console, QStringLiteral("cannot read %1").arg(file));
+    // The file is checked before the unit is reached: a file that cannot be
+    // imported sends nothing at all.
+    if (importing) {
+        const QString refusal = PresetTransfer::checkImportFile(slot, file);
+        if (!refusal.isEmpty())
+            return failure(console, refusal);
+    }
 
     UnitLink link(options);
     if (!connect(link, args[0], options, console))

@@ -17,8 +17,6 @@ PresetJobs::PresetJobs(UnitLink &link, CtlConsole &console, QObject *parent)
     : QObject(parent), m_link(link), m_guard(new ProgressGuard(this)),
       m_bar(new ProgressBar(m_guard, console, this)), m_transfer(new PresetTransfer(m_guard, this))
 {
-    // The progress starts with the first chunk.
-    connect(m_guard, &ProgressGuard::started, this, [this] { m_dataMoved = true; });
     // The unit paces the transfer; a silence as long as the time-out ends it.
     m_guard->setInterval(qMax(ProgressGuard::DefaultInterval, link.timeoutMs()));
     connect(&link, &UnitLink::frameReceived, this, [this](const Proto::Frame &f) {
@@ -29,7 +27,7 @@ PresetJobs::PresetJobs(UnitLink &link, CtlConsole &console, QObject *parent)
 
 PresetJobs::~PresetJobs() = default;
 
-bool PresetJobs::runTransfer()
+bool PresetJobs::runTransfer(const std::function<bool()> &begin)
 {
     enum
     {
@@ -37,6 +35,8 @@ bool PresetJobs::runTransfer()
         Done,
         Failed
     } state = Running;
+    // Connected before the transfer begins: a file refused at the start
+    // fails at once.
     const auto a = connect(m_transfer, &PresetTransfer::finished, this, [&] { state = Done; });
     const auto b = connect(m_transfer, &PresetTransfer::failed, this,
                            [&](const QString &, const QString &text) {
@@ -47,7 +47,8 @@ bool PresetJobs::runTransfer()
         state = Failed;
         m_error = QStringLiteral("the unit stopped answering; the transfer did not finish");
     });
-    m_link.waitUntil([&] { return state != Running; });
+    if (begin())
+        m_link.waitUntil([&] { return state != Running; });
     disconnect(a);
     disconnect(b);
     disconnect(c);
@@ -56,24 +57,25 @@ bool PresetJobs::runTransfer()
                       ? QStringLiteral("the unit did not answer the transfer within %1 s")
                             .arg(m_link.timeoutMs() / 1000.0)
                       : QStringLiteral("the unit closed the connection during the transfer");
+        // Ends the transfer too: an export in progress leaves its file as it was.
         m_guard->finish(m_transfer);
     }
+    m_dataMoved = m_transfer->dataMoved();
     m_bar->finish(state == Done);
     return state == Done;
 }
 
 bool PresetJobs::exportTo(int slot, const QString &path)
 {
-    m_dataMoved = false;
-    m_transfer->beginExport(slot, path);
-    return runTransfer();
+    return runTransfer([&] {
+        m_transfer->beginExport(slot, path);
+        return true;
+    });
 }
 
 bool PresetJobs::importFrom(int slot, const QString &path)
 {
-    m_dataMoved = false;
-    m_transfer->beginImport(slot, path);
-    return runTransfer();
+    return runTransfer([&] { return m_transfer->beginImport(slot, path); });
 }
 
 bool PresetJobs::recall(int slot)

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class CtlConsole;
 class PresetTransfer;
 class ProgressBar;
@@ -37,7 +39,8 @@ public:
     bool dataMoved() const { return m_dataMoved; }
 
 private:
-    bool runTransfer();
+    // Runs the transfer `begin` starts (false: it was refused at once).
+    bool runTransfer(const std::function<bool()> &begin);
 
     UnitLink &m_link;
     ProgressGuard *m_guard;

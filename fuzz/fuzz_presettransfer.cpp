@@ -7,7 +7,9 @@
 // Checked after every answer: everything sent is well-formed; each import
 // chunk lies inside the file and carries the file's own bytes there; each
 // export request lies inside the announced image and asks for 1..1024 bytes;
-// an export the unit served truthfully leaves exactly the image in the file.
+// an export the unit served truthfully leaves exactly the image in the file;
+// until an export has finished its file is what it was before, and an export
+// that ended leaves no temporary file behind.
 
 #include "fuzz/capturesocket.h"
 #include "fuzz/fuzzbytes.h"
@@ -18,6 +20,7 @@
 #include "protocol/progressguard.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <cstring>
@@ -71,10 +74,12 @@ struct Session
         const int target = all ? PresetTransfer::AllSlots : slot;
         honest = true;
         finished = false;
-        if (exporting)
+        if (exporting) {
+            kept = readFile(exportPath);
             transfer.beginExport(target, exportPath);
-        else
+        } else {
             transfer.beginImport(target, importPath);
+        }
         check();
     }
 
@@ -104,10 +109,26 @@ struct Session
             else if (f.cmd == Cmd::ExportData)
                 checkExportRequest(f.payload);
         }
-        if (finished && exporting && honest &&
-            readFile(exportPath) != image.left(int(transfer.total())))
-            fuzzFail("an export did not leave the image in its file");
+        if (exporting)
+            checkExportFile();
         finished = false;
+    }
+
+    void checkExportFile()
+    {
+        const QByteArray now = readFile(exportPath);
+        if (finished) {
+            if (honest && now != image.left(int(transfer.total())))
+                fuzzFail("an export did not leave the image in its file");
+            kept = now;
+        } else if (now != kept) {
+            fuzzFail("an export that did not finish changed its file");
+        }
+        if (transfer.state() == PresetTransfer::State::Idle &&
+            !QDir()
+                 .entryList({exportPath + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)
+                 .isEmpty())
+            fuzzFail("an export that ended left a temporary file");
     }
 
     void checkImportChunk(const QByteArray &payload)
@@ -145,6 +166,7 @@ struct Session
     QString exportPath = QStringLiteral("export.pstl");
     QByteArray file;  // import
     QByteArray image; // export: what the unit holds
+    QByteArray kept;  // export: the file as the last finished export left it
     bool exporting = false;
     bool all = false;
     bool honest = true; // the unit answered only with its true size and image

@@ -468,6 +468,18 @@ TCP 端口 : 2698</translation>
         <source>updating...</source>
         <translation>正在升级...</translation>
     </message>
+    <message>
+        <source>This is not a regular file.</source>
+        <translation>这不是普通文件。</translation>
+    </message>
+    <message>
+        <source>The file is empty; there is nothing to send.</source>
+        <translation>文件为空，没有可发送的内容。</translation>
+    </message>
+    <message>
+        <source>The unit acknowledged chunk %1, which was not sent; the upgrade did not finish.</source>
+        <translation>设备确认了未发送的数据块 %1，升级未完成。</translation>
+    </message>
 </context>
 <context>
     <name>FuncWidget</name>
@@ -916,10 +928,6 @@ TCP 端口 : 2698</translation>
         <translation>设备未发送数据，导出未完成。</translation>
     </message>
     <message>
-        <source>The file %1 cannot be opened: %2</source>
-        <translation>无法打开文件 %1：%2</translation>
-    </message>
-    <message>
         <source>preset file format error!</source>
         <translation>预设文件格式错误！</translation>
     </message>
@@ -934,6 +942,42 @@ TCP 端口 : 2698</translation>
     <message>
         <source>The file %1 cannot be read: %2</source>
         <translation>无法读取文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>文件 %1 不存在。</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 不是普通文件。</translation>
+    </message>
+    <message>
+        <source>The file has %1 bytes; a file of all presets has at most %2.</source>
+        <translation>文件有 %1 字节；全部预设文件最多 %2 字节。</translation>
+    </message>
+    <message>
+        <source>The file has %1 bytes; a file of one preset has at most %2.</source>
+        <translation>文件有 %1 字节；单个预设文件最多 %2 字节。</translation>
+    </message>
+    <message>
+        <source>The file has %1 bytes, fewer than the %2 of a preset&apos;s header.</source>
+        <translation>文件有 %1 字节，少于预设文件头的 %2 字节。</translation>
+    </message>
+    <message>
+        <source>The file has %1 bytes, which are not %2 records of at least %3 bytes each.</source>
+        <translation>文件有 %1 字节，不是 %2 条每条至少 %3 字节的记录。</translation>
+    </message>
+    <message>
+        <source>The unit announced a preset image of %1 bytes; at most %2 bytes are taken.</source>
+        <translation>设备报告的预设数据为 %1 字节；最多接受 %2 字节。</translation>
+    </message>
+    <message>
+        <source>The unit expects %1 bytes; the file has %2.</source>
+        <translation>设备需要 %1 字节；文件有 %2 字节。</translation>
+    </message>
+    <message>
+        <source>The unit took none of the %1 bytes sent; the import did not finish.</source>
+        <translation>设备未接收已发送的 %1 字节中的任何数据，导入未完成。</translation>
     </message>
 </context>
 <context>

@@ -461,6 +461,18 @@ TCP Port : 2698</source>
         <source>updating...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This is not a regular file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is empty; there is nothing to send.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit acknowledged chunk %1, which was not sent; the upgrade did not finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FuncWidget</name>
@@ -907,10 +919,6 @@ TCP Port : 2698</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The file %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>preset file format error!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -924,6 +932,42 @@ TCP Port : 2698</source>
     </message>
     <message>
         <source>The file %1 cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file has %1 bytes; a file of all presets has at most %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file has %1 bytes; a file of one preset has at most %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file has %1 bytes, fewer than the %2 of a preset&apos;s header.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file has %1 bytes, which are not %2 records of at least %3 bytes each.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit announced a preset image of %1 bytes; at most %2 bytes are taken.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit expects %1 bytes; the file has %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit took none of the %1 bytes sent; the import did not finish.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

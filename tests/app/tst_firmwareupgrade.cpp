@@ -9,6 +9,7 @@
 #include "protocol/lebytes.h"
 #include "protocol/progressguard.h"
 #include "protocol/transport.h"
+#include "tests/presets/badfiles.h"
 #include "tests/support/answeringprompt.h"
 #include "tests/support/loopbackpeer.h"
 
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -114,36 +116,92 @@ private slots:
     void refusedBeforeAnythingIsSent_data()
     {
         QTest::addColumn<int>("module");
-        QTest::addColumn<QByteArray>("contents"); // empty: no file
-        QTest::addColumn<qint64>("sparseSize");   // grown to this size without writing
-        QTest::addColumn<int>("result");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("kind");          // BadFile, or -1: a file of `contents`
+        QTest::addColumn<qint64>("sparseSize"); // grown to this size without writing
+        QTest::addColumn<QString>("message");   // empty: started
 
-        using R = FirmwareUpgrade::Result;
         const qint64 big = qint64(70) << 20;
-        QTest::newRow("other signature") << 1 << firmware(2500, false) << 0LL << int(R::BadFormat);
-        QTest::newRow("one byte") << 1 << QByteArray("\x7F") << 0LL << int(R::BadFormat);
-        QTest::newRow("no file") << 1 << QByteArray() << 0LL << int(R::CannotOpen);
-        QTest::newRow("70 MiB") << 1 << firmware(2) << big << int(R::TooLarge);
-        QTest::newRow("70 MiB DSP") << 2 << firmware(2) << big << int(R::TooLarge);
+        const QString tooLarge =
+            QStringLiteral("The file is too large for a firmware upgrade (at most 64 MiB).");
+        const QString cannotOpen = QStringLiteral("The file cannot be opened.");
+        const QString notAFile = QStringLiteral("This is not a regular file.");
+        const QString empty = QStringLiteral("The file is empty; there is nothing to send.");
+        QTest::newRow("other signature")
+            << 1 << firmware(2500, false) << -1 << 0LL << QStringLiteral("Bad file format");
+        QTest::newRow("one byte") << 1 << QByteArray("\x7F") << -1 << 0LL
+                                  << QStringLiteral("Bad file format");
+        QTest::newRow("no file") << 1 << QByteArray() << int(BadFile::Missing) << 0LL << cannotOpen;
+        QTest::newRow("70 MiB") << 1 << firmware(2) << -1 << big << tooLarge;
+        QTest::newRow("70 MiB DSP") << 2 << firmware(2) << -1 << big << tooLarge;
         QTest::newRow("other signature as DSP")
-            << 2 << firmware(2500, false) << 0LL << int(R::Started);
+            << 2 << firmware(2500, false) << -1 << 0LL << QString();
+        QTest::newRow("empty") << 1 << QByteArray() << -1 << 0LL << empty;
+        QTest::newRow("empty DSP") << 2 << QByteArray() << -1 << 0LL << empty;
+        QTest::newRow("FIFO") << 1 << QByteArray() << int(BadFile::Fifo) << 0LL << notAFile;
+        QTest::newRow("FIFO DSP") << 2 << QByteArray() << int(BadFile::Fifo) << 0LL << notAFile;
+        QTest::newRow("folder") << 2 << QByteArray() << int(BadFile::Folder) << 0LL << notAFile;
+        QTest::newRow("unreadable")
+            << 2 << QByteArray() << int(BadFile::Unreadable) << 0LL << cannotOpen;
     }
 
     void refusedBeforeAnythingIsSent()
     {
         QFETCH(QByteArray, contents);
+        QFETCH(int, kind);
         QFETCH(qint64, sparseSize);
-        QFETCH(int, result);
+        QFETCH(QString, message);
         Bench b;
-        const QString path =
-            contents.isEmpty() ? b.dir.filePath(QStringLiteral("absent")) : b.write(contents);
+        QSignalSpy finished(&b.upgrade, &FirmwareUpgrade::finished);
+        const QString path = kind < 0
+                                 ? b.write(contents)
+                                 : makeBadFile(b.dir.path(), QStringLiteral("fw"), BadFile(kind));
         if (sparseSize > 0)
             QVERIFY(QFile(path).resize(sparseSize));
         QFETCH(int, module);
-        QCOMPARE(int(b.upgrade.start(quint8(module), path)), result);
-        const bool started = result == int(FirmwareUpgrade::Result::Started);
+        PermissionsEnforced permissions;
+        const FirmwareUpgrade::Result result = b.upgrade.start(quint8(module), path);
+        QCOMPARE(FirmwareUpgrade::errorText(result), message);
+        const bool started = message.isEmpty();
         QCOMPARE(b.dialog->isVisible(), started);
         QCOMPARE(b.peer.waitForFrames(1, 300), started);
+        QVERIFY(finished.isEmpty());
+    }
+
+    // An acknowledgement names the chunk the unit took: one that was never
+    // sent ends the upgrade as a failure, whatever its number.
+    void acknowledgementOfAChunkNotSentFails_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("acknowledged"); // after chunk 0 and 1 were taken
+        QTest::newRow("0xFFFF") << 5000 << 0xFFFF;
+        QTest::newRow("0xFFFF, file of whole chunks") << 4096 << 0xFFFF;
+        QTest::newRow("the next but one") << 5000 << 3;
+        QTest::newRow("the next") << 5000 << 2;
+    }
+
+    void acknowledgementOfAChunkNotSentFails()
+    {
+        QFETCH(int, size);
+        QFETCH(int, acknowledged);
+        Bench b;
+        QSignalSpy finished(&b.upgrade, &FirmwareUpgrade::finished);
+        QSignalSpy failed(&b.upgrade, &FirmwareUpgrade::failed);
+        QCOMPARE(b.upgrade.start(1, b.write(firmware(size))), FirmwareUpgrade::Result::Started);
+        QVERIFY(b.peer.waitForFrames(1));
+        b.ack(1, 0);
+        QVERIFY(b.peer.waitForFrames(2));
+        b.ack(1, quint16(acknowledged));
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed.at(0).at(0).toString(),
+                 QStringLiteral("The unit acknowledged chunk %1, which was not sent; the "
+                                "upgrade did not finish.")
+                     .arg(acknowledged));
+        QVERIFY(finished.isEmpty());
+        QVERIFY(!b.dialog->isVisible());
+        QVERIFY(b.peer.staysQuiet());
+        b.ack(1, 1); // late: the upgrade is over
+        QVERIFY(b.peer.staysQuiet());
     }
 
     void watchdogTellsTheOperatorAndLateAcknowledgementsSendNothing()

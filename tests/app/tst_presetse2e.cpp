@@ -1,6 +1,8 @@
 // Presets and firmware end to end: the program against two simulated units on
 // loopback. Settings saved in one unit travel through a ".pstl" file into the
-// other, and a firmware file reaches the unit byte for byte.
+// other, and a firmware file reaches the unit byte for byte. A unit that stops
+// answering an export leaves the file it would replace as it was, and the
+// operator is told.
 
 #include "app/firmwareupgrade.h"
 #include "app/mainwindow.h"
@@ -21,11 +23,13 @@
 #include "sim/firmwareblock.h"
 #include "sim/presetblock.h"
 #include "sim/simunit.h"
+#include "tests/presets/faultypresets.h"
 #include "tests/support/answeringprompt.h"
 #include "tests/support/apprig.h"
 #include "tests/support/pagetest.h"
 #include "tests/support/testsupport.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -178,6 +182,51 @@ private slots:
         QCOMPARE(rig.model(0).firmware(Proto::FirmwareModule::Dsp), image.left(5 * 1024));
         QCOMPARE(finished.size(), 1);
         QVERIFY(!w.progress()->dialog()->isVisible());
+    }
+
+    void exportTheUnitDoesNotFinishLeavesTheOldFile_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("chunks"); // export answers before the fault
+        using F = FaultyPresets::Fault;
+        QTest::newRow("request unanswered") << int(F::SilentBegin) << 0;
+        QTest::newRow("silent after 3 chunks") << int(F::SilentAfter) << 3;
+        QTest::newRow("connection dropped after 3 chunks") << int(F::DropsAfter) << 3;
+    }
+
+    void exportTheUnitDoesNotFinishLeavesTheOldFile()
+    {
+        QFETCH(int, fault);
+        QFETCH(int, chunks);
+        Rig rig(1);
+        AnsweringPrompt prompt;
+        MainWindow &w = *rig.window;
+        FaultyPresets::install(rig.sim(0), FaultyPresets::Fault(fault), chunks);
+        auto *page = qobject_cast<QPreset *>(w.funcWidget()->page(FuncWidget::Preset));
+        QVERIFY(page);
+        QVERIFY(rig.logIn(0));
+        QSignalSpy requests(&rig.sim(0), &SimUnit::requestReceived);
+        w.progress()->guard()->setInterval(300);
+
+        const QByteArray old(40000, 'o');
+        rig.dir.writeFile(QStringLiteral("unit.pstl"), old);
+        prompt.file = rig.dir.filePath(QStringLiteral("unit.pstl"));
+        w.funcWidget()->setCurrentPage(FuncWidget::Preset);
+        QTest::mouseClick(page->exportAllButton(), Qt::LeftButton);
+        QTRY_COMPARE(prompt.shown,
+                     QStringList{QStringLiteral("error|The unit stopped answering; the transfer "
+                                                "did not finish.")});
+        QVERIFY(!w.progress()->dialog()->isVisible());
+        int asked = 0;
+        for (const QList<QVariant> &args : qAsConst(requests)) {
+            const auto f = args.at(0).value<Proto::Frame>();
+            asked += f.op == Proto::OpBlock && f.module == Proto::Module::Preset &&
+                     f.cmd == Proto::PresetCmd::ExportData;
+        }
+        QCOMPARE(asked, fault == int(FaultyPresets::Fault::SilentBegin) ? 0 : chunks + 1);
+        QCOMPARE(rig.dir.readFile(QStringLiteral("unit.pstl")), old);
+        QCOMPARE(QDir(rig.dir.path()).entryList({QStringLiteral("unit.pstl*")}, QDir::Files),
+                 QStringList{QStringLiteral("unit.pstl")});
     }
 
 private:

@@ -141,7 +141,8 @@ private slots:
         QSignalSpy requests(&m_rack[1], &SimUnit::requestReceived);
         const CtlRun r = run({"restore", "502", file});
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("preset file format error!; nothing was written")),
+        QVERIFY2(r.err.contains(QStringLiteral("preset file format error! The unit expects")) &&
+                     r.err.endsWith(QStringLiteral("; nothing was written\n")),
                  qPrintable(r.err));
         // Asking for the import's size is all the unit saw; it took no data.
         for (const QList<QVariant> &args : qAsConst(requests)) {

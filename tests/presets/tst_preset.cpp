@@ -1,5 +1,6 @@
 // The preset page and its transfers against a loopback peer playing the unit:
-// the export and import walks, their refusals and stops, renaming, the list
+// the export and import walks, their refusals and stops (an export that does
+// not finish leaves the file it would replace as it was), renaming, the list
 // answer, confirmations and the recall progress.
 
 #include "presets/presettransfer.h"
@@ -7,9 +8,11 @@
 #include "protocol/lebytes.h"
 #include "protocol/localtext.h"
 #include "protocol/progressguard.h"
+#include "tests/presets/badfiles.h"
 #include "tests/support/answeringprompt.h"
 #include "tests/support/loopbackpeer.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -88,55 +91,166 @@ private slots:
         QTest::addColumn<int>("total");
         QTest::addColumn<int>("limit");    // bytes the unit gives per answer at most
         QTest::addColumn<int>("extra");    // bytes it adds to each answer
-        QTest::addColumn<int>("emptyAt");  // answer that is empty
-        QTest::addColumn<int>("cancelAt"); // answer before which the operator cancels
+        QTest::addColumn<int>("stopAt");   // answer at which the export is stopped
+        QTest::addColumn<QString>("stop"); // how
         QTest::addColumn<Chunks>("requests");
-        QTest::addColumn<int>("written");
+        QTest::addColumn<bool>("completes");
 
-        QTest::newRow("2500 bytes") << 2500 << 1024 << 0 << -1 << -1
-                                    << Chunks{{0, 1024}, {1024, 1024}, {2048, 452}} << 2500;
-        QTest::newRow("nothing") << 0 << 1024 << 0 << -1 << -1 << Chunks{} << 0;
-        QTest::newRow("over-long") << 100 << 1024 << 50 << -1 << -1 << Chunks{{0, 100}} << 100;
-        QTest::newRow("short") << 2500 << 1000 << 0 << -1 << -1
-                               << Chunks{{0, 1024}, {1000, 1024}, {2000, 500}} << 2500;
-        QTest::newRow("empty") << 2500 << 1024 << 0 << 1 << -1 << Chunks{{0, 1024}, {1024, 1024}}
-                               << 1024;
-        // The answer that arrives after the cancel is not written either.
-        QTest::newRow("cancelled")
-            << 2500 << 1024 << 0 << -1 << 1 << Chunks{{0, 1024}, {1024, 1024}} << 1024;
+        QTest::newRow("2500 bytes") << 2500 << 1024 << 0 << -1 << QString()
+                                    << Chunks{{0, 1024}, {1024, 1024}, {2048, 452}} << true;
+        QTest::newRow("nothing") << 0 << 1024 << 0 << -1 << QString() << Chunks{} << true;
+        QTest::newRow("over-long")
+            << 100 << 1024 << 50 << -1 << QString() << Chunks{{0, 100}} << true;
+        QTest::newRow("short") << 2500 << 1000 << 0 << -1 << QString()
+                               << Chunks{{0, 1024}, {1000, 1024}, {2000, 500}} << true;
+        // An export that does not finish leaves the old file as it was, and
+        // the answers that come after it are neither written nor followed.
+        const Chunks two{{0, 1024}, {1024, 1024}};
+        QTest::newRow("empty answer") << 2500 << 1024 << 0 << 1 << "empty" << two << false;
+        QTest::newRow("cancelled") << 2500 << 1024 << 0 << 1 << "cancel" << two << false;
+        QTest::newRow("watchdog") << 2500 << 1024 << 0 << 1 << "silence" << two << false;
+        QTest::newRow("new export") << 2500 << 1024 << 0 << 1 << "export" << two << false;
+        QTest::newRow("recall displaces it") << 2500 << 1024 << 0 << 1 << "recall" << two << false;
     }
 
     void exportWalk()
     {
         QFETCH(int, total);
-        QFETCH(int, emptyAt);
-        QFETCH(int, cancelAt);
+        QFETCH(int, stopAt);
+        QFETCH(QString, stop);
+        QFETCH(bool, completes);
         Bench b;
+        b.progress.setInterval(stop == QLatin1String("silence") ? 100 : 2000);
         QSignalSpy finished(b.page.transfer(), &PresetTransfer::finished);
+        QSignalSpy timedOut(&b.progress, &ProgressGuard::timedOut);
         const QByteArray image = pattern(total);
+        const QByteArray old = "contents of an older export";
         b.prompt.file = b.dir.filePath(QStringLiteral("all")); // gets its extension
-        b.dir.writeFile(QStringLiteral("all.pstl"), "stale contents");
+        b.dir.writeFile(QStringLiteral("all.pstl"), old);
         QTest::mouseClick(b.page.exportAllButton(), Qt::LeftButton);
         QVERIFY(b.peer.waitForFrames(1));
         b.answer(11, Le::bytes(quint32(total)));
         int n = 0;
-        const Chunks requests = b.serve(12, [&](const Proto::Frame &f) {
+        const auto chunk = [&](const Proto::Frame &f) -> QByteArray {
             QFETCH(int, limit);
             QFETCH(int, extra);
-            if (n == cancelAt)
-                b.progress.cancel();
             const int count = qMin(int(Le::get<quint32>(f.payload, 4)), limit);
-            b.answer(12, n++ == emptyAt ? QByteArray()
-                                        : image.mid(int(Le::get<quint32>(f.payload, 0)), count) +
-                                              QByteArray(extra, 'X'));
+            return image.mid(int(Le::get<quint32>(f.payload, 0)), count) + QByteArray(extra, 'X');
+        };
+        const Chunks requests = b.serve(12, [&](const Proto::Frame &f) {
+            if (n++ != stopAt) {
+                b.answer(12, chunk(f));
+                return;
+            }
+            if (stop == QLatin1String("empty")) {
+                b.answer(12, QByteArray());
+                return;
+            }
+            if (stop == QLatin1String("cancel"))
+                b.progress.cancel();
+            else if (stop == QLatin1String("export"))
+                b.page.transfer()->beginExport(PresetTransfer::AllSlots,
+                                               b.dir.filePath(QStringLiteral("other.pstl")));
+            else if (stop == QLatin1String("recall"))
+                b.answer(9, QByteArray(1, '\0'));
+            else if (stop == QLatin1String("silence"))
+                QVERIFY(timedOut.wait(2000));
+            b.answer(12, chunk(f)); // late
         });
         QTEST(requests, "requests");
-        const QByteArray file = b.dir.readFile(QStringLiteral("all.pstl"));
-        QTEST(int(file.size()), "written");
-        QCOMPARE(file, image.left(file.size()));
-        QCOMPARE(b.prompt.shown.size(), emptyAt >= 0 ? 1 : 0);
-        QCOMPARE(finished.size(), emptyAt < 0 && cancelAt < 0 ? 1 : 0);
+        QVERIFY(b.peer.staysQuiet());
+        QCOMPARE(b.dir.readFile(QStringLiteral("all.pstl")), completes ? image : old);
+        // Nothing is left beside it.
+        QCOMPARE(QDir(b.dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("all.pstl")});
+        QCOMPARE(b.prompt.shown.size(), stop == QLatin1String("empty") ? 1 : 0);
+        QCOMPARE(finished.size(), completes ? 1 : 0);
+        QCOMPARE(timedOut.size(), stop == QLatin1String("silence") ? 1 : 0);
+        if (stop != QLatin1String("export") && stop != QLatin1String("recall"))
+            QVERIFY(!b.progress.isRunning());
+    }
+
+    // The image a unit announces is bounded before anything is asked for or
+    // kept: 64 KiB a slot, 2 MiB for all 32.
+    void exportOfAnImageTooLargeAsksForNothing_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<quint32>("total");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("all, 2 MiB") << -1 << quint32(2 << 20) << true;
+        QTest::newRow("all, 2 MiB and a byte") << -1 << quint32((2 << 20) + 1) << false;
+        QTest::newRow("all, 128 MiB") << -1 << quint32(128u << 20) << false;
+        QTest::newRow("one, 64 KiB") << 4 << quint32(64 << 10) << true;
+        QTest::newRow("one, 64 KiB and a byte") << 4 << quint32((64 << 10) + 1) << false;
+        QTest::newRow("one, 4 GiB") << 4 << quint32(0xFFFFFFFFu) << false;
+    }
+
+    void exportOfAnImageTooLargeAsksForNothing()
+    {
+        QFETCH(int, slot);
+        QFETCH(quint32, total);
+        QFETCH(bool, taken);
+        Bench b;
+        b.dir.writeFile(QStringLiteral("old.pstl"), "old");
+        b.prompt.file = b.dir.filePath(QStringLiteral("old.pstl"));
+        b.answer(1, list545(0, {{4, "Four"}}));
+        QTest::mouseClick(slot < 0 ? b.page.exportAllButton()
+                                   : b.page.button(slot, QPreset::ExportColumn),
+                          Qt::LeftButton);
+        QVERIFY(b.peer.waitForFrames(1));
+        b.answer(slot < 0 ? 11 : 10, Le::bytes(total));
+        QCOMPARE(b.peer.waitForFrames(2, taken ? 3000 : 300), taken);
+        if (taken) {
+            QCOMPARE(b.peer.frames().at(1).payload, Le::bytes(quint32(0), quint32(1024)));
+            return;
+        }
+        QCOMPARE(b.prompt.shown.size(), 1);
+        const QString limit = QString::number(slot < 0 ? 2 << 20 : 64 << 10);
+        QVERIFY2(b.prompt.shown.at(0).startsWith(QLatin1String("ERROR|")) &&
+                     b.prompt.shown.at(0).contains(QString::number(total)) &&
+                     b.prompt.shown.at(0).contains(limit),
+                 qPrintable(b.prompt.shown.at(0)));
+        QCOMPARE(b.dir.readFile(QStringLiteral("old.pstl")), QByteArray("old"));
         QVERIFY(!b.progress.isRunning());
+    }
+
+    // A unit that never answers the request: the watchdog, started with it,
+    // ends the transfer and tells whoever shows the progress; a late answer
+    // starts nothing.
+    void unansweredRequestTimesOut_data()
+    {
+        QTest::addColumn<bool>("all");
+        QTest::addColumn<bool>("exporting");
+        QTest::newRow("export all") << true << true;
+        QTest::newRow("export one") << false << true;
+        QTest::newRow("import all") << true << false;
+        QTest::newRow("import one") << false << false;
+    }
+
+    void unansweredRequestTimesOut()
+    {
+        QFETCH(bool, all);
+        QFETCH(bool, exporting);
+        Bench b;
+        b.progress.setInterval(100);
+        QSignalSpy timedOut(&b.progress, &ProgressGuard::timedOut);
+        const QString name = all ? QStringLiteral("x.pstl") : QStringLiteral("x.pst");
+        const QByteArray file(all ? 32 * 40 : 40, '\1');
+        b.dir.writeFile(name, file);
+        b.prompt.file = b.dir.filePath(name);
+        b.answer(1, list545(0, {{2, "Two"}}));
+        const QPreset::Column column = exporting ? QPreset::ExportColumn : QPreset::ImportColumn;
+        QPushButton *button =
+            all ? (exporting ? b.page.exportAllButton() : b.page.importAllButton())
+                : b.page.button(2, column);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(b.peer.waitForFrames(1));
+        QVERIFY(timedOut.wait(2000));
+        QCOMPARE(timedOut.at(0).at(0).value<QObject *>(), b.page.transfer());
+        QCOMPARE(b.page.transfer()->state(), PresetTransfer::State::Idle);
+        b.answer(b.peer.frames().at(0).cmd, Le::bytes(quint32(file.size())));
+        QVERIFY(b.peer.staysQuiet());
+        QCOMPARE(b.dir.readFile(name), file);
     }
 
     void exportToAnUnwritableFileAsksForNothing()
@@ -181,49 +295,102 @@ private slots:
         QVERIFY(!b.progress.isRunning());
     }
 
+    // Files that cannot be imported are refused before anything is sent.
+    void importFileRefusedBeforeAnythingIsSent_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("kind"); // BadFile, or -1: a file of `size` bytes
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("message");
+
+        const QString format = QStringLiteral("preset file format error! The file has ");
+        const auto bad = [](BadFile k) { return int(k); };
+        QTest::newRow("no file") << -1 << bad(BadFile::Missing) << 0LL << "does not exist";
+        QTest::newRow("FIFO") << -1 << bad(BadFile::Fifo) << 0LL << "is not a regular file";
+        QTest::newRow("folder") << 3 << bad(BadFile::Folder) << 0LL << "is not a regular file";
+        QTest::newRow("unreadable") << -1 << bad(BadFile::Unreadable) << 0LL << "cannot be read";
+        QTest::newRow("empty") << 3 << -1 << 0LL << format + "0 bytes";
+        QTest::newRow("one slot, 16 bytes") << 3 << -1 << 16LL << format + "16 bytes";
+        QTest::newRow("31 bytes") << -1 << -1 << 31LL << format + "31 bytes";
+        QTest::newRow("records of 16 bytes") << -1 << -1 << 512LL << format + "512 bytes";
+        // 32 empty records of 40 bytes and a tail that is no whole record, too
+        // short for a header or long enough for one (a skipped tail would send
+        // a chunk past the end of the file).
+        QTest::newRow("tail of 10 bytes") << -1 << -1 << 32LL * 40 + 10 << format + "1290 bytes";
+        QTest::newRow("tail of 21 bytes") << -1 << -1 << 32LL * 40 + 21 << format + "1301 bytes";
+        QTest::newRow("all, above 2 MiB") << -1 << -1 << (2LL << 20) + 32
+                                          << format + "2097184 bytes; a file of all presets has "
+                                                      "at most 2097152.";
+        QTest::newRow("one slot, above 64 KiB") << 3 << -1 << (64LL << 10) + 1
+                                                << format + "65537 bytes; a file of one preset "
+                                                            "has at most 65536.";
+    }
+
+    void importFileRefusedBeforeAnythingIsSent()
+    {
+        QFETCH(int, slot);
+        QFETCH(int, kind);
+        QFETCH(qint64, size);
+        Bench b;
+        const QString name = QStringLiteral("in.pstl");
+        if (kind < 0) {
+            b.dir.writeFile(name, QByteArray());
+            QVERIFY(QFile(b.dir.filePath(name)).resize(size)); // sparse, of zeros
+        }
+        b.prompt.file =
+            kind < 0 ? b.dir.filePath(name) : makeBadFile(b.dir.path(), name, BadFile(kind));
+        PermissionsEnforced permissions;
+        QTest::mouseClick(slot < 0 ? b.page.importAllButton()
+                                   : b.page.button(slot, QPreset::ImportColumn),
+                          Qt::LeftButton);
+        QVERIFY(b.peer.staysQuiet());
+        QVERIFY(b.peer.rawReceived().isEmpty());
+        QCOMPARE(b.prompt.shown.size(), 1);
+        QFETCH(QString, message);
+        QVERIFY2(b.prompt.shown.at(0).startsWith(QLatin1String("ERROR|")) &&
+                     b.prompt.shown.at(0).contains(message),
+                 qPrintable(b.prompt.shown.at(0)));
+        QVERIFY(!b.progress.isRunning());
+    }
+
     void importRefusedOrStopped_data()
     {
-        QTest::addColumn<int>("fileSize"); // -1: no file
         QTest::addColumn<int>("expected"); // the unit's expected size
-        QTest::addColumn<int>("overAccept");
+        QTest::addColumn<int>("accept");   // bytes it takes of a chunk; -1: all
         QTest::addColumn<int>("chunksSent");
         QTest::addColumn<QString>("message");
 
-        const QString format = QStringLiteral("ERROR|preset file format error!");
-        QTest::newRow("wrong size") << 32 * 4000 << 32 * 4001 << 0 << 0 << format;
-        QTest::newRow("31 bytes") << 31 << 31 << 0 << 0 << format;
-        QTest::newRow("records of 16 bytes") << 512 << 512 << 0 << 0 << format;
-        // 32 empty records of 40 bytes and a tail that is no whole record, too
-        // short for a header or long enough for one: refused before anything
-        // is sent (a skipped tail would send a chunk past the end of the file).
-        QTest::newRow("tail of 10 bytes") << 32 * 40 + 10 << 32 * 40 + 10 << 0 << 0 << format;
-        QTest::newRow("tail of 21 bytes") << 32 * 40 + 21 << 32 * 40 + 21 << 0 << 0 << format;
+        QTest::newRow("wrong size")
+            << 32 * 4001 << -1 << 0
+            << QStringLiteral("ERROR|preset file format error! The unit expects 128032 bytes; "
+                              "the file has 128000.");
         QTest::newRow("more accepted than sent")
-            << 32 * 4000 << 32 * 4000 << 1 << 1
+            << 32 * 4000 << 1025 << 1
             << QStringLiteral("ERROR|The unit took more bytes than were sent; the import did "
                               "not finish.");
-        QTest::newRow("no file") << -1 << 100 << 0 << 0 << QStringLiteral("ERROR|The file");
+        // Sending the chunk again would get the same answer for ever.
+        QTest::newRow("nothing accepted")
+            << 32 * 4000 << 0 << 1
+            << QStringLiteral("ERROR|The unit took none of the 1024 bytes sent; the import did "
+                              "not finish.");
     }
 
     void importRefusedOrStopped()
     {
-        QFETCH(int, fileSize);
-        QFETCH(int, overAccept);
+        QFETCH(int, accept);
         Bench b;
         b.prompt.file = b.dir.filePath(QStringLiteral("all.pstl"));
-        if (fileSize >= 0)
-            b.dir.writeFile(QStringLiteral("all.pstl"), QByteArray(fileSize, '\0'));
+        b.dir.writeFile(QStringLiteral("all.pstl"), QByteArray(32 * 4000, '\1'));
         QTest::mouseClick(b.page.importAllButton(), Qt::LeftButton);
         QVERIFY(b.peer.waitForFrames(1));
         QFETCH(int, expected);
         b.answer(14, Le::bytes(quint32(expected)));
         b.serve(15, [&](const Proto::Frame &f) {
-            b.answer(15, Le::bytes(quint32(f.payload.size() - 4 + overAccept)));
+            b.answer(15, Le::bytes(quint32(accept < 0 ? f.payload.size() - 4 : accept)));
         });
         QTEST(b.sent(15), "chunksSent");
         QCOMPARE(b.prompt.shown.size(), 1);
-        QFETCH(QString, message);
-        QVERIFY2(b.prompt.shown.at(0).startsWith(message), qPrintable(b.prompt.shown.at(0)));
+        QTEST(b.prompt.shown.at(0), "message");
         QVERIFY(!b.progress.isRunning());
     }
 
@@ -245,22 +412,6 @@ private slots:
             b.answer(15, Le::bytes(quint32(f.payload.size() - 4)));
         });
         QCOMPARE(sent, (Chunks{{0, 1024}, {1024, 493}}));
-    }
-
-    void watchdogEndsTheTransfer()
-    {
-        Bench b;
-        b.progress.setInterval(100);
-        QSignalSpy timedOut(&b.progress, &ProgressGuard::timedOut);
-        b.prompt.file = b.dir.filePath(QStringLiteral("all.pstl"));
-        QTest::mouseClick(b.page.exportAllButton(), Qt::LeftButton);
-        b.answer(11, Le::bytes(quint32(2500)));
-        QVERIFY(timedOut.wait(2000));
-        QCOMPARE(timedOut.at(0).at(0).value<QObject *>(), b.page.transfer());
-        QVERIFY(b.peer.waitForFrames(2));
-        b.answer(12, pattern(1024)); // late: neither written nor followed
-        QVERIFY(b.peer.staysQuiet());
-        QCOMPARE(b.dir.readFile(QStringLiteral("all.pstl")), QByteArray());
     }
 
     void rename_data()
@@ -375,10 +526,11 @@ private slots:
         b.answer(9, QByteArray(1, char(0)));
         QCOMPARE(b.progress.label(), QStringLiteral("Loading..."));
         QCOMPARE(b.progress.maximum(), 100);
+        b.answer(9, QByteArray(1, char(40)));
+        QCOMPARE(b.progress.value(), 40);
         b.answer(9, QByteArray());            // too short
         b.answer(9, QByteArray(1, char(-5))); // not a percentage
-        QCOMPARE(b.progress.value(), 0);
-        b.answer(9, QByteArray(1, char(40)));
+        QVERIFY(b.progress.isRunning());
         QCOMPARE(b.progress.value(), 40);
         b.answer(9, QByteArray(1, char(100)));
         QVERIFY(!b.progress.isRunning());
