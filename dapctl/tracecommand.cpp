@@ -3,6 +3,7 @@
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/interruptwatcher.h"
+#include "dapctl/printable.h"
 #include "dapctl/unitlink.h"
 #include "pages/overviewpoll.h"
 #include "protocol/commandnames.h"
@@ -83,7 +84,7 @@ int TraceCommand::run(const QStringList &args, const CtlOptions &options, CtlCon
     out.flush();
     FrameTrace::install([&](const FrameTrace::Record &r) {
         if (filter->accepts(r)) {
-            out << FrameTrace::line(r) << '\n';
+            out << printable(FrameTrace::line(r)) << '\n';
             out.flush();
         }
     });
