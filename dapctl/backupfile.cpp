@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 
 #include <cmath>
 #include <limits>
@@ -53,10 +54,21 @@ std::optional<QString> boundedText(const QJsonValue &value, int maxLength)
     return text;
 }
 
+// Why a text was refused, for the message.
+QString textProblem(const QJsonValue &value, int maxLength)
+{
+    if (!value.isString())
+        return QStringLiteral("not a text");
+    const int length = value.toString().size();
+    return length > maxLength
+               ? QStringLiteral("%1 characters, at most %2").arg(length).arg(maxLength)
+               : QStringLiteral("not valid Unicode");
+}
+
 QString numberText(const QJsonValue &value)
 {
     if (value.isDouble())
-        return QString::number(value.toDouble(), 'g', 17);
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
     return value.isUndefined() ? QStringLiteral("missing") : QStringLiteral("not a number");
 }
 
@@ -108,16 +120,22 @@ bool readLimits(const QJsonValue &value, const QString &field,
     return true;
 }
 
-bool readLabels(const QJsonValue &value, int fieldBytes, QStringList &out)
+bool readLabels(const QJsonValue &value, const QString &field, int fieldBytes, QStringList &out,
+                QString &why)
 {
     const QJsonArray a = value.toArray();
-    if (a.size() != BackupFile::Channels)
+    if (a.size() != BackupFile::Channels) {
+        why = QStringLiteral("%1: not %2 channels").arg(field).arg(BackupFile::Channels);
         return false;
+    }
     out.clear();
-    for (const QJsonValue &v : a) {
-        const auto text = boundedText(v, LocalText::maxInputLength(fieldBytes));
-        if (!text)
+    const int most = LocalText::maxInputLength(fieldBytes);
+    for (int c = 0; c < a.size(); ++c) {
+        const auto text = boundedText(a[c], most);
+        if (!text) {
+            why = QStringLiteral("%1[%2]: %3").arg(field).arg(c).arg(textProblem(a[c], most));
             return false;
+        }
         out.append(*text);
     }
     return true;
@@ -259,22 +277,26 @@ std::optional<BackupFile> BackupFile::fromJson(const QByteArray &bytes, QString 
     b.currentPreset = int(*current) - 1;
 
     const QJsonObject labels = o.value(QStringLiteral("labels")).toObject();
-    if (!readLabels(labels.value(QStringLiteral("input")), 16, b.inputLabels))
-        return invalid("channel labels", QStringLiteral("labels.input"));
-    if (!readLabels(labels.value(QStringLiteral("output")), 16, b.outputLabels))
-        return invalid("channel labels", QStringLiteral("labels.output"));
-    if (!readLabels(labels.value(QStringLiteral("panel")), 10, b.panelLabels))
-        return invalid("channel labels", QStringLiteral("labels.panel"));
+    QString why;
+    if (!readLabels(labels.value(QStringLiteral("input")), QStringLiteral("labels.input"), 16,
+                    b.inputLabels, why) ||
+        !readLabels(labels.value(QStringLiteral("output")), QStringLiteral("labels.output"), 16,
+                    b.outputLabels, why) ||
+        !readLabels(labels.value(QStringLiteral("panel")), QStringLiteral("labels.panel"), 10,
+                    b.panelLabels, why))
+        return invalid("channel labels", why);
 
     const QJsonObject settings = o.value(QStringLiteral("settings")).toObject();
-    const auto location = boundedText(settings.value(QStringLiteral("location")), textMax);
-    if (!location)
-        return invalid("location or description", QStringLiteral("settings.location"));
-    const auto description = boundedText(settings.value(QStringLiteral("description")), textMax);
-    if (!description)
-        return invalid("location or description", QStringLiteral("settings.description"));
-    b.location = *location;
-    b.description = *description;
+    for (const auto &[key, text] : {std::pair<const char *, QString *>{"location", &b.location},
+                                    {"description", &b.description}}) {
+        const QJsonValue v = settings.value(QLatin1String(key));
+        const auto t = boundedText(v, textMax);
+        if (!t)
+            return invalid(
+                "location or description",
+                QStringLiteral("settings.%1: %2").arg(QLatin1String(key), textProblem(v, textMax)));
+        *text = *t;
+    }
     const QJsonValue baudValue = settings.value(QStringLiteral("rs232Baud"));
     const auto baud = wholeNumber(baudValue, 0, std::numeric_limits<quint32>::max());
     if (!baud || DeviceStatus::baudIndex(quint32(*baud)) < 0)
@@ -289,7 +311,6 @@ std::optional<BackupFile> BackupFile::fromJson(const QByteArray &bytes, QString 
     b.gateReport = int(*gate);
 
     const QJsonObject limits = o.value(QStringLiteral("gainLimits")).toObject();
-    QString why;
     if (!readLimits(limits.value(QStringLiteral("input")), QStringLiteral("gainLimits.input"),
                     b.inputLimits, why) ||
         !readLimits(limits.value(QStringLiteral("output")), QStringLiteral("gainLimits.output"),
