@@ -148,8 +148,8 @@ void commandSeeds()
 }
 
 // Backup files: one as dapctl writes it, and files with a right checksum
-// whose values are not: texts far too long (a quadratic cut of them shows as
-// a time-out), numbers beyond their type, reversed gain limits.
+// whose values are not: texts far too long (a quadratic cut of 100,000
+// Chinese characters shows as a time-out), numbers beyond their type, reversed gain limits.
 void backupSeeds()
 {
     BackupFile b;
@@ -170,7 +170,7 @@ void backupSeeds()
     writeSeed("fuzz_backupfile", QStringLiteral("plain"), b.toJson());
 
     BackupFile longText = b;
-    longText.location = QString(200000, QLatin1Char('A'));
+    longText.location = QString::fromUtf8("\xe8\xae\xb2\xe5\x8f\xb0").repeated(50000);
     writeSeed("fuzz_backupfile", QStringLiteral("long-location"), longText.toJson());
 
     const QJsonObject o = QJsonDocument::fromJson(b.toJson()).object();
