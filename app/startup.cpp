@@ -2,7 +2,6 @@
 
 #include "app/appconfig.h"
 #include "app/mainwindow.h"
-#include "protocol/localtext.h"
 #include "protocol/startuptrace.h"
 
 #include <QApplication>
@@ -20,7 +19,6 @@ void preparePlatform()
 
 void prepareApplication(QApplication &app)
 {
-    LocalText::installCodec();
     MainWindow::initResources();
     // The text colour of every widget: in the palette rather than as a style
     // sheet rule for QWidget, which the style sheet would apply to each of the

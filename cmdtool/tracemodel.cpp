@@ -64,7 +64,11 @@ QVariant TraceModel::data(const QModelIndex &index, int role) const
         case NameColumn:
             return Proto::commandName(f.op, f.module, f.cmd);
         case PayloadColumn:
-            return FrameTrace::payloadText(f.payload);
+            // A password's frame shows its length only (the same rule as
+            // FrameTrace::payloadText, in the program's language).
+            if (FrameTrace::hidesPayload(f))
+                return tr("(%1 bytes hidden)").arg(f.length);
+            return FrameTrace::payloadText(f);
         default:
             return QVariant();
         }
@@ -76,7 +80,7 @@ QVariant TraceModel::data(const QModelIndex &index, int role) const
         return QBrush(r.direction == FrameTrace::Direction::Sent ? QColor(18, 110, 190)
                                                                  : QColor(30, 140, 60));
     if (role == Qt::ToolTipRole && index.column() == PayloadColumn && f.payload.size() > 16)
-        return FrameTrace::payloadText(f.payload);
+        return FrameTrace::payloadText(f);
     return QVariant();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,8 @@ struct BackupFile
     static constexpr int FormatVersion = 1;
     static constexpr int Channels = 16;
     static constexpr int Slots = 32;
+    // Far more than 32 presets take; a larger file is refused unread.
+    static constexpr int MaxFileSize = 16 * 1024 * 1024;
 
     // Where it came from (shown, not restored).
     quint32 unitId = 0;
@@ -47,7 +50,13 @@ struct BackupFile
     int presetCount() const;
 
     QByteArray toJson() const;
-    // Reads and checks a file's bytes: format, version, checksum, then every
-    // value. Nothing (and `error`) for a file that fails any check.
+    // A file's bytes from its JSON object, with the checksum over the rest
+    // (the last step of toJson(); tools and tests that edit a file use it).
+    static QByteArray sealed(QJsonObject object);
+    // Reads and checks a file's bytes: size, format, version, checksum, then
+    // every value: numbers whole and in their field's range before they are
+    // converted, gain limits whose maximum is not below their minimum, texts
+    // of at most LocalText::maxInputLength() characters for their field.
+    // Nothing (and `error`, naming the field) for a file that fails any check.
     static std::optional<BackupFile> fromJson(const QByteArray &bytes, QString &error);
 };

@@ -4,6 +4,9 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
+
+class QIODevice;
 
 // Where a dapctl command writes: results on standard output, messages and
 // progress on standard error, always UTF-8 whatever the locale codec. Tests
@@ -15,6 +18,7 @@ public:
     CtlConsole();
     // Strings (tests); `terminal` pretends standard error is a terminal.
     CtlConsole(QString *out, QString *err, bool terminal = false);
+    ~CtlConsole();
     CtlConsole(const CtlConsole &) = delete;
     CtlConsole &operator=(const CtlConsole &) = delete;
 
@@ -28,6 +32,7 @@ public:
     void flush();
 
 private:
+    std::unique_ptr<QIODevice> m_outDevice; // standard output, control characters escaped
     QTextStream m_out;
     QTextStream m_err;
     bool m_terminal = false;

@@ -3,7 +3,6 @@
 
 #include "dapctl/ctlconsole.h"
 #include "dapctl/dapctl.h"
-#include "protocol/localtext.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -14,7 +13,6 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("dapctl"));
     // The debug output of the libraries is not for a script's terminal.
     QLoggingCategory::setFilterRules(QStringLiteral("dap.*.debug=false\ndap.*.info=false"));
-    LocalText::installCodec();
     CtlConsole console;
     return DapCtl(DapCtl::processEnvironment()).run(app.arguments().mid(1), console);
 }

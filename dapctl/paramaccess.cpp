@@ -301,6 +301,41 @@ ParamAccess::Status ParamAccess::usage(const ParamPath &path, const QString &tex
     return Status::Usage;
 }
 
+namespace {
+int limitKey(const ParamPath &path)
+{
+    return (path.outputs ? 16 : 0) + path.channel;
+}
+
+QString limitsReversed(int upper, int lower)
+{
+    return QStringLiteral("the maximum %1 dB would be below the minimum %2 dB, which mutes the "
+                          "channel")
+        .arg(upper)
+        .arg(lower);
+}
+} // namespace
+
+QString ParamAccess::planLimits(const QVector<ParamPath> &paths, const QStringList &values)
+{
+    m_plannedLimits.clear();
+    for (int i = 0; i < paths.size() && i < values.size(); ++i) {
+        const ParamPath &path = paths[i];
+        if (path.kind != Kind::LevelMax && path.kind != Kind::LevelMin)
+            continue;
+        Limits &l = m_plannedLimits[limitKey(path)];
+        (path.kind == Kind::LevelMax ? l.upper : l.lower) = ParamValue::parseLimit(values[i]);
+    }
+    for (int i = 0; i < paths.size(); ++i) {
+        if (paths[i].kind != Kind::LevelMax)
+            continue;
+        const Limits &l = m_plannedLimits[limitKey(paths[i])];
+        if (l.upper && l.lower && *l.upper < *l.lower)
+            return QStringLiteral("%1: %2").arg(paths[i].text, limitsReversed(*l.upper, *l.lower));
+    }
+    return QString();
+}
+
 ParamAccess::Status ParamAccess::write(const ParamPath &path, const QString &value)
 {
     m_note.clear();
@@ -476,13 +511,18 @@ ParamAccess::Status ParamAccess::writeLevel(const ParamPath &path, const QString
         sendCommand(l.module, l.gain, c, Le::bytes(GainRules::levelOnWire(gain)));
         return Status::Ok;
     }
-    // The limits' spin boxes: whole dB within -56..12; both go together.
-    const int limit = qBound(GainRules::LimitMin, int(std::lround(qBound(-1000.0, *db, 1000.0))),
-                             GainRules::LimitMax);
+    // The limits' spin boxes: whole dB within -56..12; both go together, the
+    // other one as this command sets it, else as the unit has it.
+    const int limit = *ParamValue::parseLimit(value);
     if (limit != *db)
         m_note = QStringLiteral("%1 set as %2 dB").arg(value).arg(limit);
-    const int upper = path.kind == Kind::LevelMax ? limit : s->upper;
-    const int lower = path.kind == Kind::LevelMin ? limit : s->lower;
+    const Limits planned = m_plannedLimits.value(limitKey(path));
+    const int upper = path.kind == Kind::LevelMax ? limit : planned.upper.value_or(s->upper);
+    const int lower = path.kind == Kind::LevelMin ? limit : planned.lower.value_or(s->lower);
+    if (upper < lower) {
+        m_note.clear();
+        return usage(path, limitsReversed(upper, lower));
+    }
     sendCommand(l.module, l.limits, c, Le::bytes(qint8(upper), qint8(lower)));
     return Status::Ok;
 }

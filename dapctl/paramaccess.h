@@ -3,7 +3,9 @@
 #include "dapctl/parampath.h"
 #include "dapctl/paramvalue.h"
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -31,6 +33,12 @@ public:
     };
 
     explicit ParamAccess(UnitLink &link);
+
+    // The gain limits one command sets: a channel's other limit is taken from
+    // them rather than from the unit, so the order of the two does not
+    // matter. Why they cannot be sent (a maximum below its minimum, which
+    // mutes the channel), or nothing. Called before anything is sent.
+    QString planLimits(const QVector<ParamPath> &paths, const QStringList &values);
 
     std::optional<Value> read(const ParamPath &path);
     // Sends the value (nothing when it is already the unit's, where a page
@@ -79,7 +87,13 @@ private:
     Status writeSystem(const ParamPath &path, const QString &value);
     Status usage(const ParamPath &path, const QString &text);
 
+    struct Limits
+    {
+        std::optional<int> upper, lower;
+    };
+
     UnitLink &m_link;
+    QHash<int, Limits> m_plannedLimits; // by side and channel
     QString m_error;
     QString m_note;
 };

@@ -3,6 +3,7 @@
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/paramaccess.h"
+#include "dapctl/printable.h"
 #include "dapctl/unitlink.h"
 
 #include <QJsonDocument>
@@ -64,9 +65,12 @@ int ParamCommand::run(const QStringList &args, const CtlOptions &options, CtlCon
     }
 
     UnitLink link(options);
+    ParamAccess access(link);
+    const QString reversed = access.planLimits(paths, values);
+    if (!reversed.isEmpty())
+        return usageError(console, reversed);
     if (!connect(link, args[0], options, console))
         return ExitFailure;
-    ParamAccess access(link);
     if (m_mode == Set) {
         for (int i = 0; i < paths.size(); ++i) {
             const ParamAccess::Status status = access.write(paths[i], values[i]);
@@ -89,7 +93,7 @@ int ParamCommand::run(const QStringList &args, const CtlOptions &options, CtlCon
         if (options.json)
             json.insert(path.text, value->json);
         else
-            console.out() << path.text << " = " << value->text << '\n';
+            console.out() << path.text << " = " << printable(value->text) << '\n';
     }
     if (options.json)
         console.out() << QJsonDocument(json).toJson(QJsonDocument::Indented);

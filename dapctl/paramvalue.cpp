@@ -1,6 +1,9 @@
 #include "dapctl/paramvalue.h"
 
 #include "pages/devicestatus.h"
+#include "pages/levels/gainrules.h"
+#include "protocol/commands.h"
+#include "protocol/localtext.h"
 
 #include <QLocale>
 
@@ -34,6 +37,15 @@ std::optional<int> ParamValue::parseWhole(const QString &text)
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
     return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+std::optional<int> ParamValue::parseLimit(const QString &text)
+{
+    const auto db = parseNumber(text);
+    if (!db)
+        return std::nullopt;
+    return qBound(GainRules::LimitMin, int(std::lround(qBound(-1000.0, *db, 1000.0))),
+                  GainRules::LimitMax);
 }
 
 ParamValue ParamValue::fromSwitch(bool on)
@@ -109,8 +121,19 @@ QString ParamValue::check(const ParamPath &path, const QString &value)
     }
     case Kind::Label:
     case Kind::Location:
-    case Kind::Description:
-        return QString();
+    case Kind::Description: {
+        const int width = path.kind != Kind::Label                    ? DeviceStatus::TextWidth
+                          : path.labelTable == Proto::LabelCmd::Panel ? 10
+                                                                      : 16;
+        const int most = LocalText::maxInputLength(width);
+        return value.size() <= most
+                   ? QString()
+                   : QStringLiteral("a text of %1 characters; the unit keeps %2 bytes, and at "
+                                    "most %3 characters are taken")
+                         .arg(value.size())
+                         .arg(width)
+                         .arg(most);
+    }
     }
     return QString();
 }

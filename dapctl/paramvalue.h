@@ -26,8 +26,12 @@ struct ParamValue
     // A finite number with "." as the decimal point.
     static std::optional<double> parseNumber(const QString &text);
     static std::optional<int> parseWhole(const QString &text);
+    // A gain limit as the spin boxes take it: whole dB within -56..12.
+    static std::optional<int> parseLimit(const QString &text);
 
     // Why `value` cannot be sent for `path` (empty when it can), without
     // asking the unit: a command checks every value before it writes any.
+    // A text far longer than its field (LocalText::maxInputLength) is
+    // refused; a little too long, it is cut at a whole character.
     static QString check(const ParamPath &path, const QString &value);
 };

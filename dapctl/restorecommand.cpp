@@ -5,6 +5,7 @@
 #include "dapctl/exitcode.h"
 #include "dapctl/presetjobs.h"
 #include "dapctl/presetlist.h"
+#include "dapctl/printable.h"
 #include "dapctl/unitlink.h"
 #include "pages/devicestatus.h"
 #include "protocol/commands.h"
@@ -45,7 +46,9 @@ int RestoreCommand::run(const QStringList &args, const CtlOptions &options, CtlC
     if (!file.open(QIODevice::ReadOnly))
         return failure(console, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
     QString error;
-    const std::optional<BackupFile> backup = BackupFile::fromJson(file.readAll(), error);
+    // One byte beyond the largest file is enough to refuse a larger one.
+    const std::optional<BackupFile> backup =
+        BackupFile::fromJson(file.read(BackupFile::MaxFileSize + 1), error);
     if (!backup)
         return failure(console, QStringLiteral("%1: %2; nothing was written").arg(path, error));
 
@@ -86,7 +89,8 @@ int RestoreCommand::run(const QStringList &args, const CtlOptions &options, CtlC
         const std::optional<PresetList> list = PresetList::read(link, error);
         report << QStringLiteral("  recalled     preset %1 \"%2\"")
                       .arg(backup->currentPreset + 1)
-                      .arg(list ? list->names[size_t(backup->currentPreset)] : QString());
+                      .arg(
+                          printable(list ? list->names[size_t(backup->currentPreset)] : QString()));
     }
 
     // Labels, as the label page writes them.
@@ -117,8 +121,8 @@ int RestoreCommand::run(const QStringList &args, const CtlOptions &options, CtlC
     status.setDescription(backup->description);
     status.setRs232BaudIndex(DeviceStatus::baudIndex(backup->rs232Baud));
     status.setGateReport(backup->gateReport);
-    report << QStringLiteral("  location     \"%1\"").arg(status.location())
-           << QStringLiteral("  description  \"%1\"").arg(status.description())
+    report << QStringLiteral("  location     \"%1\"").arg(printable(status.location()))
+           << QStringLiteral("  description  \"%1\"").arg(printable(status.description()))
            << QStringLiteral("  RS232 speed  %1").arg(backup->rs232Baud)
            << QStringLiteral("  gate report  %1").arg(backup->gateReport);
 
@@ -140,7 +144,7 @@ int RestoreCommand::run(const QStringList &args, const CtlOptions &options, CtlC
     // A unit reached by its address has no device id in the backup (0).
     out << "restored " << path << " (from "
         << (backup->unitId ? QStringLiteral("unit %1, ").arg(backup->unitId) : QString())
-        << backup->model << ", SN " << backup->serial << ", "
+        << printable(backup->model) << ", SN " << printable(backup->serial) << ", "
         << backup->created.toString(Qt::ISODate) << ") into " << link.target().describe() << ":\n"
         << report.join(QLatin1Char('\n')) << '\n';
     console.flush();

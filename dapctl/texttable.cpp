@@ -1,5 +1,7 @@
 #include "dapctl/texttable.h"
 
+#include "dapctl/printable.h"
+
 #include <QTextStream>
 
 TextTable::TextTable(const QStringList &heading)
@@ -9,7 +11,10 @@ TextTable::TextTable(const QStringList &heading)
 
 void TextTable::addRow(const QStringList &cells)
 {
-    m_rows.append(cells);
+    QStringList shown;
+    for (const QString &cell : cells)
+        shown.append(printable(cell));
+    m_rows.append(shown);
 }
 
 void TextTable::print(QTextStream &out) const

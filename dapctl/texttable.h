@@ -6,7 +6,8 @@
 
 class QTextStream;
 
-// Columns of text padded to their widest cell, for dapctl's tables.
+// Columns of text padded to their widest cell, for dapctl's tables. Cells
+// are printed through printable(): a unit's names fill many of them.
 class TextTable final
 {
 public:

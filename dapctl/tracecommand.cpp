@@ -3,6 +3,7 @@
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/interruptwatcher.h"
+#include "dapctl/printable.h"
 #include "dapctl/unitlink.h"
 #include "pages/overviewpoll.h"
 #include "protocol/commandnames.h"
@@ -23,7 +24,8 @@ QString TraceCommand::description() const
                "Connects, logs in and sends the reads the program's overview sends (the meters "
                "every 100 ms, the status every 200 ms; none with --no-poll). Every frame sent "
                "(TX) and received (RX) is printed: time, direction, op, module, cmd, flag, "
-               "length, the command's name and the payload in hexadecimal. Ctrl+C ends it.\n\n"
+               "length, the command's name and the payload in hexadecimal (of a login or "
+               "password change only its length). Ctrl+C ends it.\n\n"
                "Modules: ") +
            names.join(QStringLiteral(", ")) + QLatin1Char('.');
 }
@@ -83,7 +85,7 @@ int TraceCommand::run(const QStringList &args, const CtlOptions &options, CtlCon
     out.flush();
     FrameTrace::install([&](const FrameTrace::Record &r) {
         if (filter->accepts(r)) {
-            out << FrameTrace::line(r) << '\n';
+            out << printable(FrameTrace::line(r)) << '\n';
             out.flush();
         }
     });

@@ -11,14 +11,44 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 // How long a unit that needs no password may stay silent before dapctl goes
 // on without a login answer.
 constexpr int LoginGraceMs = 1000;
+
+quint32 commandKey(const Proto::Frame &f)
+{
+    return quint32(f.op) << 16 | quint32(f.module) << 8 | f.cmd;
+}
 } // namespace
 
+// The link's socket, which tells the link every frame written on it: the
+// transmit path writes through it, whoever calls sendPacket.
+class UnitLink::WatchedSocket final : public QTcpSocket
+{
+public:
+    explicit WatchedSocket(UnitLink *link)
+        : QTcpSocket(link), m_sent([link](const Proto::Frame &f) { link->onSent(f); })
+    {
+    }
+
+    void forget() { m_sent.clear(); }
+
+protected:
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        m_sent.feed(QByteArray::fromRawData(data, int(size)));
+        return QTcpSocket::writeData(data, size);
+    }
+
+private:
+    StreamSplitter m_sent;
+};
+
 UnitLink::UnitLink(const CtlOptions &options, QObject *parent)
-    : QObject(parent), m_options(options), m_socket(new QTcpSocket(this)),
+    : QObject(parent), m_options(options), m_socket(new WatchedSocket(this)),
       m_login(new LoginSession(this)), m_splitter([this](const Proto::Frame &f) { onFrame(f); })
 {
     m_socket->setProxy(QNetworkProxy::NoProxy);
@@ -28,11 +58,11 @@ UnitLink::UnitLink(const CtlOptions &options, QObject *parent)
         m_closed = true;
         emit closed();
         if (m_wake)
-            m_wake();
+            m_wake(nullptr);
     });
     connect(m_socket, &QAbstractSocket::stateChanged, this, [this] {
         if (m_wake)
-            m_wake();
+            m_wake(nullptr);
     });
 }
 
@@ -65,10 +95,11 @@ bool UnitLink::open(const UnitTarget &target)
     const QHostAddress local = chooseLocalAddress(target.address, localIPv4Entries());
     if (!local.isNull())
         m_socket->bind(local);
+    static_cast<WatchedSocket *>(m_socket)->forget();
+    m_asked.clear();
     m_socket->connectToHost(target.address, target.port);
-    if (!waitUntil([this] {
-            return isOpen() || m_socket->state() == QAbstractSocket::UnconnectedState;
-        }) ||
+    if (!wait([this] { return isOpen() || m_socket->state() == QAbstractSocket::UnconnectedState; },
+              nullptr) ||
         !isOpen()) {
         m_error = QStringLiteral("cannot connect to %1 port %2: %3")
                       .arg(target.describe())
@@ -104,7 +135,7 @@ bool UnitLink::login()
     });
     // A unit that needs no password may not say so; go on after a short wait.
     QEventLoop loop;
-    m_wake = [&] {
+    m_wake = [&](const Proto::Frame *) {
         if (state != Waiting || m_closed)
             loop.quit();
     };
@@ -147,28 +178,47 @@ void UnitLink::onFrame(const Proto::Frame &f)
     }
     emit frameReceived(f);
     if (m_wake)
-        m_wake();
+        m_wake(&f);
+}
+
+void UnitLink::onSent(const Proto::Frame &f)
+{
+    if (f.flag == Proto::FlagRead || f.flag == Proto::FlagWrite)
+        m_asked.insert(commandKey(f));
 }
 
 bool UnitLink::waitUntil(const std::function<bool()> &done)
 {
-    if (done())
+    // The commands asked include those sent while waiting: a transfer asks
+    // for each piece after the answer to the one before.
+    return wait(done, [this](const Proto::Frame &f) {
+        return (f.flag == Proto::FlagAnswer || f.flag == Proto::FlagRefused) &&
+               m_asked.contains(commandKey(f));
+    });
+}
+
+bool UnitLink::wait(const std::function<bool()> &done, const Progress &progress)
+{
+    if (done()) {
+        m_asked.clear();
         return true;
+    }
     QEventLoop loop;
-    QTimer idle;
-    idle.setSingleShot(true);
-    idle.setInterval(m_options.timeoutMs);
-    connect(&idle, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    timeout.setInterval(m_options.timeoutMs);
+    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     const auto previous = m_wake;
-    m_wake = [&] {
+    m_wake = [&](const Proto::Frame *frame) {
         if (done() || m_closed)
             loop.quit();
-        else
-            idle.start(); // the unit is talking: the silence starts again
+        else if (frame && progress && progress(*frame))
+            timeout.start(); // an answer: the unit is working on it
     };
-    idle.start();
+    timeout.start();
     loop.exec();
     m_wake = previous;
+    m_asked.clear();
     return done();
 }
 
@@ -204,12 +254,19 @@ QVector<std::optional<Proto::Frame>> UnitLink::readAll(const QVector<Request> &r
     m_pending = &pending;
     for (const Request &r : requests)
         sendPacket(r.op, r.module, r.cmd, Proto::FlagRead, r.selector);
-    waitUntil([&pending] {
+    // Only these reads' own answers extend the wait.
+    const auto answered = [&pending] {
+        int n = 0;
         for (const Pending &p : pending)
-            if (!p.answer)
-                return false;
-        return true;
-    });
+            n += p.answer ? 1 : 0;
+        return n;
+    };
+    int seen = 0;
+    wait([&] { return answered() == pending.size(); },
+         [&](const Proto::Frame &) {
+             const int n = answered();
+             return std::exchange(seen, n) != n;
+         });
     m_pending = previous;
     QVector<std::optional<Proto::Frame>> answers;
     for (const Pending &p : qAsConst(pending))

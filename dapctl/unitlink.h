@@ -6,6 +6,7 @@
 #include "protocol/streamsplitter.h"
 
 #include <QObject>
+#include <QSet>
 #include <QVector>
 
 #include <functional>
@@ -22,7 +23,9 @@ class QTcpSocket;
 // protocol trace sees both directions.
 //
 // Waiting runs the event loop until the answer came, the connection dropped
-// or the unit stayed silent for the time-out (restarted by every frame).
+// or the time-out passed without an answer to what was asked. Other frames
+// (meters, reports, answers to nothing asked) never extend a wait, so a unit
+// that keeps talking cannot hold dapctl.
 class UnitLink final : public QObject
 {
     Q_OBJECT
@@ -62,8 +65,9 @@ public:
     bool sync();
 
     // Runs the event loop until `done` is true (checked after every frame
-    // and event), the connection closes, or the unit is silent for the
-    // time-out. Returns done().
+    // and event), the connection closes, or the time-out passes without an
+    // answer (flag 0x80 or 0x82) to a command sent since the previous wait
+    // ended. Returns done().
     bool waitUntil(const std::function<bool()> &done);
     // Runs the event loop until quit() (the trace), or the connection closes.
     // False when it closed.
@@ -77,8 +81,15 @@ signals:
     void closed();
 
 private:
+    class WatchedSocket;
+    using Progress = std::function<bool(const Proto::Frame &)>;
+
     void onFrame(const Proto::Frame &frame);
+    void onSent(const Proto::Frame &frame);
     bool login();
+    // The wait behind waitUntil(): the time-out starts again only when
+    // `progress` (if given) takes a received frame as progress.
+    bool wait(const std::function<bool()> &done, const Progress &progress);
 
     CtlOptions m_options;
     UnitTarget m_target;
@@ -87,7 +98,9 @@ private:
     StreamSplitter m_splitter;
     QString m_error;
     bool m_closed = false;
-    std::function<void()> m_wake; // the running wait's check
+    std::function<void(const Proto::Frame *)> m_wake; // the running wait's check
+    // The commands (op, module, cmd) sent since the last wait ended.
+    QSet<quint32> m_asked;
     QEventLoop *m_quitLoop = nullptr;
     struct Pending
     {

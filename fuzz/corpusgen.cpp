@@ -1,9 +1,10 @@
 // Writes the seed corpus of every fuzz target: the frames the program's pages
 // really send and what the simulated unit answers them, the unit's
 // announcement, the configuration files the program ships, real preset
-// transfers and a few commands. Run by the build; the argument is the folder
+// transfers, a few commands and backup files. Run by the build; the argument is the folder
 // that receives one sub-folder per target.
 
+#include "dapctl/backupfile.h"
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/pagerig.h"
 #include "pages/blockpage.h"
@@ -14,6 +15,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include <cstdio>
 
@@ -144,6 +147,51 @@ void commandSeeds()
               seed(15, true, 12.0, QString::fromUtf8("p\xc3\xa4ss\xe4\xbc\x9a")));
 }
 
+// Backup files: one as dapctl writes it, and files with a right checksum
+// whose values are not: texts far too long (a quadratic cut of 100,000
+// Chinese characters shows as a time-out), numbers beyond their type, reversed gain limits.
+void backupSeeds()
+{
+    BackupFile b;
+    b.unitId = 1001;
+    b.model = QStringLiteral("DAP-1616");
+    b.serial = QStringLiteral("SN0001");
+    b.created = QDateTime(QDate(2024, 5, 1), QTime(9, 8, 7), Qt::UTC);
+    b.presetImage = QByteArray(BackupFile::Slots * 48, '\1');
+    b.currentPreset = 4;
+    for (int c = 0; c < BackupFile::Channels; ++c) {
+        b.inputLabels << QString::fromUtf8("\xe8\xae\xb2\xe5\x8f\xb0 %1").arg(c + 1);
+        b.outputLabels << QStringLiteral("Out %1").arg(c + 1);
+        b.panelLabels << QString();
+        b.inputLimits[size_t(c)] = {{12, -56}};
+        b.outputLimits[size_t(c)] = {{6, -40}};
+    }
+    b.location = QStringLiteral("Hall");
+    writeSeed("fuzz_backupfile", QStringLiteral("plain"), b.toJson());
+
+    BackupFile longText = b;
+    longText.location = QString::fromUtf8("\xe8\xae\xb2\xe5\x8f\xb0").repeated(50000);
+    writeSeed("fuzz_backupfile", QStringLiteral("long-location"), longText.toJson());
+
+    const QJsonObject o = QJsonDocument::fromJson(b.toJson()).object();
+    const auto edited = [&o](const char *section, const char *key, const QJsonValue &value) {
+        QJsonObject copy = o;
+        QJsonObject inner = copy.value(QLatin1String(section)).toObject();
+        inner.insert(QLatin1String(key), value);
+        copy.insert(QLatin1String(section), inner);
+        return BackupFile::sealed(copy);
+    };
+    writeSeed("fuzz_backupfile", QStringLiteral("speed-past-32-bits"),
+              edited("settings", "rs232Baud", 4294976896.0));
+    writeSeed("fuzz_backupfile", QStringLiteral("huge-unit-id"), edited("unit", "id", 1e300));
+    writeSeed("fuzz_backupfile", QStringLiteral("half-preset"), edited("presets", "current", 2.5));
+    QJsonArray limits;
+    for (int c = 0; c < BackupFile::Channels; ++c)
+        limits.append(QJsonArray{c == 3 ? -20 : 6, c == 3 ? 0 : -40});
+    writeSeed("fuzz_backupfile", QStringLiteral("reversed-limits"),
+              edited("gainLimits", "output", limits));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -161,5 +209,6 @@ int main(int argc, char **argv)
     configSeeds();
     presetSeeds(sim);
     commandSeeds();
+    backupSeeds();
     return 0;
 }

@@ -12,7 +12,6 @@
 #include "fuzz/fuzzbytes.h"
 #include "fuzz/fuzzsupport.h"
 #include "protocol/lebytes.h"
-#include "protocol/localtext.h"
 
 #include <QMap>
 
@@ -81,7 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const bool ready = [] {
         quietLogging();
-        LocalText::installCodec();
         return true;
     }();
     (void)ready;

@@ -5,7 +5,6 @@
 #include "pages/operatorprompt.h"
 #include "presets/qpreset.h"
 #include "protocol/commands.h"
-#include "protocol/localtext.h"
 #include "settings/settings.h"
 
 #include <QApplication>
@@ -54,7 +53,6 @@ void PageRig::initApplication(const char *name)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     quietLogging();
     new QApplication(argc, argv);
-    LocalText::installCodec();
     MainWindow::initResources();
     OperatorPrompt::install(new SilentPrompt);
 }

@@ -1,6 +1,7 @@
 #include "protocol/frametrace.h"
 
 #include "protocol/commandnames.h"
+#include "protocol/commands.h"
 #include "protocol/lebytes.h"
 
 #include <QDateTime>
@@ -14,12 +15,15 @@ Hook &hook()
     return h;
 }
 
-void report(Direction direction, const Proto::Frame &frame)
+void report(Direction direction, Proto::Frame frame)
 {
+    // A password never reaches a hook, so no view, file or log can show it.
+    if (hidesPayload(frame))
+        frame.payload.clear();
     // A copy, so a hook that removes itself does not destroy what it runs.
     const Hook h = hook();
     if (h)
-        h({QDateTime::currentMSecsSinceEpoch(), direction, frame});
+        h({QDateTime::currentMSecsSinceEpoch(), direction, std::move(frame)});
 }
 } // namespace
 
@@ -37,9 +41,10 @@ void reportSent(const char *bytes, qint64 size)
     f.cmd = quint8(bytes[6]);
     f.flag = quint8(bytes[7]);
     f.length = Le::get<quint16>(bytes + 8);
-    f.payload =
-        QByteArray(bytes + Proto::HeaderSize, int(qMin<qint64>(f.length, size - Proto::Overhead)));
-    report(Direction::Sent, f);
+    if (!hidesPayload(f))
+        f.payload = QByteArray(bytes + Proto::HeaderSize,
+                               int(qMin<qint64>(f.length, size - Proto::Overhead)));
+    report(Direction::Sent, std::move(f));
 }
 
 void reportReceived(const Proto::Frame &frame)
@@ -57,6 +62,17 @@ void install(Hook h)
 bool isInstalled()
 {
     return Detail::active;
+}
+
+bool hidesPayload(const Proto::Frame &frame)
+{
+    // The unit's answers (a login's result) carry no password.
+    if (frame.op != Proto::OpSystem || frame.flag == Proto::FlagAnswer ||
+        frame.flag == Proto::FlagRefused)
+        return false;
+    return (frame.module == Proto::SysModule::Login && frame.cmd == Proto::LoginCmd::Login) ||
+           (frame.module == Proto::SysModule::Settings &&
+            frame.cmd == Proto::SettingsCmd::Password);
 }
 
 bool Filter::accepts(const Record &r) const
@@ -78,9 +94,11 @@ QString directionText(Direction direction)
     return direction == Direction::Sent ? QStringLiteral("TX") : QStringLiteral("RX");
 }
 
-QString payloadText(const QByteArray &payload)
+QString payloadText(const Proto::Frame &frame)
 {
-    return QString::fromLatin1(payload.toHex(' ').toUpper());
+    if (hidesPayload(frame))
+        return QStringLiteral("(%1 bytes hidden)").arg(frame.length);
+    return QString::fromLatin1(frame.payload.toHex(' ').toUpper());
 }
 
 namespace {
@@ -117,7 +135,7 @@ QString line(const Record &r)
                    QString::number(f.module), QString::number(f.cmd),
                    QStringLiteral("%1").arg(int(f.flag), 2, 16, QLatin1Char('0')).toUpper(),
                    QString::number(f.length), Proto::commandName(f.op, f.module, f.cmd),
-                   payloadText(f.payload));
+                   payloadText(f));
 }
 
 } // namespace FrameTrace

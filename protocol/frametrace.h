@@ -37,6 +37,11 @@ void reportSent(const char *bytes, qint64 size);
 void reportReceived(const Proto::Frame &frame);
 } // namespace Detail
 
+// True for the frames whose payload is a password (the login and the password
+// change): every view shows their length but never their bytes, and the hook
+// receives them with the payload already removed.
+bool hidesPayload(const Proto::Frame &frame);
+
 // The transmit path: the bytes of one frame that were written.
 inline void sent(const char *bytes, qint64 size)
 {
@@ -71,6 +76,8 @@ QString heading();
 // The parts of a line, for views with columns.
 QString timeText(qint64 time);
 QString directionText(Direction direction);
-QString payloadText(const QByteArray &payload);
+// The payload in hexadecimal, or "(N bytes hidden)" for a frame that carries
+// a password.
+QString payloadText(const Proto::Frame &frame);
 
 } // namespace FrameTrace

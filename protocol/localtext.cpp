@@ -9,15 +9,13 @@ namespace LocalText {
 namespace {
 QTextCodec *codec()
 {
-    return QTextCodec::codecForLocale();
+    static QTextCodec *const c = [] {
+        QTextCodec *gb = QTextCodec::codecForName("GB2312");
+        return gb ? gb : QTextCodec::codecForName("ISO-8859-1");
+    }();
+    return c;
 }
 } // namespace
-
-void installCodec()
-{
-    if (QTextCodec *gb = QTextCodec::codecForName("GB2312"))
-        QTextCodec::setCodecForLocale(gb);
-}
 
 QByteArray encode(const QString &text)
 {
@@ -47,18 +45,33 @@ QString decodeField(const QByteArray &bytes, int offset, int width)
 
 QByteArray encodeFitting(const QString &text, int maxBytes, QString *kept)
 {
-    QByteArray out = encode(text);
-    int chars = text.size();
-    while (out.size() > maxBytes && chars > 0) {
-        --chars;
-        // Never cut a surrogate pair in two.
-        if (chars > 0 && text.at(chars).isLowSurrogate())
-            --chars;
-        out = encode(text.left(chars));
+    // GB2312 keeps no state between characters, so the text's bytes are the
+    // characters' bytes one after the other: each character is encoded once,
+    // and the first one that does not fit ends the text.
+    QByteArray out;
+    const QChar *chars = text.constData();
+    const int size = text.size();
+    int taken = 0;
+    while (taken < size) {
+        // A surrogate pair is one character.
+        const int width =
+            chars[taken].isHighSurrogate() && taken + 1 < size && chars[taken + 1].isLowSurrogate()
+                ? 2
+                : 1;
+        const QByteArray bytes = codec()->fromUnicode(chars + taken, width);
+        if (out.size() + bytes.size() > maxBytes)
+            break;
+        out += bytes;
+        taken += width;
     }
     if (kept)
-        *kept = text.left(chars);
+        *kept = text.left(taken);
     return out;
+}
+
+int maxInputLength(int fieldBytes)
+{
+    return 4 * qMax(0, fieldBytes);
 }
 
 } // namespace LocalText

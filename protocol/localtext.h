@@ -3,13 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
-// Text exchanged with the unit (labels, names, location, ...) travels in the
-// application's local 8-bit codec, which start-up sets to GB2312.
+// Text exchanged with the unit (labels, names, location, ...) travels in
+// GB2312. The codec is this module's own: the process keeps the locale's
+// codec, through which Qt converts file names, the command line and the
+// terminal's text.
 namespace LocalText {
-
-// Installs GB2312 as the codec for the locale. Start-up, the simulated unit and
-// tests call it so that all of them read and write the same bytes.
-void installCodec();
 
 QByteArray encode(const QString &text);
 QString decode(const QByteArray &bytes);
@@ -21,6 +19,12 @@ QString decodeField(const QByteArray &bytes, int offset, int width);
 
 // Encodes `text` and cuts it to the longest prefix of whole characters whose
 // encoded form fits `maxBytes`. `kept` receives the characters that were kept.
+// The work is bounded by `maxBytes`, not by the length of `text`.
 QByteArray encodeFitting(const QString &text, int maxBytes, QString *kept = nullptr);
+
+// The longest text taken from outside (a command line, a file) for a field of
+// `fieldBytes` bytes. A longer one is refused rather than cut: a text this far
+// beyond its field is a mistake, not a name.
+int maxInputLength(int fieldBytes);
 
 } // namespace LocalText

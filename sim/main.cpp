@@ -1,7 +1,6 @@
 // dapsim: a simulated unit for running and testing dapcontrol without hardware.
 
 #include "protocol/commands.h"
-#include "protocol/localtext.h"
 #include "protocol/logcompressor.h"
 #include "sim/demostate.h"
 #include "sim/firmwareblock.h"
@@ -20,7 +19,6 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     LogCompressor::install();
     QCoreApplication::setApplicationName(QStringLiteral("dapsim"));
-    LocalText::installCodec();
 
     SimOptions options;
     QString error;

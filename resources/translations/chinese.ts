@@ -1504,6 +1504,10 @@ Click Cancel to exit.</source>
         <source>Payload</source>
         <translation>数据</translation>
     </message>
+    <message>
+        <source>(%1 bytes hidden)</source>
+        <translation>（已隐藏 %1 字节）</translation>
+    </message>
 </context>
 <context>
     <name>TraceWindow</name>

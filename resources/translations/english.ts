@@ -1484,6 +1484,10 @@ Click Cancel to exit.</source>
         <source>Payload</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>(%1 bytes hidden)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TraceWindow</name>

@@ -50,7 +50,6 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
-#include <QTextCodec>
 #include <QTextDocument>
 
 #include <memory>
@@ -225,15 +224,12 @@ QStringList clippedTexts()
     return clipped;
 }
 
-// The log goes through the locale codec, which start-up sets to GB2312; a
-// terminal reads UTF-8.
+// The texts as the terminal shows them (the log goes through the locale's
+// codec).
 void logUtf8(const char *what, const QStringList &lines)
 {
-    QTextCodec *const codec = QTextCodec::codecForLocale();
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     for (const QString &line : lines)
         qWarning("%s: %s", what, qUtf8Printable(line));
-    QTextCodec::setCodecForLocale(codec);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "cmdtool/tracemodel.h"
 #include "cmdtool/tracewindow.h"
+#include "protocol/commands.h"
 #include "protocol/frametrace.h"
 #include "protocol/transport.h"
 #include "tests/support/answeringprompt.h"
@@ -143,6 +144,50 @@ private slots:
         QVERIFY(peer.waitForFrames(2));
         w.model()->flush();
         QCOMPARE(w.model()->rowCount(), 1);
+    }
+
+    // A login and a password change show their length, never the password:
+    // not in the table, its tooltip, a copied or saved text.
+    void passwordsAreNeitherShownNorSaved()
+    {
+        const QByteArray secret("S3cretPw!");
+        const QString hex = QString::fromLatin1(secret.toHex(' ').toUpper());
+        ScratchDir dir;
+        AnsweringPrompt prompt;
+        LoopbackPeer peer;
+        QVERIFY(peer.isReady());
+        TraceWindow w;
+        w.show();
+        sendPacket(Proto::OpSystem, Proto::SysModule::Login, Proto::LoginCmd::Login,
+                   Proto::FlagWrite, secret);
+        sendPacket(Proto::OpSystem, Proto::SysModule::Settings, Proto::SettingsCmd::Password,
+                   Proto::FlagWrite, secret + secret);
+        QTRY_COMPARE(w.model()->rowCount(), 2);
+        // A record that reached the model another way is shown the same.
+        FrameTrace::Record made = w.model()->record(0);
+        made.frame.payload = secret;
+        w.model()->append(made);
+        w.model()->flush();
+        QCOMPARE(w.model()->rowCount(), 3);
+        for (int row = 0; row < 3; ++row) {
+            for (int role : {int(Qt::DisplayRole), int(Qt::ToolTipRole)}) {
+                const QString shown =
+                    w.model()->index(row, TraceModel::PayloadColumn).data(role).toString();
+                QVERIFY2(!shown.contains(hex) && !shown.contains(QLatin1String(secret)),
+                         qPrintable(shown));
+            }
+            QVERIFY(!w.model()->lineAt(row).contains(hex));
+        }
+        QCOMPARE(w.model()->index(1, TraceModel::LengthColumn).data().toInt(), 18);
+        QVERIFY(w.model()->lineAt(1).contains(QStringLiteral("18 bytes hidden")));
+
+        prompt.file = dir.filePath(QStringLiteral("trace.txt"));
+        w.saveAs();
+        const QByteArray saved = dir.readFile(QStringLiteral("trace.txt"));
+        QCOMPARE(saved.count('\n'), 4);
+        QVERIFY(!saved.contains(hex.toLatin1()) && !saved.contains(secret));
+        QVERIFY(!w.text().contains(hex));
+        setCurrentSocket(nullptr);
     }
 
     void savesTheShownRowsAsText()

@@ -2,6 +2,7 @@
 // text of a trace line.
 
 #include "protocol/commandnames.h"
+#include "protocol/commands.h"
 #include "protocol/frametrace.h"
 #include "protocol/lebytes.h"
 #include "protocol/transport.h"
@@ -45,6 +46,63 @@ private slots:
         sendPacket(3, 1, 1, 0);
         QVERIFY(peer.waitForFrames(2));
         QCOMPARE(seen.size(), 1);
+        setCurrentSocket(nullptr);
+    }
+
+    // The login and the password change carry a password: the hook gets
+    // their length but not their bytes, and no line shows them. Other frames
+    // of the same modules, and the unit's answers, are shown as they are.
+    void passwordsNeverReachTheTrace_data()
+    {
+        QTest::addColumn<int>("module");
+        QTest::addColumn<int>("cmd");
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("login") << int(Proto::SysModule::Login) << int(Proto::LoginCmd::Login) << 1
+                               << true;
+        QTest::newRow("password change")
+            << int(Proto::SysModule::Settings) << int(Proto::SettingsCmd::Password) << 1 << true;
+        QTest::newRow("location") << int(Proto::SysModule::Settings)
+                                  << int(Proto::SettingsCmd::Location) << 1 << false;
+    }
+
+    void passwordsNeverReachTheTrace()
+    {
+        QFETCH(int, module);
+        QFETCH(int, cmd);
+        QFETCH(int, flag);
+        QFETCH(bool, hidden);
+        const QByteArray secret("S3cretPw!");
+        QVector<FrameTrace::Record> seen;
+        FrameTrace::install([&seen](const FrameTrace::Record &r) { seen.append(r); });
+        LoopbackPeer peer;
+        QVERIFY(peer.isReady());
+        sendPacket(Proto::OpSystem, quint8(module), quint8(cmd), quint8(flag), secret);
+        QCOMPARE(seen.size(), 1);
+        const FrameTrace::Record &r = seen.first();
+        QCOMPARE(int(r.frame.length), secret.size());
+        QCOMPARE(r.frame.payload.isEmpty(), hidden);
+        const QString line = FrameTrace::line(r);
+        const QString hex = QString::fromLatin1(secret.toHex(' ').toUpper());
+        QCOMPARE(line.contains(hex), !hidden);
+        QCOMPARE(line.contains(QStringLiteral("9 bytes hidden")), hidden);
+        QVERIFY(!line.contains(QLatin1String(secret)));
+
+        // Received the same way (the hook and a record made elsewhere alike).
+        Proto::Frame f = r.frame;
+        f.payload = secret;
+        FrameTrace::received(f);
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen.last().frame.payload.isEmpty(), hidden);
+        FrameTrace::Record made = r;
+        made.frame.payload = secret;
+        QCOMPARE(FrameTrace::line(made).contains(hex), !hidden);
+
+        // The unit's answer to a login is no secret.
+        made.frame.flag = Proto::FlagAnswer;
+        made.frame.payload = QByteArray(1, 1);
+        made.frame.length = 1;
+        QVERIFY(FrameTrace::line(made).endsWith(QStringLiteral(" 01")));
         setCurrentSocket(nullptr);
     }
 

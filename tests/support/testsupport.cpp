@@ -1,6 +1,5 @@
 #include "tests/support/testsupport.h"
 
-#include "protocol/localtext.h"
 #include "protocol/protocollog.h"
 
 #include <QDir>
@@ -98,5 +97,7 @@ QString ProtocolLogCounter::lastMessage() const
 
 void initTestEnvironment()
 {
-    LocalText::installCodec();
+    // The process keeps the locale's codec, as the programs do: Qt converts
+    // file names and command lines through it, and the unit's GB2312 is
+    // LocalText's own.
 }

@@ -63,5 +63,6 @@ public:
     QString lastMessage() const;
 };
 
-// Sets the locale codec as start-up does; tests call it in initTestCase.
+// Prepares the test process as start-up prepares the program; tests call it
+// in initTestCase.
 void initTestEnvironment();
