@@ -105,7 +105,8 @@ MatrixMixValueWidget *openEditor(AppRig &rig)
     if (!editor->isVisible()) {
         editor->show();
         editor->activateWindow();
-        QTest::qWaitForWindowActive(editor);
+        if (!QTest::qWaitForWindowActive(editor))
+            return nullptr;
         QTest::mouseClick(editor->mixButton(2, 4), Qt::LeftButton); // selects it alone
     }
     return editor;
@@ -205,7 +206,11 @@ private slots:
             perChannel(M::OutputLevel, Proto::OutLevelCmd::Gain, 3, -30.0f, -31.0f), "-12.5",
             "-12.5");
         row(
-            "crosspoint gain", P::Matrix, [](AppRig &r) { return openEditor(r)->gainEdit(); },
+            "crosspoint gain", P::Matrix,
+            [](AppRig &r) -> QWidget * {
+                MatrixMixValueWidget *editor = openEditor(r);
+                return editor ? editor->gainEdit() : nullptr;
+            },
             [](bool second) {
                 return block(M::Matrix, Proto::MatrixCmd::Gain,
                              Le::bytes(quint8(4), quint8(2), qint8(second ? -40 : -41)));
