@@ -228,7 +228,7 @@ QVector<ParamId> Catalogue::all() const
         const Dims dims = m_params[p].dims;
         const int n = instanceCount(dims);
         for (int i = 0; i < n; ++i)
-            out.append(dims == Dims::None    ? ParamId{p, 0, 0}
+            out.append(dims == Dims::None      ? ParamId{p, 0, 0}
                        : dims == Dims::Channel ? ParamId{p, i, 0}
                                                : ParamId{p, i / IndexLimit, i % IndexLimit});
     }

@@ -16,9 +16,9 @@ void addGate(Catalogue &c)
     // Which gates are open: a figure of the moment.
     RecordDesc state = table("gate", OpBlock, Module::Gate, GateCmd::State, 1);
     state.writeCmd = 0;
-    c.addParam(c.addRecord(state), at(0, Wire::U8),
-               with(onOff("input.#.gate.open", 0, "the gate is open (reported)"),
-                    ReadOnly | RunTime));
+    c.addParam(
+        c.addRecord(state), at(0, Wire::U8),
+        with(onOff("input.#.gate.open", 0, "the gate is open (reported)"), ReadOnly | RunTime));
 
     const int r = c.addRecord(keyed("gate", Module::Gate, GateCmd::Record, Dims::Channel, 13));
     c.addParam(r, at(0, Wire::U8), onOff("input.#.gate.enable", 1, "gate on"));
@@ -50,15 +50,15 @@ template <bool Outputs> void addLimiter(Catalogue &c)
     const int r = c.addRecord(keyed(Outputs ? "output limiter" : "input limiter",
                                     Outputs ? Module::OutputLimiter : Module::InputLimiter,
                                     LimiterCmd::Record, Dims::Channel, 17));
-    c.addParam(r, at(0, Wire::U8),
-               onOff(Outputs ? "output.#.limiter.enable" : "input.#.limiter.enable", 0,
-                     "limiter on"));
+    c.addParam(
+        r, at(0, Wire::U8),
+        onOff(Outputs ? "output.#.limiter.enable" : "input.#.limiter.enable", 0, "limiter on"));
     c.addParam(r, at(1, Wire::F32),
                number(Outputs ? "output.#.limiter.threshold" : "input.#.limiter.threshold", "dB",
                       -100, 0, 1, 0, "threshold"));
     c.addParam(r, at(5, Wire::F32),
-               with(number(Outputs ? "output.#.limiter.ratio" : "input.#.limiter.ratio", "", 1,
-                           100, 0, 2, "ratio (100: hard limiting)"),
+               with(number(Outputs ? "output.#.limiter.ratio" : "input.#.limiter.ratio", "", 1, 100,
+                           0, 2, "ratio (100: hard limiting)"),
                     Whole));
     c.addParam(r, at(9, Wire::F32),
                with(number(Outputs ? "output.#.limiter.attack" : "input.#.limiter.attack", "ms", 1,
@@ -95,23 +95,22 @@ void agcPair(const UnitState &s, const RecordId &rec, QVector<std::optional<doub
             qMin(*values[Threshold],
                  values[Target] ? *values[Target] : s.number(c.id("input.#.agc.target", rec.a)));
     else if (values[Target])
-        values[Target] =
-            qMax(*values[Target], s.number(c.id("input.#.agc.threshold", rec.a)));
+        values[Target] = qMax(*values[Target], s.number(c.id("input.#.agc.threshold", rec.a)));
 }
 
 void addAgc(Catalogue &c)
 {
-    RecordDesc record = keyed("automatic gain control", Module::Agc, AgcCmd::Record,
-                              Dims::Channel, 21);
+    RecordDesc record =
+        keyed("automatic gain control", Module::Agc, AgcCmd::Record, Dims::Channel, 21);
     record.fixup = &agcPair;
     const int r = c.addRecord(record);
     c.addParam(r, at(0, Wire::U8), onOff("input.#.agc.enable", 0, "automatic gain control on"));
-    ParamDesc threshold =
-        number("input.#.agc.threshold", "dB", -120, 0, 1, -120, "works above it; at most the target");
+    ParamDesc threshold = number("input.#.agc.threshold", "dB", -120, 0, 1, -120,
+                                 "works above it; at most the target");
     threshold.rules.range = &thresholdRange;
     c.addParam(r, at(1, Wire::F32), threshold);
-    ParamDesc target =
-        number("input.#.agc.target", "dB", -120, 0, 1, 0, "the level it aims at; at least the threshold");
+    ParamDesc target = number("input.#.agc.target", "dB", -120, 0, 1, 0,
+                              "the level it aims at; at least the threshold");
     target.rules.range = &targetRange;
     c.addParam(r, at(5, Wire::F32), target);
     c.addParam(r, at(9, Wire::F32), number("input.#.agc.ratio", "", 1, 100, 1, 1, "ratio"));
@@ -123,15 +122,16 @@ void addAgc(Catalogue &c)
 
 void addVoice(Catalogue &c)
 {
-    c.addParam(c.addRecord(single("echo canceller", OpBlock, Module::Aec, AecCmd::Enable, 1)),
-               at(0, Wire::U8),
-               with(onOff("aec.enable", 0, "echo cancellation on (not every unit has it)"),
-                    Optional));
+    c.addParam(
+        c.addRecord(single("echo canceller", OpBlock, Module::Aec, AecCmd::Enable, 1)),
+        at(0, Wire::U8),
+        with(onOff("aec.enable", 0, "echo cancellation on (not every unit has it)"), Optional));
     const int anc = c.addRecord(single("noise reduction", OpBlock, Module::Anc, AncCmd::State, 2));
-    c.addParam(anc, at(0, Wire::U8),
-               choice("anc.channel",
-                      {{0, "1"}, {1, "2"}, {2, "3"}, {3, "4"}, {4, "5"}, {5, "6"}, {6, "7"}, {7, "8"}},
-                      0, "the input the noise reduction works on"));
+    c.addParam(
+        anc, at(0, Wire::U8),
+        choice("anc.channel",
+               {{0, "1"}, {1, "2"}, {2, "3"}, {3, "4"}, {4, "5"}, {5, "6"}, {6, "7"}, {7, "8"}}, 0,
+               "the input the noise reduction works on"));
     c.addParam(anc, at(1, Wire::U8),
                choice("anc.level", {{0, "off"}, {1, "weak"}, {2, "strong"}, {3, "strongest"}}, 0,
                       "noise reduction level"));

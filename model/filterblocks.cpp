@@ -37,13 +37,12 @@ template <bool Outputs> void addFilter(Catalogue &c)
                          const char *freq, double initial) {
         const int r = c.addRecord(keyed(name, module, cmd, Dims::Channel, 7));
         c.addParam(r, at(0, Wire::U8), onOff(enable, 0, "filter on"));
-        c.addParam(r, at(1, Wire::U8),
-                   choice(type, {{0, "bessel"}, {1, "butterworth"}, {2, "link-riley"}}, 0,
-                          "filter type"));
+        c.addParam(
+            r, at(1, Wire::U8),
+            choice(type, {{0, "bessel"}, {1, "butterworth"}, {2, "link-riley"}}, 0, "filter type"));
         c.addParam(r, at(2, Wire::U8),
-                   choice(slope,
-                          {{0, "6"}, {1, "12"}, {2, "18"}, {3, "24"}, {4, "36"}, {5, "48"}}, 0,
-                          "slope in dB per octave"));
+                   choice(slope, {{0, "6"}, {1, "12"}, {2, "18"}, {3, "24"}, {4, "36"}, {5, "48"}},
+                          0, "slope in dB per octave"));
         c.addParam(r, at(3, Wire::F32), frequency(freq, initial));
     };
     if (Outputs) {
@@ -90,9 +89,8 @@ void addFilterBlocks(Catalogue &c)
     addFilter<true>(c);
     c.addParam(c.addRecord(table("input delay", OpBlock, Module::InputDelay, DelayCmd::Delay, 4)),
                at(0, Wire::F32), number("input.#.delay", "ms", 0, 1000, 2, 0, "delay"));
-    c.addParam(
-        c.addRecord(table("output delay", OpBlock, Module::OutputDelay, DelayCmd::Delay, 4)),
-        at(0, Wire::F32), number("output.#.delay", "ms", 0, 2000, 2, 0, "delay"));
+    c.addParam(c.addRecord(table("output delay", OpBlock, Module::OutputDelay, DelayCmd::Delay, 4)),
+               at(0, Wire::F32), number("output.#.delay", "ms", 0, 2000, 2, 0, "delay"));
 }
 
 } // namespace Model

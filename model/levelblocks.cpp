@@ -38,16 +38,17 @@ void trimRange(const UnitState &s, const ParamId &id, double *lo, double *hi)
 double totalGain(const UnitState &s, const ParamId &id)
 {
     const Catalogue &c = s.catalogue();
-    return InputGain::clampTotal(float(s.number(c.id("input.#.step", id.a)) +
-                                       s.number(c.id("input.#.trim", id.a))),
-                                 lineMode(s, id));
+    return InputGain::clampTotal(
+        float(s.number(c.id("input.#.step", id.a)) + s.number(c.id("input.#.trim", id.a))),
+        lineMode(s, id));
 }
 
 void assignTotal(UnitState &s, const ParamId &id, double value)
 {
     const Catalogue &c = s.catalogue();
     const bool line = lineMode(s, id);
-    const InputGain::Split split = InputGain::split(InputGain::clampTotal(float(value), line), line);
+    const InputGain::Split split =
+        InputGain::split(InputGain::clampTotal(float(value), line), line);
     s.store(c.id("input.#.step", id.a), InputGain::stepDb(split.step));
     s.store(c.id("input.#.trim", id.a), double(split.digital));
 }
@@ -82,7 +83,8 @@ double nonZero(double raw)
 // ---- pre-mix and output level ---------------------------------------------
 
 // A level stays within its channel's limits.
-template <bool Outputs> void levelRange(const UnitState &s, const ParamId &id, double *lo, double *hi)
+template <bool Outputs>
+void levelRange(const UnitState &s, const ParamId &id, double *lo, double *hi)
 {
     const Catalogue &c = s.catalogue();
     const double upper = s.number(c.id(Outputs ? "output.#.max" : "premix.#.max", id.a));
@@ -227,16 +229,14 @@ void addGenerator(Catalogue &c)
     const quint8 m = Module::Generator;
     c.addParam(c.addRecord(table("generator", OpBlock, m, GeneratorCmd::Outputs, 1)),
                at(0, Wire::U8), onOff("generator.output.#", 0, "the generator feeds this output"));
-    c.addParam(c.addRecord(single("generator", OpBlock, m, GeneratorCmd::Frequency, 4)),
-               at(0, Wire::F32),
-               with(number("generator.frequency", "Hz", 0, 24000, 0, 1000, "sine frequency"),
-                    WholeRound));
-    c.addParam(c.addRecord(single("generator", OpBlock, m, GeneratorCmd::Type, 1)),
-               at(0, Wire::U8),
+    c.addParam(
+        c.addRecord(single("generator", OpBlock, m, GeneratorCmd::Frequency, 4)), at(0, Wire::F32),
+        with(number("generator.frequency", "Hz", 0, 24000, 0, 1000, "sine frequency"), WholeRound));
+    c.addParam(c.addRecord(single("generator", OpBlock, m, GeneratorCmd::Type, 1)), at(0, Wire::U8),
                choice("generator.type", {{0, "pink"}, {1, "sine"}, {2, "white"}}, 1,
                       "pink noise, sine or white noise"));
-    c.addParam(c.addRecord(single("generator", OpBlock, m, GeneratorCmd::Mute, 1)),
-               at(0, Wire::U8), onOff("generator.mute", 0, "muted"));
+    c.addParam(c.addRecord(single("generator", OpBlock, m, GeneratorCmd::Mute, 1)), at(0, Wire::U8),
+               onOff("generator.mute", 0, "muted"));
     c.addParam(c.addRecord(single("generator", OpBlock, m, GeneratorCmd::Gain, 4)),
                at(0, Wire::F32), number("generator.gain", "dB", -70, 12, 0, -30, "level"));
 }

@@ -35,10 +35,7 @@ struct RecordId
     int a = 0;
     int b = 0;
 
-    bool operator==(const RecordId &o) const
-    {
-        return record == o.record && a == o.a && b == o.b;
-    }
+    bool operator==(const RecordId &o) const { return record == o.record && a == o.a && b == o.b; }
     bool operator<(const RecordId &o) const
     {
         return record != o.record ? record < o.record : a != o.a ? a < o.a : b < o.b;

@@ -62,8 +62,7 @@ void addSystemBlocks(Catalogue &c)
         c.addParam(c.addRecord(r), field, with(p, ReadOnly | RunTime));
     };
     figure(Cmd::Model, 0, textField(TextWidth), text("system.model", TextWidth, "model name"));
-    figure(Cmd::Serial, 0, textField(TextWidth),
-           text("system.serial", TextWidth, "serial number"));
+    figure(Cmd::Serial, 0, textField(TextWidth), text("system.serial", TextWidth, "serial number"));
     figure(Cmd::ArmVersion, 3, FieldDesc{0, Wire::Version, 0, Wire::Version, 0},
            text("system.version.arm", 0, "control firmware version"));
     figure(Cmd::DspVersion, 3, FieldDesc{0, Wire::Version, 0, Wire::Version, 0},

@@ -274,8 +274,7 @@ bool UnitState::checkValueText(const ParamId &id, const QString &value, QString 
     return ValueText::parse(catalogue().param(id), value, &number, &text, error);
 }
 
-bool UnitState::setValueText(const ParamId &id, const QString &value, QString *error,
-                             QString *note)
+bool UnitState::setValueText(const ParamId &id, const QString &value, QString *error, QString *note)
 {
     const ParamDesc &d = catalogue().param(id);
     double number = 0;
@@ -285,7 +284,8 @@ bool UnitState::setValueText(const ParamId &id, const QString &value, QString *e
     if (d.kind == Kind::Text) {
         const QString kept = setText(id, text);
         if (note && kept != text)
-            *note = QStringLiteral("cut to \"%1\" (the unit keeps %2 bytes)").arg(kept).arg(d.width);
+            *note =
+                QStringLiteral("cut to \"%1\" (the unit keeps %2 bytes)").arg(kept).arg(d.width);
         return true;
     }
     const double kept = setNumber(id, number);
@@ -467,7 +467,9 @@ bool UnitState::apply(quint8 op, quint8 module, quint8 cmd, quint8 flag, const Q
     case Shape::Single: {
         // Texts of any length: at most the unit's field, up to the first NUL.
         const bool text = r.fields.size() == 1 && r.fields[0].answerWire == Wire::Text;
-        if (text ? !a.atLeast(0) : r.exact ? !a.exact(r.answerElement) : !a.atLeast(r.answerElement))
+        if (text      ? !a.atLeast(0)
+            : r.exact ? !a.exact(r.answerElement)
+                      : !a.atLeast(r.answerElement))
             return false;
         decodeElement(record, payload, 0, 0, 0);
         markKnown(RecordId{record, 0, 0});

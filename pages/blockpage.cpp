@@ -1,5 +1,6 @@
 #include "pages/blockpage.h"
 
+#include "model/unitstate.h"
 #include "widgets/childsignals.h"
 #include "widgets/elidedlabel.h"
 
@@ -9,8 +10,29 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-BlockPage::BlockPage(QWidget *parent) : QWidget(parent), m_timer(new QTimer(this))
+namespace {
+const char StateProperty[] = "dapUnitState";
+} // namespace
+
+void BlockPage::provideState(QWidget *container, Model::UnitState *state)
 {
+    container->setProperty(StateProperty, QVariant::fromValue(static_cast<QObject *>(state)));
+}
+
+Model::UnitState *BlockPage::providedState(const QWidget *widget)
+{
+    for (const QWidget *w = widget; w; w = w->parentWidget())
+        if (auto *state =
+                qobject_cast<Model::UnitState *>(w->property(StateProperty).value<QObject *>()))
+            return state;
+    return nullptr;
+}
+
+BlockPage::BlockPage(QWidget *parent)
+    : QWidget(parent), m_timer(new QTimer(this)), m_state(providedState(parent))
+{
+    if (!m_state)
+        m_state = new Model::UnitState(this);
     m_timer->setInterval(10);
     connect(m_timer, &QTimer::timeout, this, &BlockPage::timeout);
     m_deferred.setWake([this] { wakeTicks(); });

@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QWidget>
 
+namespace Model {
+class UnitState;
+}
+
 class ElidedLabel;
 class QLabel;
 class QPushButton;
@@ -32,6 +36,14 @@ class BlockPage : public QWidget
 public:
     explicit BlockPage(QWidget *parent = nullptr);
     ~BlockPage() override;
+
+    // The unit's state the page shows and edits: the one its container
+    // provides to the widgets below it (provideState()), or, for a page made
+    // on its own, one of its own.
+    Model::UnitState &state() const { return *m_state; }
+    // Makes `state` the one every page made below `container` uses.
+    static void provideState(QWidget *container, Model::UnitState *state);
+    static Model::UnitState *providedState(const QWidget *widget);
 
     virtual void refresh() = 0;
     virtual void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) = 0;
@@ -72,6 +84,7 @@ protected:
 
 private:
     QTimer *m_timer;
+    Model::UnitState *m_state;
     DeferredSend m_deferred;
     bool m_live = false; // shown
 };

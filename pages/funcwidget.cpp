@@ -1,5 +1,6 @@
 #include "pages/funcwidget.h"
 
+#include "model/unitstate.h"
 #include "pages/blockpage.h"
 #include "pages/devicestatus.h"
 #include "pages/dynamics/ancwidget.h"
@@ -63,10 +64,13 @@ constexpr quint8 AncSupportCmd = Proto::SettingsCmd::AncSupport;
 } // namespace
 
 FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
-    : QWidget(parent), m_group(new QButtonGroup(this)), m_stack(new PageStack(this)),
-      m_status(new DeviceStatus(this))
+    : QWidget(parent), m_state(new Model::UnitState(this)), m_group(new QButtonGroup(this)),
+      m_stack(new PageStack(this)), m_status(new DeviceStatus(this))
 {
     setObjectName(QStringLiteral("funcWidget"));
+    // One state of the unit for every page: what one page edits, the others
+    // show.
+    BlockPage::provideState(this, m_state);
     connect(m_status, &DeviceStatus::sig_armVer, this, &FuncWidget::sig_armVer);
     connect(m_status, &DeviceStatus::sig_dspVer, this, &FuncWidget::sig_dspVer);
     connect(m_status, &DeviceStatus::sig_location, this, &FuncWidget::sig_location);

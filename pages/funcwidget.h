@@ -6,6 +6,10 @@
 #include <QVector>
 #include <QWidget>
 
+namespace Model {
+class UnitState;
+}
+
 class BlockPage;
 class DeviceStatus;
 class PacketRouter;
@@ -120,6 +124,8 @@ public:
     // The unit's identity, status and settings, shown by the overview and the
     // settings page.
     DeviceStatus *deviceStatus() const { return m_status; }
+    // The state of the unit every page shows.
+    Model::UnitState *unitState() const { return m_state; }
 
     QInLevel *inLevel() const { return m_inLevel; }
     QPreMixLevel *preMixLevel() const { return m_preMix; }
@@ -161,6 +167,7 @@ private:
     void finishPages();
 
     QVector<QPushButton *> m_buttons;
+    Model::UnitState *m_state;
     QButtonGroup *m_group;
     PageStack *m_stack;
     quint32 m_refreshTicks = 0;             // of the poll clock

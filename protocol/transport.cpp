@@ -120,6 +120,12 @@ void sendPacket(quint8 op, quint8 module, quint8 cmd, quint8 flag, const char *p
     tcpSend(g_txBuffer, size);
 }
 
+void sendFrame(const Proto::Frame &frame)
+{
+    if (frame.op != 0)
+        sendPacket(frame.op, frame.module, frame.cmd, frame.flag, frame.payload);
+}
+
 void sendCommand(quint8 module, quint8 cmd, quint8 channel, const char *data, int length)
 {
     QByteArray payload;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/frame.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -46,6 +48,9 @@ inline void sendPacket(quint8 op, quint8 module, quint8 cmd, quint8 flag,
 {
     sendPacket(op, module, cmd, flag, payload.constData(), quint16(payload.size()));
 }
+
+// Sends a frame made elsewhere (the unit model's writes) as sendPacket does.
+void sendFrame(const Proto::Frame &frame);
 
 // A block write: op 3, flag 1, payload = channel byte followed by `data`.
 void sendCommand(quint8 module, quint8 cmd, quint8 channel, const char *data, int length);

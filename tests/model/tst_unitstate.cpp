@@ -128,7 +128,8 @@ private slots:
         loadDemoState(unit);
         UnitState state;
         QCOMPARE(readAll(state, unit), 0);
-        QCOMPARE(state.valueText(id(QStringLiteral("input.2.hpf.frequency"))), QStringLiteral("100"));
+        QCOMPARE(state.valueText(id(QStringLiteral("input.2.hpf.frequency"))),
+                 QStringLiteral("100"));
         QCOMPARE(state.valueText(id(QStringLiteral("input.2.hpf.type"))),
                  QStringLiteral("butterworth"));
         QCOMPARE(state.valueText(id(QStringLiteral("input.1.mode"))), QStringLiteral("mic"));
@@ -151,54 +152,62 @@ private slots:
         QTest::addColumn<int>("module");
         QTest::addColumn<int>("cmd");
         QTest::addColumn<QByteArray>("selector");
-        QTest::addColumn<int>("offset");  // in the unit's answer
+        QTest::addColumn<int>("offset");       // in the unit's answer
         QTest::addColumn<QByteArray>("bytes"); // found there
         using namespace Proto;
         const QByteArray none;
         const auto f = [](float v) { return Le::bytes(v); };
-        QTest::newRow("input mute") << "input.3.mute" << "on" << 3 << 1 << 2 << none << 2
-                                    << QByteArray(1, 1);
+        QTest::newRow("input mute") << "input.3.mute"
+                                    << "on" << 3 << 1 << 2 << none << 2 << QByteArray(1, 1);
         QTest::newRow("input gain, mic: step 40 + trim 7")
-            << "input.4.gain" << "47" << 3 << 1 << 6 << none << 3 << QByteArray(1, 7);
+            << "input.4.gain"
+            << "47" << 3 << 1 << 6 << none << 3 << QByteArray(1, 7);
         QTest::newRow("pre-mix gain at the bottom is off")
-            << "premix.2.gain" << "-70" << 3 << 7 << 2 << none << 4 << f(-100.0f);
-        QTest::newRow("output gain") << "output.16.gain" << "-12.5" << 3 << 11 << 3 << none << 60
-                                     << f(-12.5f);
-        QTest::newRow("crosspoint gain") << "matrix.3.5.gain" << "-9" << 3 << 8 << 2
-                                         << QByteArray(1, 4) << 3 << QByteArray(1, char(-9));
-        QTest::newRow("generator frequency")
-            << "generator.frequency" << "2500" << 3 << 9 << 2 << none << 0 << f(2500.0f);
-        QTest::newRow("high-pass frequency") << "input.3.hpf.frequency" << "150" << 3 << 4 << 1
-                                             << QByteArray(1, 2) << 4 << f(150.0f);
+            << "premix.2.gain"
+            << "-70" << 3 << 7 << 2 << none << 4 << f(-100.0f);
+        QTest::newRow("output gain") << "output.16.gain"
+                                     << "-12.5" << 3 << 11 << 3 << none << 60 << f(-12.5f);
+        QTest::newRow("crosspoint gain")
+            << "matrix.3.5.gain"
+            << "-9" << 3 << 8 << 2 << QByteArray(1, 4) << 3 << QByteArray(1, char(-9));
+        QTest::newRow("generator frequency") << "generator.frequency"
+                                             << "2500" << 3 << 9 << 2 << none << 0 << f(2500.0f);
+        QTest::newRow("high-pass frequency")
+            << "input.3.hpf.frequency"
+            << "150" << 3 << 4 << 1 << QByteArray(1, 2) << 4 << f(150.0f);
         QTest::newRow("output band gain")
-            << "output.5.eq.2.gain" << "-6.5" << 3 << 12 << 3 << QByteArray::fromHex("0401") << 8
-            << f(-6.5f);
+            << "output.5.eq.2.gain"
+            << "-6.5" << 3 << 12 << 3 << QByteArray::fromHex("0401") << 8 << f(-6.5f);
         QTest::newRow("band Q to its nearest entry")
-            << "input.1.eq.16.q" << "6" << 3 << 4 << 3 << QByteArray::fromHex("000f") << 12
-            << QByteArray(1, 43);
-        QTest::newRow("input delay") << "input.7.delay" << "12.5" << 3 << 6 << 1 << none << 24
-                                     << f(12.5f);
-        QTest::newRow("feedback") << "input.9.feedback" << "on" << 3 << 3 << 1 << none << 8
-                                  << QByteArray(1, 1);
-        QTest::newRow("gate threshold, whole") << "input.2.gate.threshold" << "-45.7" << 3 << 2
-                                               << 2 << QByteArray(1, 1) << 2 << f(-45.0f);
+            << "input.1.eq.16.q"
+            << "6" << 3 << 4 << 3 << QByteArray::fromHex("000f") << 12 << QByteArray(1, 43);
+        QTest::newRow("input delay") << "input.7.delay"
+                                     << "12.5" << 3 << 6 << 1 << none << 24 << f(12.5f);
+        QTest::newRow("feedback") << "input.9.feedback"
+                                  << "on" << 3 << 3 << 1 << none << 8 << QByteArray(1, 1);
+        QTest::newRow("gate threshold, whole")
+            << "input.2.gate.threshold"
+            << "-45.7" << 3 << 2 << 2 << QByteArray(1, 1) << 2 << f(-45.0f);
         QTest::newRow("output limiter attack")
-            << "output.5.limiter.attack" << "30" << 3 << 13 << 1 << QByteArray(1, 4) << 10
-            << f(30.0f);
-        QTest::newRow("AGC target") << "input.2.agc.target" << "-15" << 3 << 16 << 1
-                                    << QByteArray(1, 1) << 6 << f(-15.0f);
-        QTest::newRow("automixer input") << "input.4.automixer" << "on" << 3 << 10 << 1 << none
-                                         << 3 << QByteArray(1, 1);
+            << "output.5.limiter.attack"
+            << "30" << 3 << 13 << 1 << QByteArray(1, 4) << 10 << f(30.0f);
+        QTest::newRow("AGC target") << "input.2.agc.target"
+                                    << "-15" << 3 << 16 << 1 << QByteArray(1, 1) << 6 << f(-15.0f);
+        QTest::newRow("automixer input") << "input.4.automixer"
+                                         << "on" << 3 << 10 << 1 << none << 3 << QByteArray(1, 1);
         QTest::newRow("noise reduction level")
-            << "anc.level" << "strong" << 3 << 17 << 1 << none << 1 << QByteArray(1, 2);
-        QTest::newRow("input label") << "label.input.4" << "Lectern" << 2 << 3 << 1 << none << 48
-                                     << QByteArray("Lectern\0", 8);
-        QTest::newRow("location") << "system.location" << "Hall B" << 2 << 2 << 10 << none << 0
-                                  << QByteArray("Hall B");
-        QTest::newRow("RS232 speed") << "system.rs232" << "9600" << 2 << 2 << 17 << none << 0
-                                     << Le::bytes(quint32(9600));
-        QTest::newRow("output gain limit") << "output.3.max" << "6" << 3 << 11 << 7 << none << 16
-                                           << f(6.0f);
+            << "anc.level"
+            << "strong" << 3 << 17 << 1 << none << 1 << QByteArray(1, 2);
+        QTest::newRow("input label")
+            << "label.input.4"
+            << "Lectern" << 2 << 3 << 1 << none << 48 << QByteArray("Lectern\0", 8);
+        QTest::newRow("location") << "system.location"
+                                  << "Hall B" << 2 << 2 << 10 << none << 0 << QByteArray("Hall B");
+        QTest::newRow("RS232 speed")
+            << "system.rs232"
+            << "9600" << 2 << 2 << 17 << none << 0 << Le::bytes(quint32(9600));
+        QTest::newRow("output gain limit") << "output.3.max"
+                                           << "6" << 3 << 11 << 7 << none << 16 << f(6.0f);
     }
 
     void writesLandInTheUnitsRecords()
@@ -222,7 +231,8 @@ private slots:
         QString error;
         QVERIFY2(state.setValueText(id(path), value, &error), qPrintable(error));
         sendAll(unit, state.writeFrames({id(path)}));
-        const QByteArray record = unitRecord(unit, quint8(op), quint8(module), quint8(cmd), selector);
+        const QByteArray record =
+            unitRecord(unit, quint8(op), quint8(module), quint8(cmd), selector);
         QCOMPARE(record.mid(offset, bytes.size()), bytes);
         // The state reads back what it wrote.
         UnitState again;
@@ -250,17 +260,17 @@ private slots:
         UnitState state;
         QSignalSpy changes(&state, &UnitState::changed);
         const QByteArray floats = Le::bytes(1.0f, 2.0f) + QByteArray(56, '\0');
-        QVERIFY(!state.apply(3, 7, 2, 0x80, floats.left(60)));     // short
-        QVERIFY(!state.apply(3, 7, 2, 0x82, floats));              // refused
-        QVERIFY(!state.apply(3, 7, 2, 0x00, floats));              // a request
-        QVERIFY(!state.apply(3, 4, 1, 0x80, QByteArray::fromHex("10") + QByteArray(7, 0))); // channel 17
-        QVERIFY(!state.apply(3, 99, 1, 0x80, QByteArray(1, 0)));   // no such block
+        QVERIFY(!state.apply(3, 7, 2, 0x80, floats.left(60))); // short
+        QVERIFY(!state.apply(3, 7, 2, 0x82, floats));          // refused
+        QVERIFY(!state.apply(3, 7, 2, 0x00, floats));          // a request
+        QVERIFY(!state.apply(3, 4, 1, 0x80,
+                             QByteArray::fromHex("10") + QByteArray(7, 0))); // channel 17
+        QVERIFY(!state.apply(3, 99, 1, 0x80, QByteArray(1, 0)));             // no such block
         QCOMPARE(changes.size(), 0);
         // A float that is no number, a type without a name, a Q index past
         // the table: those fields stay, the others are taken.
         const QByteArray band = QByteArray::fromHex("0002") + char(1) + char(9) +
-                                Le::bytes(std::numeric_limits<float>::quiet_NaN(), 4.0f) +
-                                char(99);
+                                Le::bytes(std::numeric_limits<float>::quiet_NaN(), 4.0f) + char(99);
         QVERIFY(state.apply(3, 4, 3, 0x80, band));
         QCOMPARE(state.valueText(id(QStringLiteral("input.1.eq.3.enable"))), QStringLiteral("on"));
         QCOMPARE(state.valueText(id(QStringLiteral("input.1.eq.3.type"))), QStringLiteral("peq"));
@@ -296,8 +306,8 @@ private slots:
         QCOMPARE(state.setNumber(id(QStringLiteral("input.3.agc.threshold")), -10), -40.0);
         // An answer's pair is taken as a pair.
         QVERIFY(state.apply(3, 16, 1, 0x80,
-                            QByteArray(1, 2) + char(1) + Le::bytes(-60.0f, -70.0f, 2.0f, 50.0f,
-                                                                   100.0f)));
+                            QByteArray(1, 2) + char(1) +
+                                Le::bytes(-60.0f, -70.0f, 2.0f, 50.0f, 100.0f)));
         QCOMPARE(state.number(id(QStringLiteral("input.3.agc.threshold"))), -70.0);
         QCOMPARE(state.number(id(QStringLiteral("input.3.agc.target"))), -70.0);
 
@@ -307,17 +317,17 @@ private slots:
                                    QStringLiteral("讲台讲台讲台"), &error, &note));
         QCOMPARE(state.text(id(QStringLiteral("label.panel.1"))), QStringLiteral("讲台讲台讲"));
         QVERIFY(!note.isEmpty());
-        QVERIFY(!state.setValueText(id(QStringLiteral("system.location")), QString(200, 'x'),
-                                    &error));
+        QVERIFY(
+            !state.setValueText(id(QStringLiteral("system.location")), QString(200, 'x'), &error));
         // Values no control offers.
         QVERIFY(!state.setValueText(id(QStringLiteral("system.rs232")), QStringLiteral("4800"),
                                     &error));
-        QVERIFY(!state.setValueText(id(QStringLiteral("premix.1.group")), QStringLiteral("9"),
-                                    &error));
-        QVERIFY(!state.setValueText(id(QStringLiteral("input.1.gain")), QStringLiteral("nan"),
-                                    &error));
-        QVERIFY(!state.setValueText(id(QStringLiteral("system.model")), QStringLiteral("X"),
-                                    &error));
+        QVERIFY(
+            !state.setValueText(id(QStringLiteral("premix.1.group")), QStringLiteral("9"), &error));
+        QVERIFY(
+            !state.setValueText(id(QStringLiteral("input.1.gain")), QStringLiteral("nan"), &error));
+        QVERIFY(
+            !state.setValueText(id(QStringLiteral("system.model")), QStringLiteral("X"), &error));
     }
 };
 
