@@ -25,9 +25,11 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // A field being destroyed loses its focus after it stopped being a
+        // line edit: the cast then gives nothing.
         if (event->type() == QEvent::FocusOut) {
-            auto *edit = static_cast<QLineEdit *>(watched);
-            if (edit->isModified() && !edit->hasAcceptableInput()) {
+            auto *edit = qobject_cast<QLineEdit *>(watched);
+            if (edit && edit->isModified() && !edit->hasAcceptableInput()) {
                 const QSignalBlocker blocker(edit);
                 edit->setText(edit->property(ShownProperty).toString());
             }

@@ -79,7 +79,7 @@ private slots:
         QVERIFY(peer.isReady());
         sendPacket(Proto::OpSystem, quint8(module), quint8(cmd), quint8(flag), secret);
         QCOMPARE(seen.size(), 1);
-        const FrameTrace::Record &r = seen.first();
+        const FrameTrace::Record r = seen.first(); // a copy: `seen` grows below
         QCOMPARE(int(r.frame.length), secret.size());
         QCOMPARE(r.frame.payload.isEmpty(), hidden);
         const QString line = FrameTrace::line(r);
