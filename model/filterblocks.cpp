@@ -26,7 +26,7 @@ ParamDesc frequency(const char *path, double initial)
 {
     return with(number(path, "Hz", FilterTables::MinFrequency, FilterTables::MaxFrequency, 0,
                        initial, "corner frequency (a graph drag may leave a fraction)"),
-                WholeRound);
+                WholeRound | KeepsFraction);
 }
 
 template <bool Outputs> void addFilter(Catalogue &c)

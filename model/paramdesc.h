@@ -127,6 +127,10 @@ enum ParamFlag : quint16
     // state gives (a level within its channel's limits).
     AnswerInRange = 32,
     Optional = 64, // a unit may refuse its read (it has no such block)
+    // An edit keeps a fraction finer than `decimals` (a frequency dragged on
+    // the graph); other numbers are rounded to their decimals as their
+    // controls round them.
+    KeepsFraction = 128,
 };
 
 // Rules of a parameter beyond its range, written where the block's tables are.

@@ -237,7 +237,11 @@ double UnitState::clampEdit(const ParamId &id, double value) const
     if (d.hasTable())
         return d.names[nearestEntry(d, value)].value;
     if (d.decimals == 0 && d.is(Whole))
-        value = std::trunc(value);
+        return std::trunc(value);
+    if (!d.is(KeepsFraction)) {
+        const double scale = std::pow(10.0, d.decimals);
+        value = qBound(lo, std::round(value * scale) / scale, hi);
+    }
     return value;
 }
 
