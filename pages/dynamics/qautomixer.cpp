@@ -272,29 +272,9 @@ void QAutoMixer::refresh()
         sendPacket(OpBlock, Module, cmd, FlagRead);
 }
 
-int QAutoMixer::nomLevel() const
+double QAutoMixer::value(int param, int c) const
 {
-    return int(state().number(Model::ParamId{m_params.nom, 0, 0}));
-}
-
-int QAutoMixer::threshold(int c) const
-{
-    return int(state().number(Model::ParamId{m_params.threshold, c, 0}));
-}
-
-bool QAutoMixer::isAutoEnabled(int c) const
-{
-    return state().isOn(Model::ParamId{m_params.autoEnable, c, 0});
-}
-
-bool QAutoMixer::isGateOpen(int c) const
-{
-    return state().isOn(Model::ParamId{m_params.open, c, 0});
-}
-
-bool QAutoMixer::isOutputEnabled(int c) const
-{
-    return state().isOn(Model::ParamId{m_params.outputEnable, c, 0});
+    return state().number(Model::ParamId{param, c, 0});
 }
 
 void QAutoMixer::showParam(const Model::ParamId &id)

@@ -43,13 +43,13 @@ public:
     void setInputName(int channel, const QString &name) override;
     void setOutputName(int channel, const QString &name) override;
 
-    int nomLevel() const;
+    int nomLevel() const { return int(value(m_params.nom)); }
     int micCount() const { return m_micCount; }
     int totalNom() const { return m_totalNom; }
-    int threshold(int c) const;
-    bool isAutoEnabled(int c) const;
-    bool isGateOpen(int c) const;
-    bool isOutputEnabled(int c) const;
+    int threshold(int c) const { return int(value(m_params.threshold, c)); }
+    bool isAutoEnabled(int c) const { return value(m_params.autoEnable, c) != 0; }
+    bool isGateOpen(int c) const { return value(m_params.open, c) != 0; }
+    bool isOutputEnabled(int c) const { return value(m_params.outputEnable, c) != 0; }
     int attenuation(int c) const { return m_attenuation[size_t(c)]; }
 
     QPushButton *autoEnableButton(int c) const { return m_inStrips[size_t(c)].autoEnable; }
@@ -99,6 +99,8 @@ private:
     QWidget *buildInputs();
     QWidget *buildNomArea();
     QWidget *buildOutputs();
+    // A value of the state: parameter `param` of channel c.
+    double value(int param, int c = 0) const;
     int inputOf(QObject *control) const;
     int outputOf(QObject *control) const;
     // Shows a value of the state that changed.
