@@ -131,7 +131,7 @@ void addVoice(Catalogue &c)
         anc, at(0, Wire::U8),
         choice("anc.channel",
                {{0, "1"}, {1, "2"}, {2, "3"}, {3, "4"}, {4, "5"}, {5, "6"}, {6, "7"}, {7, "8"}}, 0,
-               "the input the noise reduction works on"));
+               "the output the noise reduction works on"));
     c.addParam(anc, at(1, Wire::U8),
                choice("anc.level", {{0, "off"}, {1, "weak"}, {2, "strong"}, {3, "strongest"}}, 0,
                       "noise reduction level"));

@@ -234,11 +234,10 @@ void FuncWidget::finishPages()
     connect(m_devLabel, &QDevLabel::inputLabel, this, &FuncWidget::setInlabel);
     connect(m_devLabel, &QDevLabel::outputLabel, this, &FuncWidget::setOutlabel);
 
-    // The gate owns the thresholds and lamp states the automixer shows: gate
-    // answers reach the gate page only, which passes them on, also while it
-    // is hidden.
-    connect(m_gate, &QGate::gateState, m_autoMixer, &QAutoMixer::setGateOn);
-    connect(m_gate, &QGate::threshValue, m_autoMixer, &QAutoMixer::setThreshValue);
+    // The automixer shows the gate's thresholds and lamps from the unit's
+    // state, which the gate page fills from the gate's answers (also while it
+    // is hidden). A threshold edited on the automixer is written by the gate
+    // page, with the rest of the gate record.
     connect(m_autoMixer, qOverload<uchar, int>(&QAutoMixer::threshChanged), m_gate,
             qOverload<uchar, int>(&QGate::threshChanged));
     // Pages built by the libraries above this one are put in by their owners.

@@ -1,6 +1,6 @@
 #include "pages/dynamics/ancwidget.h"
 
-#include "protocol/answerreader.h"
+#include "model/unitstate.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
@@ -29,7 +29,10 @@ void setSilently(QComboBox *box, int index)
 
 ANCWidget::ANCWidget(QWidget *parent)
     : BlockPage(parent), m_title(new QLabel(this)), m_channelCaption(new QLabel(this)),
-      m_levelCaption(new QLabel(this)), m_channel(new QComboBox(this)), m_level(new QComboBox(this))
+      m_levelCaption(new QLabel(this)), m_channel(new QComboBox(this)),
+      m_level(new QComboBox(this)),
+      m_channelParam(Model::UnitState::catalogue().paramIndex("anc.channel")),
+      m_levelParam(Model::UnitState::catalogue().paramIndex("anc.level"))
 {
     setObjectName(QStringLiteral("feedbackWidget"));
     for (int i = 0; i < Outputs; ++i)
@@ -38,10 +41,15 @@ ANCWidget::ANCWidget(QWidget *parent)
         m_level->addItem(QString());
     for (QComboBox *box : {m_channel, m_level})
         box->setFixedSize(120, 24);
+    showState();
     connect(m_channel, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &ANCWidget::inChannelComboBoxChanged);
     connect(m_level, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &ANCWidget::noiseReductionLevelComboBoxChanged);
+    connect(&state(), &Model::UnitState::changed, this, [this](const Model::ParamId &id) {
+        if (id.param == m_channelParam || id.param == m_levelParam)
+            showState();
+    });
 
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("feedbackCtrlBgWidget"));
@@ -87,9 +95,18 @@ void ANCWidget::refresh()
     sendPacket(Proto::OpBlock, Module, State, Proto::FlagRead);
 }
 
+void ANCWidget::showState()
+{
+    setSilently(m_channel, int(state().number(Model::ParamId{m_channelParam, 0, 0})));
+    setSilently(m_level, int(state().number(Model::ParamId{m_levelParam, 0, 0})));
+}
+
 void ANCWidget::send(int channel, int level)
 {
-    sendCommand(Module, State, quint8(channel), QByteArray(1, char(level)));
+    const Model::ParamId id{m_channelParam, 0, 0};
+    state().setNumber(id, channel);
+    state().setNumber(Model::ParamId{m_levelParam, 0, 0}, level);
+    sendFrame(state().writeFrame(Model::UnitState::catalogue().recordOf(id)));
 }
 
 void ANCWidget::inChannelComboBoxChanged(int index)
@@ -97,28 +114,19 @@ void ANCWidget::inChannelComboBoxChanged(int index)
     if (index < 0)
         return;
     // Another output starts without noise reduction.
-    setSilently(m_level, 0);
     send(index, 0);
 }
 
 void ANCWidget::noiseReductionLevelComboBoxChanged(int index)
 {
-    if (index < 0)
-        return;
-    send(m_channel->currentIndex(), index);
+    if (index >= 0)
+        send(int(state().number(Model::ParamId{m_channelParam, 0, 0})), index);
 }
 
 void ANCWidget::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
-    if (cmd != State)
-        return;
-    AnswerReader answer(flag, length, payload);
-    if (!answer.exact(2))
-        return;
     // A byte out of range leaves its box as it is, so the next send cannot
     // carry it.
-    if (const std::optional<quint8> channel = answer.index(0, Outputs))
-        setSilently(m_channel, *channel);
-    if (const std::optional<quint8> level = answer.index(1, Levels))
-        setSilently(m_level, *level);
+    if (cmd == State && length == payload.size())
+        state().apply(Proto::OpBlock, Module, cmd, flag, payload);
 }

@@ -6,8 +6,9 @@
 class QComboBox;
 class QLabel;
 
-// Noise reduction: the output it works on (OUT 1..8) and its strength. Both
-// go to the unit together; choosing another output starts it at "Disabled".
+// Noise reduction: the output it works on (OUT 1..8) and its strength, shown
+// from the unit's state. Both go to the unit together; choosing another output
+// starts it at "Disabled".
 class ANCWidget final : public BlockPage
 {
     Q_OBJECT
@@ -34,11 +35,15 @@ protected:
     void retranslate() override;
 
 private:
+    // Sets both in the state and writes them.
     void send(int channel, int level);
+    void showState();
 
     QLabel *m_title;
     QLabel *m_channelCaption;
     QLabel *m_levelCaption;
     QComboBox *m_channel;
     QComboBox *m_level;
+    const int m_channelParam; // in the unit's state
+    const int m_levelParam;
 };

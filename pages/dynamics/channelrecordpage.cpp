@@ -1,8 +1,8 @@
 #include "pages/dynamics/channelrecordpage.h"
 
+#include "model/unitstate.h"
 #include "pages/knobfield.h"
 #include "pages/operatorprompt.h"
-#include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/lebytes.h"
 #include "protocol/linkwatch.h"
@@ -24,6 +24,11 @@
 namespace {
 constexpr int ButtonsPerRow = 8;
 
+const Model::Catalogue &catalogue()
+{
+    return Model::UnitState::catalogue();
+}
+
 QWidget *panel(const char *objectName, QWidget *parent)
 {
     auto *w = new QWidget(parent);
@@ -34,7 +39,9 @@ QWidget *panel(const char *objectName, QWidget *parent)
 } // namespace
 
 ChannelRecordPage::ChannelRecordPage(const ChannelRecordConfig &config, QWidget *parent)
-    : BlockPage(parent), m_config(config), m_chartArea(panel("chartWidget", this)),
+    : BlockPage(parent), m_config(config),
+      m_record(catalogue().param(catalogue().paramIndex(config.enablePath)).record),
+      m_fields(catalogue().record(m_record).params), m_chartArea(panel("chartWidget", this)),
       m_parameters(new QHBoxLayout), m_title(new QLabel(this)), m_name(new ElidedLabel(this)),
       m_enable(new QPushButton(this)), m_copy(new QPushButton(this)),
       m_reset(new QPushButton(this)), m_channelsTitle(new QLabel(this))
@@ -42,7 +49,8 @@ ChannelRecordPage::ChannelRecordPage(const ChannelRecordConfig &config, QWidget 
     setObjectName(QString::fromLatin1(config.objectName));
     deferred().setHoldTicks(config.holdTicks);
     deferred().setSender([this](int) { sendRecord(); });
-    deferred().setGate([this](int) { return m_known.isKnown(0); });
+    deferred().setGate([this](int) { return isKnown(); });
+    connect(&state(), &Model::UnitState::changed, this, &ChannelRecordPage::onChanged);
     // Another unit: the record shown is not its until its answer comes.
     connect(LinkWatch::instance(), &LinkWatch::linkChanged, this, &ChannelRecordPage::showEditable);
 
@@ -55,6 +63,7 @@ ChannelRecordPage::ChannelRecordPage(const ChannelRecordConfig &config, QWidget 
     m_name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_enable->setObjectName(QStringLiteral("normalButton"));
     m_enable->setCheckable(true);
+    m_enable->setChecked(state().isOn(fieldId(0)));
     m_enable->setFixedSize(60, 25);
     for (QPushButton *b : {m_copy, m_reset})
         b->setFixedHeight(25);
@@ -119,13 +128,15 @@ void ChannelRecordPage::setChart(QWidget *chart)
     m_chartArea->layout()->addWidget(chart);
 }
 
-KnobField *ChannelRecordPage::addParameter(QLabel *caption, float minimum, float maximum,
-                                           float scale, const char *format)
+KnobField *ChannelRecordPage::addParameter(QLabel *caption, int recordField, float scale,
+                                           const char *format)
 {
+    const Model::ParamDesc &d = catalogue().param(m_fields.value(recordField));
     auto *field = new KnobField(this);
     field->setScale(scale);
-    field->setRange(minimum, maximum);
+    field->setRange(float(d.minimum), float(d.maximum));
     field->setFormat(format);
+    field->setValue(float(value(recordField)));
     caption->setAlignment(Qt::AlignCenter);
     field->edit()->setFixedWidth(50);
     field->edit()->setFont(appFont(10));
@@ -189,9 +200,59 @@ void ChannelRecordPage::setOutputName(int channel, const QString &name)
         showChannelTitle();
 }
 
+Model::RecordId ChannelRecordPage::currentRecord() const
+{
+    return Model::RecordId{m_record, m_channel, 0};
+}
+
+bool ChannelRecordPage::isKnown() const
+{
+    return state().isKnown(currentRecord());
+}
+
+Model::ParamId ChannelRecordPage::fieldId(int field) const
+{
+    return Model::ParamId{m_fields.value(field), m_channel, 0};
+}
+
+double ChannelRecordPage::value(int field) const
+{
+    return state().number(fieldId(field));
+}
+
+void ChannelRecordPage::onChanged(const Model::ParamId &id)
+{
+    if (id.a != m_channel)
+        return;
+    const int field = m_fields.indexOf(id.param);
+    if (field == 0)
+        setCheckedSilently(m_enable, state().isOn(id));
+    if (field >= 0)
+        showField(field);
+}
+
+void ChannelRecordPage::showAll()
+{
+    setCheckedSilently(m_enable, state().isOn(fieldId(0)));
+    for (int f = 0; f < m_fields.size(); ++f)
+        showField(f);
+}
+
+bool ChannelRecordPage::takeEdit(int field, float value, double *kept)
+{
+    if (!isKnown()) {
+        showAll(); // the unit's record is not known yet
+        return false;
+    }
+    const double v = state().setNumber(fieldId(field), double(value));
+    if (kept)
+        *kept = v;
+    return true;
+}
+
 void ChannelRecordPage::showEditable()
 {
-    const bool known = m_known.isKnown(0);
+    const bool known = isKnown();
     for (QWidget *w : qAsConst(m_recordControls))
         w->setEnabled(known);
 }
@@ -205,37 +266,26 @@ void ChannelRecordPage::refresh()
 
 void ChannelRecordPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
-    if (cmd != m_config.recordCmd)
-        return;
-    AnswerReader answer(flag, length, payload);
-    if (!answer.exact(1 + m_config.recordSize))
+    if (cmd != m_config.recordCmd || length != payload.size() || payload.isEmpty())
         return;
     if (deferred().isHolding())
         return; // the operator's edit wins over answers to earlier reads
-    if (answer.u8(0) != m_channel)
+    if (quint8(payload.at(0)) != m_channel)
         return; // an answer for a channel no longer shown
-    applyRecord(answer);
-    m_known.learn(0);
-    showEditable();
+    if (state().apply(Proto::OpBlock, m_config.module, cmd, flag, payload))
+        showEditable();
 }
 
 void ChannelRecordPage::sendRecord()
 {
-    if (!m_known.isKnown(0))
+    if (!isKnown())
         return; // never a record made of another channel's values
-    const QByteArray bytes = record();
-    Q_ASSERT(bytes.size() == m_config.recordSize);
-    sendCommand(m_config.module, m_config.recordCmd, quint8(m_channel), bytes);
+    sendFrame(state().writeFrame(currentRecord()));
 }
 
 float ChannelRecordPage::tenths(float value)
 {
     return std::round(value * 10.0f) / 10.0f;
-}
-
-void ChannelRecordPage::showEnable(bool on)
-{
-    setCheckedSilently(m_enable, on);
 }
 
 void ChannelRecordPage::channelChanged()
@@ -252,7 +302,8 @@ void ChannelRecordPage::channelChanged()
         setCheckedSilently(m_channelButtons[size_t(m_channel)], false);
         m_channel = c;
         showChannelTitle();
-        m_known.forgetAll();
+        state().forget(currentRecord());
+        showAll();
         setCheckedSilently(m_channelButtons[size_t(c)], true);
         refresh();
         return;
@@ -262,12 +313,9 @@ void ChannelRecordPage::channelChanged()
 
 void ChannelRecordPage::enableClicked(bool isChecked)
 {
-    if (!m_known.isKnown(0)) {
-        showEnable(!isChecked); // the unit's state is not known yet
+    if (!takeEdit(0, isChecked ? 1.0f : 0.0f))
         return;
-    }
-    setEnable(isChecked);
-    showEnable(isChecked);
+    setCheckedSilently(m_enable, isChecked);
     sendRecord();
 }
 
@@ -317,6 +365,6 @@ void ChannelRecordPage::resetClicked()
     sendCommand(m_config.module, m_config.resetCmd, quint8(m_channel), QByteArray());
     // What the page holds is no longer the unit's: read the defaults back
     // before anything is edited again.
-    m_known.forgetAll();
+    state().forget(currentRecord());
     refresh();
 }

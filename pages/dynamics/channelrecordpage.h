@@ -1,11 +1,10 @@
 #pragma once
 
+#include "model/paramid.h"
 #include "pages/blockpage.h"
-#include "pages/knownrecords.h"
 
 #include <array>
 
-class AnswerReader;
 class ElidedLabel;
 class KnobField;
 class QChannelSelect;
@@ -21,7 +20,9 @@ struct ChannelRecordConfig
     quint8 recordCmd = 0; // read, write and answer of the record
     quint8 copyCmd = 0;
     quint8 resetCmd = 0;
-    int recordSize = 0;        // bytes after the channel byte
+    // The path of the record's first parameter, its switch, in the unit's
+    // state ("input.#.limiter.enable"): the page shows that record's fields.
+    const char *enablePath = "";
     int holdTicks = 10;        // ticks the page ignores answers after an edit
     bool outputs = false;      // the channels are outputs ("OUT n")
     bool copyToOutputs = true; // false: "Copy to" offers inputs only, sends the input mask alone
@@ -32,13 +33,15 @@ struct ChannelRecordConfig
 // knobs and the "Enable", "Copy to" and "Reset" buttons on the right, the 16
 // channel buttons below them.
 //
-// The record is read for the current channel and written whole. An answer is
-// taken only with the exact length, outside the edit hold, and for the current
-// channel. Before the channel changes, an edit still pending goes out for the
-// channel it was made on and the hold ends; the new channel is read at once.
-// Since every write carries the whole record, the record's controls edit it
-// only once its answer has come for the channel shown (after a channel
-// change, a reset or a change of unit).
+// The record's values live in the unit's state; the page shows the current
+// channel's. The record is read for the current channel and written whole. An
+// answer is applied to the state only outside the edit hold and for the
+// current channel (the state checks its length). Before the channel changes,
+// an edit still pending goes out for the channel it was made on and the hold
+// ends; the new channel is read at once. Since every write carries the whole
+// record, the record's controls edit it only while the state knows it: once
+// its answer has come for the channel shown (after a channel change, a reset
+// or a change of unit).
 class ChannelRecordPage : public BlockPage
 {
     Q_OBJECT
@@ -72,26 +75,31 @@ protected:
     // Places the chart (a fixed 280 x 280 control) in the chart area.
     void setChart(QWidget *chart);
     // Adds a knob column to the settings area, its caption above it: a knob
-    // with a text field over minimum .. maximum, the knob holding the value
-    // times `scale`, the field showing it with the printf `format`.
-    KnobField *addParameter(QLabel *caption, float minimum, float maximum, float scale,
-                            const char *format);
+    // with a text field over the range of the record's field `field` (0 is
+    // the switch), the knob holding the value times `scale`, the field
+    // showing it with the printf `format`.
+    KnobField *addParameter(QLabel *caption, int field, float scale, const char *format);
     void retranslate() override;
 
-    // The record of the current channel as sent (recordSize bytes).
-    virtual QByteArray record() const = 0;
-    // Applies a checked answer (channel byte at 0, the record from 1).
-    virtual void applyRecord(const AnswerReader &answer) = 0;
-    // The operator switched the block on or off.
-    virtual void setEnable(bool on) = 0;
+    // A field of the current channel's record in the state, and its value.
+    Model::ParamId fieldId(int field) const;
+    double value(int field) const;
+    // Shows a field of the current channel's record (0: the switch, shown on
+    // the enable button already).
+    virtual void showField(int field) = 0;
+    void showAll();
+    // An operator's edit of a field: false (and the controls show the state
+    // again) while the record is not known, else the value is kept.
+    bool takeEdit(int field, float value, double *kept = nullptr);
 
-    // Shows the enable state taken from the unit, without sending.
-    void showEnable(bool on);
     // Writes the record for the current channel.
     void sendRecord();
     static float tenths(float value);
 
 private:
+    Model::RecordId currentRecord() const;
+    bool isKnown() const;
+    void onChanged(const Model::ParamId &id);
     void copyAccepted();
     // Enables the record's controls while the page holds the unit's record.
     void showEditable();
@@ -99,6 +107,8 @@ private:
     QString channelTitle(int c) const;
 
     const ChannelRecordConfig m_config;
+    const int m_record;          // in the catalogue
+    const QVector<int> m_fields; // the record's parameters, by field
     int m_channel = 0;
     std::array<QPushButton *, Channels> m_channelButtons{};
     std::array<QString, Channels> m_names;
@@ -112,5 +122,4 @@ private:
     QLabel *m_channelsTitle;
     QChannelSelect *m_copyDialog = nullptr;
     QVector<QWidget *> m_recordControls;
-    KnownRecords m_known{1};
 };

@@ -1,21 +1,13 @@
 #pragma once
 
-#include <QByteArray>
+#include <QtGlobal>
 
-// One channel's gate settings as the unit stores them: a 13-byte record,
-// packed, little-endian (enable u8, then threshold, attack and decay as
-// float32 values that hold whole numbers).
+// One channel's gate settings as values (enable, threshold in dB, attack and
+// decay in ms, all whole numbers).
 struct GateParams
 {
-    static constexpr int Size = 13;
-    static constexpr int ThresholdMin = -120, ThresholdMax = 0;
-    static constexpr int AttackMin = 1, AttackMax = 1000;
-    static constexpr int DecayMin = 20, DecayMax = 1000;
-
     quint8 enable = 1;
-    int threshold = -65; // dB
-    int attack = 1;      // ms
-    int decay = 20;      // ms
-
-    QByteArray bytes() const;
+    int threshold = -65;
+    int attack = 1;
+    int decay = 20;
 };

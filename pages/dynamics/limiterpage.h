@@ -27,7 +27,8 @@ public:
         ParamCount
     };
 
-    const LimiterParams &params() const { return m_params; }
+    // A view of the current channel's values in the state.
+    LimiterParams params() const;
     KnobField *field(Param p) const { return m_fields[size_t(p)]; }
     qtLimitCtrl *chart() const { return m_chart; }
 
@@ -45,20 +46,15 @@ protected:
     LimiterPage(const ChannelRecordConfig &config, QWidget *parent);
     void retranslate() override;
 
-    QByteArray record() const override;
-    void applyRecord(const AnswerReader &answer) override;
-    void setEnable(bool on) override;
+    void showField(int field) override;
 
 private:
-    // Each stores the value when it differs and shows it; true when it did.
-    bool setThreshold(float value);
-    bool setRatio(int value);
-    bool setAttack(int value);
-    bool setDecay(int value);
-    // A finished text edit: applied and made pending only when it changed.
-    void takeText(Param p, bool changed, float shown);
+    // A knob movement: kept and made pending, even when the value it gives is
+    // the one already held.
+    void takeKnob(Param p, float value);
+    // A finished text edit: kept, and made pending only when it changed.
+    void takeText(Param p, float value);
 
-    LimiterParams m_params;
     qtLimitCtrl *m_chart;
     std::array<KnobField *, ParamCount> m_fields{};
     std::array<QLabel *, ParamCount> m_captions{};

@@ -1,5 +1,6 @@
 #include "pages/dynamics/qaec.h"
 
+#include "model/unitstate.h"
 #include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
@@ -30,13 +31,19 @@ const char *const Captions[] = {
 } // namespace
 
 QAec::QAec(QWidget *parent)
-    : BlockPage(parent), m_enableButton(new QPushButton(this)), m_picture(new QLabel(this))
+    : BlockPage(parent), m_enableParam(Model::UnitState::catalogue().paramIndex("aec.enable")),
+      m_enableButton(new QPushButton(this)), m_picture(new QLabel(this))
 {
     setObjectName(QStringLiteral("aecWidget"));
     m_enableButton->setObjectName(QStringLiteral("normalButton"));
     m_enableButton->setCheckable(true);
     m_enableButton->setFixedSize(80, 26);
+    m_enableButton->setChecked(isEnabledOnUnit());
     connect(m_enableButton, &QPushButton::clicked, this, &QAec::enableClicked);
+    connect(&state(), &Model::UnitState::changed, this, [this](const Model::ParamId &id) {
+        if (id.param == m_enableParam)
+            setCheckedSilently(m_enableButton, isEnabledOnUnit());
+    });
 
     m_picture->setObjectName(QStringLiteral("picWidget"));
     m_picture->setStyleSheet(QStringLiteral("QLabel#picWidget{background-color:transparent;}"));
@@ -101,29 +108,28 @@ void QAec::refresh()
     sendPacket(Proto::OpBlock, Module, Enable, Proto::FlagRead);
 }
 
+bool QAec::isEnabledOnUnit() const
+{
+    return state().isOn(Model::ParamId{m_enableParam, 0, 0});
+}
+
 void QAec::enableClicked(bool enable)
 {
-    m_enable = enable ? 1 : 0;
+    const Model::ParamId id{m_enableParam, 0, 0};
+    state().setNumber(id, enable ? 1 : 0);
     setCheckedSilently(m_enableButton, enable);
-    sendPacket(Proto::OpBlock, Module, Enable, Proto::FlagWrite, QByteArray(1, char(m_enable)));
+    sendFrame(state().writeFrame(Model::UnitState::catalogue().recordOf(id)));
 }
 
 void QAec::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
     if (cmd != Enable)
         return;
-    AnswerReader answer(flag, length, payload);
-    if (answer.isRefused()) {
+    if (AnswerReader(flag, length, payload).isRefused()) {
         // The unit has no echo canceller; what was shown stays.
         m_enableButton->setEnabled(false);
         return;
     }
-    if (!answer.exact(1))
-        return;
-    m_enableButton->setEnabled(true);
-    const quint8 enable = answer.u8(0) ? 1 : 0;
-    if (enable != m_enable) {
-        m_enable = enable;
-        setCheckedSilently(m_enableButton, enable);
-    }
+    if (length == payload.size() && state().apply(Proto::OpBlock, Module, cmd, flag, payload))
+        m_enableButton->setEnabled(true);
 }

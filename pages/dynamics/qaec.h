@@ -10,8 +10,8 @@ class QPushButton;
 
 // The acoustic echo canceller: one switch, and a picture of how the unit
 // routes the far end (the video conference terminal) and the local room
-// around it. A unit without an echo canceller refuses the read; the switch is
-// then disabled until the unit answers it again.
+// around it. The switch shows the unit's state. A unit without an echo canceller refuses the read;
+// the switch is then disabled until the unit answers it again.
 class QAec final : public BlockPage
 {
     Q_OBJECT
@@ -26,7 +26,7 @@ public:
     void refresh() override;
     void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) override;
 
-    bool isEnabledOnUnit() const { return m_enable != 0; }
+    bool isEnabledOnUnit() const;
     QPushButton *enableButton() const { return m_enableButton; }
     QLabel *picture() const { return m_picture; }
 
@@ -40,7 +40,7 @@ protected:
 private:
     void showPicture();
 
-    quint8 m_enable = 0;
+    const int m_enableParam; // in the unit's state
     QPushButton *m_enableButton;
     QLabel *m_picture;
     std::array<QLabel *, 4> m_captions{};

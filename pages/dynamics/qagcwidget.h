@@ -32,7 +32,8 @@ public:
 
     explicit QAGCWidget(QWidget *parent = nullptr);
 
-    const AgcParams &params() const { return m_params; }
+    // A view of the current channel's values in the state.
+    AgcParams params() const;
     KnobField *field(Param p) const { return m_fields[size_t(p)]; }
     QAGCGraph *graph() const { return m_graph; }
 
@@ -50,20 +51,15 @@ public slots:
 
 protected:
     void retranslate() override;
-    QByteArray record() const override;
-    void applyRecord(const AnswerReader &answer) override;
-    void setEnable(bool on) override;
+    void showField(int field) override;
 
 private:
-    // Each stores the value when it differs and shows it; true when it did.
-    bool setThreshold(float value);
-    bool setTarget(float value);
-    bool setRatio(float value);
-    bool setAttack(int value);
-    bool setDecay(int value);
-    void takeText(Param p, bool changed, float shown);
+    // A knob movement: kept, and the record made pending.
+    void takeKnob(Param p, float value);
+    // A finished text edit: kept, and the record made pending only when it
+    // changed.
+    void takeText(Param p, float value);
 
-    AgcParams m_params;
     QAGCGraph *m_graph;
     std::array<KnobField *, ParamCount> m_fields{};
     std::array<QLabel *, ParamCount> m_captions{};

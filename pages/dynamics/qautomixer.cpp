@@ -1,9 +1,8 @@
 #include "pages/dynamics/qautomixer.h"
 
+#include "model/unitstate.h"
 #include "pages/dynamics/gatelamp.h"
-#include "pages/dynamics/gateparams.h"
 #include "pages/knobfield.h"
-#include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
@@ -31,10 +30,9 @@ QString dbText(int value)
     return QString::asprintf("%ddB", value);
 }
 
-int wholeThreshold(float value)
+const Model::Catalogue &catalogue()
 {
-    return Proto::clampToInt(double(value), GateParams::ThresholdMin, GateParams::ThresholdMax,
-                             GateParams::ThresholdMin);
+    return Model::UnitState::catalogue();
 }
 
 QWidget *card(const char *objectName, QWidget *parent)
@@ -47,7 +45,12 @@ QWidget *card(const char *objectName, QWidget *parent)
 
 } // namespace
 
-QAutoMixer::QAutoMixer(QWidget *parent) : BlockPage(parent)
+QAutoMixer::QAutoMixer(QWidget *parent)
+    : BlockPage(parent), m_params{catalogue().paramIndex("input.#.automixer"),
+                                  catalogue().paramIndex("output.#.automixer"),
+                                  catalogue().paramIndex("automixer.nom"),
+                                  catalogue().paramIndex("input.#.gate.threshold"),
+                                  catalogue().paramIndex("input.#.gate.open")}
 {
     setObjectName(QStringLiteral("autoMixerWidget"));
     auto *v = new QVBoxLayout(this);
@@ -58,8 +61,8 @@ QAutoMixer::QAutoMixer(QWidget *parent) : BlockPage(parent)
     v->addWidget(buildOutputs(), 1);
 
     // A threshold edited here is passed on once the knob has come to rest.
-    deferred().setSender(
-        [this](int c) { emit threshChanged(uchar(c), m_inputs[size_t(c)].threshold); });
+    deferred().setSender([this](int c) { emit threshChanged(uchar(c), threshold(c)); });
+    connect(&state(), &Model::UnitState::changed, this, &QAutoMixer::showParam);
     retranslate();
 }
 
@@ -80,19 +83,22 @@ QWidget *QAutoMixer::buildInputs()
         s.autoEnable->setObjectName(QStringLiteral("normalButton"));
         s.autoEnable->setCheckable(true);
         s.autoEnable->setFixedSize(48, 20);
+        s.autoEnable->setChecked(isAutoEnabled(c));
         connect(s.autoEnable, &QPushButton::clicked, this, &QAutoMixer::inAutoEnClick);
         s.lamp = new GateLamp(bg);
+        s.lamp->setOpen(isGateOpen(c));
         s.caption = new QLabel(bg);
         s.caption->setAlignment(Qt::AlignCenter);
         s.threshold = new KnobField(bg);
         s.threshold->setFormat("%d");
-        s.threshold->setRange(float(GateParams::ThresholdMin), float(GateParams::ThresholdMax));
+        const Model::ParamDesc &threshold = catalogue().param(m_params.threshold);
+        s.threshold->setRange(float(threshold.minimum), float(threshold.maximum));
         s.threshold->knob()->setSize(Knob::Small);
         s.threshold->knob()->setStep(1);
         s.threshold->edit()->setFixedWidth(40);
         s.threshold->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QString::fromLatin1(ThresholdPattern)), s.threshold));
-        s.threshold->setValue(float(m_inputs[size_t(c)].threshold));
+        s.threshold->setValue(float(this->threshold(c)));
         connect(s.threshold, &KnobField::knobMoved, this,
                 qOverload<float>(&QAutoMixer::threshChanged));
         connect(s.threshold, &KnobField::textEntered, this, &QAutoMixer::threshEditingFinished);
@@ -118,6 +124,7 @@ QWidget *QAutoMixer::buildNomArea()
     m_nomBox = new QComboBox(bg);
     for (int level = NomLevelMin; level <= NomLevelMax; ++level)
         m_nomBox->addItem(QString::number(level));
+    m_nomBox->setCurrentIndex(nomLevel() - NomLevelMin);
     m_nomBox->setFixedSize(50, 20);
     connect(m_nomBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &QAutoMixer::NomLevelChange);
@@ -162,6 +169,7 @@ QWidget *QAutoMixer::buildOutputs()
         s.enable->setObjectName(QStringLiteral("normalButton"));
         s.enable->setCheckable(true);
         s.enable->setFixedSize(48, 20);
+        s.enable->setChecked(isOutputEnabled(c));
         connect(s.enable, &QPushButton::clicked, this, &QAutoMixer::outEnableClick);
         s.attenuation = new QLineEdit(dbText(0), bg);
         s.attenuation->setReadOnly(true);
@@ -264,21 +272,43 @@ void QAutoMixer::refresh()
         sendPacket(OpBlock, Module, cmd, FlagRead);
 }
 
-void QAutoMixer::setThreshold(int c, int value)
+double QAutoMixer::value(int param, int c) const
 {
-    m_inputs[size_t(c)].threshold = value;
-    m_inStrips[size_t(c)].threshold->setValue(float(value));
+    return state().number(Model::ParamId{param, c, 0});
+}
+
+void QAutoMixer::showParam(const Model::ParamId &id)
+{
+    const int c = id.a;
+    if (id.param == m_params.nom) {
+        const QSignalBlocker blocker(m_nomBox);
+        m_nomBox->setCurrentIndex(nomLevel() - NomLevelMin);
+    } else if (c < 0 || c >= Channels) {
+        return;
+    } else if (id.param == m_params.autoEnable) {
+        setCheckedSilently(m_inStrips[size_t(c)].autoEnable, isAutoEnabled(c));
+    } else if (id.param == m_params.outputEnable) {
+        setCheckedSilently(m_outStrips[size_t(c)].enable, isOutputEnabled(c));
+    } else if (id.param == m_params.threshold) {
+        m_inStrips[size_t(c)].threshold->setValue(float(threshold(c)));
+    } else if (id.param == m_params.open) {
+        m_inStrips[size_t(c)].lamp->setOpen(isGateOpen(c));
+    }
+}
+
+// A knob movement always makes the threshold pending; a finished text only
+// when it changed the threshold.
+void QAutoMixer::takeThreshold(int c, float value)
+{
+    state().setNumber(Model::ParamId{m_params.threshold, c, 0}, double(value));
+    deferred().markPending(c);
 }
 
 void QAutoMixer::threshChanged(float value)
 {
     const int c = inputOf(sender());
-    if (c < 0)
-        return;
-    const int whole = wholeThreshold(value);
-    if (whole != m_inputs[size_t(c)].threshold)
-        setThreshold(c, whole);
-    deferred().markPending(c);
+    if (c >= 0)
+        takeThreshold(c, value);
 }
 
 void QAutoMixer::threshEditingFinished()
@@ -287,30 +317,25 @@ void QAutoMixer::threshEditingFinished()
     const int c = inputOf(control);
     if (c < 0)
         return;
-    const int whole = wholeThreshold(control->enteredValue());
-    if (whole != m_inputs[size_t(c)].threshold) {
-        setThreshold(c, whole);
+    const int before = threshold(c);
+    const double value = state().setNumber(Model::ParamId{m_params.threshold, c, 0},
+                                           double(control->enteredValue()));
+    if (int(value) != before)
         deferred().markPending(c);
-    } else {
-        control->showText(float(whole));
-    }
+    else
+        control->showText(float(value));
 }
 
 void QAutoMixer::setThreshValue(uchar ucChannel, int value)
 {
-    if (ucChannel >= Channels)
-        return;
-    value = qBound(GateParams::ThresholdMin, value, GateParams::ThresholdMax);
-    if (value != m_inputs[ucChannel].threshold)
-        setThreshold(ucChannel, value);
+    if (ucChannel < Channels)
+        state().setNumber(Model::ParamId{m_params.threshold, ucChannel, 0}, value);
 }
 
 void QAutoMixer::setGateOn(uchar ucChannel, bool isEnable)
 {
-    if (ucChannel >= Channels)
-        return;
-    m_inputs[ucChannel].gateOpen = isEnable ? 1 : 0;
-    m_inStrips[ucChannel].lamp->setOpen(isEnable);
+    if (ucChannel < Channels)
+        state().store(Model::ParamId{m_params.open, ucChannel, 0}, isEnable ? 1 : 0);
 }
 
 void QAutoMixer::inAutoEnClick(bool isChecked)
@@ -318,9 +343,10 @@ void QAutoMixer::inAutoEnClick(bool isChecked)
     const int c = inputOf(sender());
     if (c < 0)
         return;
-    m_inputs[size_t(c)].autoEnable = isChecked ? 1 : 0;
+    const Model::ParamId id{m_params.autoEnable, c, 0};
+    state().setNumber(id, isChecked ? 1 : 0);
     setCheckedSilently(m_inStrips[size_t(c)].autoEnable, isChecked);
-    sendCommand(Module, AutoEnable, quint8(c), QByteArray(1, char(isChecked ? 1 : 0)));
+    sendFrame(state().writeFrame(catalogue().recordOf(id)));
 }
 
 void QAutoMixer::outEnableClick(bool isChecked)
@@ -328,76 +354,45 @@ void QAutoMixer::outEnableClick(bool isChecked)
     const int c = outputOf(sender());
     if (c < 0)
         return;
-    m_outputs[size_t(c)].enable = isChecked ? 1 : 0;
+    const Model::ParamId id{m_params.outputEnable, c, 0};
+    state().setNumber(id, isChecked ? 1 : 0);
     setCheckedSilently(m_outStrips[size_t(c)].enable, isChecked);
-    sendCommand(Module, OutEnable, quint8(c), QByteArray(1, char(isChecked ? 1 : 0)));
+    sendFrame(state().writeFrame(catalogue().recordOf(id)));
 }
 
 void QAutoMixer::NomLevelChange(int index)
 {
     if (index < 0)
         return;
-    m_nomLevel = quint8(NomLevelMin + index);
-    sendPacket(Proto::OpBlock, Module, NomLevel, Proto::FlagWrite, QByteArray(1, char(m_nomLevel)));
+    const Model::ParamId id{m_params.nom, 0, 0};
+    state().setNumber(id, NomLevelMin + index);
+    sendFrame(state().writeFrame(catalogue().recordOf(id)));
 }
 
 void QAutoMixer::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
-    AnswerReader answer(flag, length, payload);
-    switch (cmd) {
-    case AutoEnable:
-    case OutEnable:
-        // One flag per channel; a shorter answer sets the channels it covers.
-        if (answer.atLeast(1))
-            receiveEnables(answer.payload().left(Channels), cmd == OutEnable);
-        break;
-    case NomLevel:
-        if (!answer.exact(1))
-            return;
-        if (const quint8 level = answer.u8(0);
-            level >= NomLevelMin && level <= NomLevelMax && level != m_nomLevel) {
-            m_nomLevel = level;
-            const QSignalBlocker blocker(m_nomBox);
-            m_nomBox->setCurrentIndex(level - NomLevelMin);
-        }
+    if (length != payload.size() || (cmd != AutoEnable && cmd != OutEnable && cmd != NomLevel))
+        return;
+    // The counts follow the nom level's answer (the last of a refresh).
+    if (state().apply(Proto::OpBlock, Module, cmd, flag, payload) && cmd == NomLevel)
         recompute();
-        break;
-    default:
-        break;
-    }
-}
-
-void QAutoMixer::receiveEnables(const QByteArray &flags, bool outputs)
-{
-    for (int c = 0; c < flags.size(); ++c) {
-        // Kept as 0/1: any non-zero byte both shows and applies the switch.
-        const quint8 on = flags.at(c) ? 1 : 0;
-        if (outputs) {
-            m_outputs[size_t(c)].enable = on;
-            setCheckedSilently(m_outStrips[size_t(c)].enable, on);
-        } else {
-            m_inputs[size_t(c)].autoEnable = on;
-            setCheckedSilently(m_inStrips[size_t(c)].autoEnable, on);
-        }
-    }
 }
 
 void QAutoMixer::recompute()
 {
     int open = 0;
-    for (const Input &in : m_inputs)
-        if (in.gateOpen && in.autoEnable)
+    for (int c = 0; c < Channels; ++c)
+        if (isGateOpen(c) && isAutoEnabled(c))
             ++open;
     m_micCount = open;
-    m_totalNom = open > 1 ? (open - 1) * m_nomLevel : 0;
+    m_totalNom = open > 1 ? (open - 1) * nomLevel() : 0;
     m_micCountValue->setText(QString::number(open));
     m_totalNomValue->setText(dbText(-m_totalNom));
     for (int c = 0; c < Channels; ++c) {
-        Output &out = m_outputs[size_t(c)];
-        const int attenuation = out.enable ? -m_totalNom : 0;
-        if (attenuation == out.attenuation)
+        const int attenuation = isOutputEnabled(c) ? -m_totalNom : 0;
+        if (attenuation == m_attenuation[size_t(c)])
             continue;
-        out.attenuation = attenuation;
+        m_attenuation[size_t(c)] = attenuation;
         m_outStrips[size_t(c)].attenuation->setText(dbText(attenuation));
         m_outStrips[size_t(c)].fader->setValue(float(attenuation));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/paramid.h"
 #include "pages/blockpage.h"
 #include "protocol/commands.h"
 
@@ -19,10 +20,12 @@ class QPushButton;
 // applies. Each additional open microphone lowers the enabled outputs by the
 // "Nom level" step.
 //
-// Gate answers go to the gate page, which passes thresholds and lamp states
-// here (setThreshValue, setGateOn), also while that page is hidden. A
-// threshold edited here goes to the gate page through threshChanged(uchar,
-// int) 100 ms after the last edit; the gate page sends it to the unit.
+// The switches, the nom level, the thresholds and the lamps live in the
+// unit's state. Gate answers go to the gate page, which applies them to the
+// state also while it is hidden; this page shows what changes. A threshold
+// edited here is kept in the state at once (the gate page shows it) and
+// passed to the gate page through threshChanged(uchar, int) 100 ms after the
+// last edit; the gate page sends the gate record to the unit.
 class QAutoMixer final : public BlockPage
 {
     Q_OBJECT
@@ -40,14 +43,14 @@ public:
     void setInputName(int channel, const QString &name) override;
     void setOutputName(int channel, const QString &name) override;
 
-    int nomLevel() const { return m_nomLevel; }
+    int nomLevel() const { return int(value(m_params.nom)); }
     int micCount() const { return m_micCount; }
     int totalNom() const { return m_totalNom; }
-    int threshold(int c) const { return m_inputs[size_t(c)].threshold; }
-    bool isAutoEnabled(int c) const { return m_inputs[size_t(c)].autoEnable != 0; }
-    bool isGateOpen(int c) const { return m_inputs[size_t(c)].gateOpen != 0; }
-    bool isOutputEnabled(int c) const { return m_outputs[size_t(c)].enable != 0; }
-    int attenuation(int c) const { return m_outputs[size_t(c)].attenuation; }
+    int threshold(int c) const { return int(value(m_params.threshold, c)); }
+    bool isAutoEnabled(int c) const { return value(m_params.autoEnable, c) != 0; }
+    bool isGateOpen(int c) const { return value(m_params.open, c) != 0; }
+    bool isOutputEnabled(int c) const { return value(m_params.outputEnable, c) != 0; }
+    int attenuation(int c) const { return m_attenuation[size_t(c)]; }
 
     QPushButton *autoEnableButton(int c) const { return m_inStrips[size_t(c)].autoEnable; }
     GateLamp *lamp(int c) const { return m_inStrips[size_t(c)].lamp; }
@@ -64,6 +67,7 @@ signals:
     void threshChanged(uchar channel, int value);
 
 public slots:
+    // A lamp state or threshold of the gate, kept in the state and shown.
     void setGateOn(uchar ucChannel, bool isEnable);
     void setThreshValue(uchar ucChannel, int value);
     void NomLevelChange(int index);
@@ -76,17 +80,6 @@ protected:
     void retranslate() override;
 
 private:
-    struct Input
-    {
-        quint8 gateOpen = 0;
-        quint8 autoEnable = 0;
-        int threshold = -65;
-    };
-    struct Output
-    {
-        quint8 enable = 0;
-        int attenuation = 0; // dB, as shown
-    };
     struct InStrip
     {
         QLabel *title = nullptr;
@@ -106,16 +99,23 @@ private:
     QWidget *buildInputs();
     QWidget *buildNomArea();
     QWidget *buildOutputs();
+    // A value of the state: parameter `param` of channel c.
+    double value(int param, int c = 0) const;
     int inputOf(QObject *control) const;
     int outputOf(QObject *control) const;
-    void setThreshold(int c, int value);
-    void receiveEnables(const QByteArray &flags, bool outputs);
+    // Shows a value of the state that changed.
+    void showParam(const Model::ParamId &id);
+    void takeThreshold(int c, float value);
     // Open microphones, total attenuation and each output's attenuation.
     void recompute();
 
-    quint8 m_nomLevel = NomLevelMin;
-    std::array<Input, Channels> m_inputs{};
-    std::array<Output, Channels> m_outputs{};
+    // The state's parameters this page shows.
+    struct Params
+    {
+        int autoEnable, outputEnable, nom, threshold, open;
+    };
+    const Params m_params;
+    std::array<int, Channels> m_attenuation{}; // dB, as shown
     int m_micCount = 0;
     int m_totalNom = 0;
 

@@ -1,8 +1,8 @@
 #include "pages/dynamics/qgate.h"
 
+#include "model/unitstate.h"
 #include "pages/dynamics/gatelamp.h"
 #include "pages/knobfield.h"
-#include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
@@ -15,7 +15,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <algorithm>
 
 using namespace Proto::GateCmd;
 
@@ -24,27 +24,18 @@ namespace {
 // A minus sign and up to three digits, or 0: the clamp takes care of -121..-199.
 const char ThresholdPattern[] = "^-(120|1?[0-9]?[0-9]?)|^(0)";
 
-struct ParamRange
-{
-    int minimum, maximum;
-};
-constexpr ParamRange Ranges[QGate::ParamCount] = {
-    {GateParams::ThresholdMin, GateParams::ThresholdMax},
-    {GateParams::AttackMin, GateParams::AttackMax},
-    {GateParams::DecayMin, GateParams::DecayMax},
-};
-
-// Values are whole numbers: a knob or typed value is truncated toward zero.
-int whole(float value, QGate::Param p)
-{
-    return Proto::clampToInt(double(value), Ranges[p].minimum, Ranges[p].maximum,
-                             Ranges[p].minimum);
-}
+const char *const ParamPaths[QGate::ParamCount] = {"input.#.gate.threshold", "input.#.gate.attack",
+                                                   "input.#.gate.decay"};
 
 } // namespace
 
-QGate::QGate(QWidget *parent) : BlockPage(parent)
+QGate::QGate(QWidget *parent)
+    : BlockPage(parent),
+      m_enableParam(Model::UnitState::catalogue().paramIndex("input.#.gate.enable")),
+      m_openParam(Model::UnitState::catalogue().paramIndex("input.#.gate.open"))
 {
+    for (int p = 0; p < ParamCount; ++p)
+        m_params[size_t(p)] = Model::UnitState::catalogue().paramIndex(ParamPaths[p]);
     setObjectName(QStringLiteral("gateWidget"));
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 1, 1, 0);
@@ -53,6 +44,7 @@ QGate::QGate(QWidget *parent) : BlockPage(parent)
         row->addWidget(buildStrip(c), 1);
 
     deferred().setSender([this](int key) { sendRecord(key / ParamCount); });
+    connect(&state(), &Model::UnitState::changed, this, &QGate::showParam);
     retranslate();
 }
 
@@ -71,11 +63,12 @@ QWidget *QGate::buildStrip(int c)
     s.enable = new QPushButton(bg);
     s.enable->setObjectName(QStringLiteral("normalButton"));
     s.enable->setCheckable(true);
-    s.enable->setChecked(true);
+    s.enable->setChecked(state().isOn(Model::ParamId{m_enableParam, c, 0}));
     s.enable->setFixedSize(50, 25);
     connect(s.enable, &QPushButton::clicked, this, &QGate::enableClicked);
 
     s.lamp = new GateLamp(bg);
+    s.lamp->setOpen(state().isOn(Model::ParamId{m_openParam, c, 0}));
 
     auto *v = new QVBoxLayout(bg);
     v->setContentsMargins(1, 3, 1, 3);
@@ -85,20 +78,19 @@ QWidget *QGate::buildStrip(int c)
     v->addSpacing(2);
     v->addWidget(s.lamp, 0, Qt::AlignHCenter);
 
-    const GateParams defaults;
-    const int starts[ParamCount] = {defaults.threshold, defaults.attack, defaults.decay};
     for (int p = 0; p < ParamCount; ++p) {
+        const Model::ParamDesc &d = Model::UnitState::catalogue().param(m_params[size_t(p)]);
         QLabel *&caption = s.captions[size_t(p)];
         caption = new QLabel(bg);
         caption->setAlignment(Qt::AlignCenter);
         KnobField *&control = s.controls[size_t(p)];
         control = new KnobField(bg);
         control->setFormat("%d");
-        control->setRange(float(Ranges[p].minimum), float(Ranges[p].maximum));
+        control->setRange(float(d.minimum), float(d.maximum));
         control->knob()->setSize(Knob::Small);
         control->knob()->setStep(1);
         control->edit()->setFixedWidth(40);
-        control->setValue(float(starts[p]));
+        control->setValue(float(state().number(id(c, Param(p)))));
         v->addStretch(1); // the three groups share the height the page has
         v->addWidget(caption);
         v->addWidget(control, 0, Qt::AlignHCenter);
@@ -164,28 +156,45 @@ int QGate::channelOf(QObject *control) const
     return -1;
 }
 
-int &QGate::field(GateParams &params, Param p)
+Model::ParamId QGate::id(int c, Param p) const
 {
-    switch (p) {
-    case Attack:
-        return params.attack;
-    case Decay:
-        return params.decay;
-    default:
-        return params.threshold;
-    }
+    return Model::ParamId{m_params[size_t(p)], c, 0};
 }
 
-bool QGate::apply(int c, Param p, int value)
+GateParams QGate::params(int c) const
 {
-    int &stored = field(m_params[size_t(c)], p);
-    if (stored == value)
-        return false;
-    stored = value;
-    m_strips[size_t(c)].controls[size_t(p)]->setValue(float(value));
+    GateParams p;
+    p.enable = state().isOn(Model::ParamId{m_enableParam, c, 0}) ? 1 : 0;
+    p.threshold = int(state().number(id(c, Threshold)));
+    p.attack = int(state().number(id(c, Attack)));
+    p.decay = int(state().number(id(c, Decay)));
+    return p;
+}
+
+void QGate::showParam(const Model::ParamId &changed)
+{
+    const int c = changed.a;
+    if (c < 0 || c >= Channels)
+        return;
+    Strip &s = m_strips[size_t(c)];
+    if (changed.param == m_openParam) {
+        const bool open = state().isOn(changed);
+        if (s.lamp->setOpen(open))
+            emit gateState(uchar(c), open);
+        return;
+    }
+    if (changed.param == m_enableParam) {
+        setCheckedSilently(s.enable, state().isOn(changed));
+        return;
+    }
+    const auto it = std::find(m_params.begin(), m_params.end(), changed.param);
+    if (it == m_params.end())
+        return;
+    const auto p = Param(it - m_params.begin());
+    const int value = int(state().number(changed));
+    s.controls[size_t(p)]->setValue(float(value));
     if (p == Threshold)
         emit threshValue(uchar(c), value);
-    return true;
 }
 
 void QGate::knobEdited(Param p, float value)
@@ -193,7 +202,7 @@ void QGate::knobEdited(Param p, float value)
     const int c = channelOf(sender());
     if (c < 0)
         return;
-    apply(c, p, whole(value, p));
+    state().setNumber(id(c, p), double(value));
     // A movement that stays within the same whole number still restarts the
     // wait, so the record goes out once the knob has come to rest.
     deferred().edit(c * ParamCount + p);
@@ -205,9 +214,11 @@ void QGate::fieldEdited(Param p)
     const int c = channelOf(control);
     if (c < 0)
         return;
-    // The field's value is already clamped to the knob's range.
-    const int value = whole(control->enteredValue(), p);
-    if (apply(c, p, value))
+    // The field's value is already clamped to the knob's range; the state
+    // keeps it whole.
+    const double before = state().number(id(c, p));
+    const double value = state().setNumber(id(c, p), double(control->enteredValue()));
+    if (value != before)
         deferred().edit(c * ParamCount + p);
     else
         control->showText(float(value));
@@ -248,7 +259,7 @@ void QGate::enableClicked(bool isChecked)
     const int c = channelOf(sender());
     if (c < 0)
         return;
-    m_params[size_t(c)].enable = isChecked ? 1 : 0;
+    state().setNumber(Model::ParamId{m_enableParam, c, 0}, isChecked ? 1 : 0);
     setCheckedSilently(m_strips[size_t(c)].enable, isChecked);
     sendRecord(c);
 }
@@ -257,13 +268,14 @@ void QGate::threshChanged(uchar ucChannel, int value)
 {
     if (ucChannel >= Channels)
         return;
-    apply(ucChannel, Threshold, qBound(GateParams::ThresholdMin, value, GateParams::ThresholdMax));
+    state().setNumber(id(ucChannel, Threshold), value);
     sendRecord(ucChannel);
 }
 
 void QGate::sendRecord(int c)
 {
-    sendCommand(Module, Record, quint8(c), m_params[size_t(c)].bytes());
+    sendFrame(state().writeFrame(
+        Model::UnitState::catalogue().recordOf(Model::ParamId{m_enableParam, c, 0})));
 }
 
 void QGate::refresh()
@@ -281,34 +293,8 @@ void QGate::onTick()
 void QGate::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
     // The operator's edit wins over answers to earlier reads, lamps included.
-    if (deferred().isHolding())
+    if (deferred().isHolding() || length != payload.size())
         return;
-    AnswerReader answer(flag, length, payload);
-    if (cmd == State) {
-        if (!answer.exact(Channels))
-            return;
-        for (int c = 0; c < Channels; ++c) {
-            const bool open = answer.u8(c) != 0;
-            if (m_strips[size_t(c)].lamp->setOpen(open))
-                emit gateState(uchar(c), open);
-        }
-        return;
-    }
-    if (cmd != Record || !answer.exact(1 + GateParams::Size))
-        return;
-    const std::optional<quint8> channel = answer.index(0, Channels);
-    if (!channel)
-        return;
-    const int c = *channel;
-    const quint8 enable = answer.u8(1) ? 1 : 0;
-    if (enable != m_params[size_t(c)].enable) {
-        m_params[size_t(c)].enable = enable;
-        setCheckedSilently(m_strips[size_t(c)].enable, enable);
-    }
-    for (int p = 0; p < ParamCount; ++p) {
-        const std::optional<int> value =
-            answer.truncated(2 + 4 * p, Ranges[p].minimum, Ranges[p].maximum);
-        if (value)
-            apply(c, Param(p), *value);
-    }
+    if (cmd == State || cmd == Record)
+        state().apply(Proto::OpBlock, Module, cmd, flag, payload);
 }

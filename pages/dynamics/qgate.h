@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/paramid.h"
 #include "pages/blockpage.h"
 #include "pages/dynamics/gateparams.h"
 #include "protocol/commands.h"
@@ -15,9 +16,12 @@ class QPushButton;
 // threshold, attack and decay, and a lamp that shows whether the gate is
 // open, polled every 100 ms while the page is shown.
 //
-// The threshold is shared with the automixer page: every change of a
-// channel's threshold, whatever its source, is announced with threshValue(),
-// and a threshold the automixer sets arrives at threshChanged(uchar, int).
+// The values live in the unit's state: the page applies the gate's answers to
+// it (also while hidden, so the automixer page, which shows the thresholds and
+// lamps from the same state, follows them) and shows what changes. Every
+// change of a channel's threshold or lamp, whatever its source, is announced
+// with threshValue() and gateState(); a threshold edited on the automixer
+// arrives at threshChanged(uchar, int), and this page writes the record.
 class QGate final : public BlockPage
 {
     Q_OBJECT
@@ -44,7 +48,8 @@ public:
     void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) override;
     void setInputName(int channel, const QString &name) override;
 
-    const GateParams &params(int c) const { return m_params[size_t(c)]; }
+    // A view of channel c's values in the state.
+    GateParams params(int c) const;
     bool isGateOpen(int c) const;
     QPushButton *enableButton(int c) const { return m_strips[size_t(c)].enable; }
     GateLamp *lamp(int c) const { return m_strips[size_t(c)].lamp; }
@@ -84,15 +89,17 @@ private:
 
     QWidget *buildStrip(int c);
     int channelOf(QObject *control) const;
-    static int &field(GateParams &params, Param p);
-    // Stores a value the record does not hold yet and shows it; a threshold
-    // is announced. False when the record already held it.
-    bool apply(int c, Param p, int value);
+    Model::ParamId id(int c, Param p) const;
+    // Shows a value of the state that changed.
+    void showParam(const Model::ParamId &id);
     void knobEdited(Param p, float value);
     void fieldEdited(Param p);
     void sendRecord(int c);
 
-    std::array<GateParams, Channels> m_params{};
+    // The state's parameters: enable, open, and those of Param.
+    int m_enableParam;
+    int m_openParam;
+    std::array<int, ParamCount> m_params{};
     std::array<Strip, Channels> m_strips{};
     quint32 m_pollTicks = 0;
 };

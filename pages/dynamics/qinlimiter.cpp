@@ -8,7 +8,7 @@ ChannelRecordConfig inputLimiterConfig()
     c.recordCmd = Proto::LimiterCmd::Record;
     c.copyCmd = Proto::LimiterCmd::Copy;
     c.resetCmd = Proto::LimiterCmd::Reset;
-    c.recordSize = LimiterParams::Size;
+    c.enablePath = "input.#.limiter.enable";
     c.holdTicks = 10;
     c.outputs = false;
     c.copyToOutputs = true;

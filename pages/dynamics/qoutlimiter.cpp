@@ -8,7 +8,7 @@ ChannelRecordConfig outputLimiterConfig()
     c.recordCmd = Proto::LimiterCmd::Record;
     c.copyCmd = Proto::LimiterCmd::Copy;
     c.resetCmd = Proto::LimiterCmd::Reset;
-    c.recordSize = LimiterParams::Size;
+    c.enablePath = "output.#.limiter.enable";
     c.holdTicks = 50;
     c.outputs = true;
     c.copyToOutputs = true;

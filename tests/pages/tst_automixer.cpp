@@ -1,11 +1,14 @@
 // The automixer page: the open-microphone count and the attenuation it
-// gives, the unit's switch answers, the nom level, and the threshold it
-// passes to the gate page.
+// gives, the unit's switch answers, the nom level, the threshold it passes
+// to the gate page, and the gate's values both pages show from one state.
 
+#include "model/unitstate.h"
 #include "pages/dynamics/gatelamp.h"
 #include "pages/dynamics/qautomixer.h"
+#include "pages/dynamics/qgate.h"
 #include "pages/knobfield.h"
 #include "protocol/commands.h"
+#include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"
 #include "tests/support/pagetest.h"
 #include "widgets/qfader.h"
@@ -196,6 +199,51 @@ private slots:
         page.setGateOn(16, true);
         ticks(page, 10);
         QCOMPARE(passed.size(), 1);
+    }
+
+    // The gate page and the automixer page made in one container share its
+    // state: what one shows of the gate, the other shows too, with no relay
+    // but the threshold the automixer passes for the gate page to write.
+    void gateValuesAreSharedWithTheGatePage()
+    {
+        LoopbackPeer peer;
+        QWidget container;
+        Model::UnitState state;
+        BlockPage::provideState(&container, &state);
+        QGate gate(&container);
+        QAutoMixer mixer(&container);
+        QCOMPARE(&mixer.state(), &state);
+        connect(&mixer, qOverload<uchar, int>(&QAutoMixer::threshChanged), &gate,
+                qOverload<uchar, int>(&QGate::threshChanged));
+
+        // Gate answers, taken by the gate page, light the automixer's lamps
+        // and set its thresholds.
+        gate.receive(Proto::GateCmd::State, 0x80, 16, flags({1, 4}));
+        gate.receive(Proto::GateCmd::Record, 0x80, 14,
+                     Le::bytes(quint8(7), quint8(0), -12.0f, 30.0f, 400.0f));
+        QVERIFY(mixer.lamp(1)->isOpen() && mixer.lamp(4)->isOpen() && !mixer.lamp(7)->isOpen());
+        QCOMPARE(mixer.thresholdControl(7)->edit()->text(), QStringLiteral("-12"));
+        mixer.receive(AutoEnable, 0x80, 16, flags({1, 4}));
+        mixer.receive(NomLevel, 0x80, 1, QByteArray(1, 3));
+        QCOMPARE(mixer.micCountLabel()->text(), QStringLiteral("2"));
+
+        // A threshold typed on the automixer shows on the gate page at once;
+        // the gate page writes it, with the rest of the gate's record, when
+        // the automixer passes it on.
+        typeText(mixer.thresholdControl(7), QStringLiteral("-50.6"));
+        QCOMPARE(gate.control(7, QGate::Threshold)->edit()->text(), QStringLiteral("-50"));
+        ticks(mixer, 9);
+        QVERIFY(peer.staysQuiet(60));
+        ticks(mixer, 1);
+        QVERIFY(peer.waitForFrames(1));
+        QCOMPARE(int(peer.frames().at(0).module), int(Proto::Module::Gate));
+        QCOMPARE(peer.frames().at(0).payload,
+                 Le::bytes(quint8(7), quint8(0), -50.0f, 30.0f, 400.0f));
+
+        // And one typed on the gate page shows on the automixer.
+        typeText(gate.control(2, QGate::Threshold), QStringLiteral("-33"));
+        QCOMPARE(mixer.threshold(2), -33);
+        QCOMPARE(mixer.thresholdControl(2)->edit()->text(), QStringLiteral("-33"));
     }
 };
 

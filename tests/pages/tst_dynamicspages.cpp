@@ -2,6 +2,7 @@
 // the rules the three share (edit hold, answers taken, channel switch, copy,
 // reset), then each page's own fields and curve.
 
+#include "model/unitstate.h"
 #include "pages/dynamics/agccurve.h"
 #include "pages/dynamics/limitcurve.h"
 #include "pages/dynamics/qagcgraph.h"
@@ -286,6 +287,44 @@ private slots:
         QCOMPARE(peer.frames().at(2).payload, QByteArray(1, 5));
         QVERIFY(!page.field(LimiterPage::Attack)->isEnabled());
         QVERIFY(peer.staysQuiet(150)); // nothing pending overwrites the reset
+    }
+
+    // The record lives in the unit's state at its paths: answers for the
+    // channel shown and edits land there, and a channel switch shows what the
+    // state holds for the new channel.
+    void recordLivesInTheState_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("path"); // of the threshold; %1: the channel
+        QTest::newRow("in limiter") << int(InLimiter) << "input.%1.limiter.threshold";
+        QTest::newRow("out limiter") << int(OutLimiter) << "output.%1.limiter.threshold";
+        QTest::newRow("agc") << int(Agc) << "input.%1.agc.threshold";
+    }
+
+    void recordLivesInTheState()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, path);
+        const auto page = makePage(kind);
+        Model::UnitState &state = page->state();
+        const auto threshold = [&](int channel) {
+            return state.number(*Model::Catalogue::instance().parse(path.arg(channel)));
+        };
+        const double initial = threshold(1);
+        page->channelButton(2)->click();
+        feed(*page, stateOf(kind, 2, -40));
+        feed(*page, stateOf(kind, 5, -20)); // not the channel shown
+        QCOMPARE(threshold(3), -40.0);
+        QCOMPARE(threshold(6), initial);
+        typeText(thresholdOf(*page), QStringLiteral("-12.5"));
+        QCOMPARE(threshold(3), -12.5);
+
+        state.setNumber(*Model::Catalogue::instance().parse(path.arg(1)), -7);
+        page->channelButton(0)->click();
+        QCOMPARE(thresholdOf(*page)->edit()->text(), QStringLiteral("-7.0"));
+        QVERIFY(!thresholdOf(*page)->isEnabled()); // until channel 1's answer
+        page->channelButton(2)->click();
+        QCOMPARE(thresholdOf(*page)->edit()->text(), QStringLiteral("-12.5"));
     }
 
     // The limiter pages.

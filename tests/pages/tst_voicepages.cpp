@@ -1,6 +1,7 @@
 // The echo cancellation and noise reduction pages: what they send, and how
 // they take the unit's answers, including a unit without an echo canceller.
 
+#include "model/unitstate.h"
 #include "pages/dynamics/ancwidget.h"
 #include "pages/dynamics/qaec.h"
 #include "protocol/commands.h"
@@ -81,6 +82,25 @@ private slots:
         QVERIFY(peer.waitForFrames(2));
         QCOMPARE(peer.rawReceived().right(14),
                  hexBytes("82 7D 01 00 03 11 01 01 02 00 04 03 7D 82"));
+    }
+
+    // What another page or a script sets in the unit's state shows at once.
+    void controlsShowTheState()
+    {
+        QAec aec;
+        ANCWidget anc;
+        const Model::Catalogue &c = Model::Catalogue::instance();
+        QVERIFY(aec.state().setValueText(*c.parse(QStringLiteral("aec.enable")),
+                                         QStringLiteral("on"), nullptr));
+        QVERIFY(aec.enableButton()->isChecked());
+        QSignalSpy changes(anc.levelBox(), qOverload<int>(&QComboBox::currentIndexChanged));
+        QVERIFY(anc.state().setValueText(*c.parse(QStringLiteral("anc.channel")),
+                                         QStringLiteral("6"), nullptr));
+        QVERIFY(anc.state().setValueText(*c.parse(QStringLiteral("anc.level")),
+                                         QStringLiteral("strongest"), nullptr));
+        QCOMPARE(anc.channelBox()->currentText(), QStringLiteral("OUT 6"));
+        QCOMPARE(anc.levelBox()->currentText(), QStringLiteral("Strongest"));
+        QCOMPARE(changes.size(), 0);
     }
 
     void ancAnswersOutOfRange_data()
