@@ -1,9 +1,9 @@
-#include "pages/levels/matrixmixvaluewidget.h"
+#include "pages/matrix/matrixmixvaluewidget.h"
 #include "widgets/settingsstore.h"
 
-#include "pages/levels/crosspointgrid.h"
-#include "pages/levels/dragscrollarea.h"
-#include "pages/levels/qmixbutton2.h"
+#include "pages/matrix/crosspointgrid.h"
+#include "pages/matrix/dragscrollarea.h"
+#include "pages/matrix/qmixbutton2.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/childsignals.h"

@@ -1,4 +1,4 @@
-#include "pages/levels/generatorpanel.h"
+#include "pages/matrix/generatorpanel.h"
 
 #include "pages/deferredsend.h"
 #include "protocol/answerreader.h"
