@@ -1,10 +1,10 @@
 #include "settings/settings.h"
 
+#include "model/unitstate.h"
 #include "pages/funcwidget.h"
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
 #include "protocol/commands.h"
-#include "protocol/lebytes.h"
 #include "protocol/transport.h"
 #include "settings/gainlimitpanel.h"
 #include "settings/settingstext.h"
@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -96,21 +97,21 @@ settings::settings(DeviceStatus *status, QWidget *parent) : BlockPage(parent), m
     layout->addWidget(m_limits);
 
     connect(m_status, &DeviceStatus::changed, this, &settings::showField);
+    // The limits are the level blocks': whoever changes them, the page shows them.
+    connect(&state(), &Model::UnitState::changed, this, &settings::stateChanged);
+    for (int c = 0; c < GainLimitPanel::Channels; ++c)
+        for (int side : {GainLimitPanel::Input, GainLimitPanel::Output})
+            showLimits(side, c);
     retranslate();
 }
 
 settings *settings::install(FuncWidget *container)
 {
     auto *page = new settings(container->deviceStatus(), container->pageParent());
-    QPreMixLevel *pre = container->preMixLevel();
-    QOutLevel *out = container->outLevel();
-    connect(pre, &LevelPage::gainLimit, page, &settings::setInGainLimit);
-    connect(out, &LevelPage::gainLimit, page, &settings::setOutGainLimit);
-    // Limits the level pages already know.
-    for (int c = 0; c < GainLimitPanel::Channels; ++c) {
-        page->setInGainLimit(uchar(c), pre->channel(c).upperLimit, pre->channel(c).lowerLimit);
-        page->setOutGainLimit(uchar(c), out->channel(c).upperLimit, out->channel(c).lowerLimit);
-    }
+    // The limits the level pages take reach the page through the shared
+    // state; the signals carry the same values.
+    connect(container->preMixLevel(), &LevelPage::gainLimit, page, &settings::setInGainLimit);
+    connect(container->outLevel(), &LevelPage::gainLimit, page, &settings::setOutGainLimit);
     container->setPage(FuncWidget::Settings, page);
     return page;
 }
@@ -489,10 +490,32 @@ void settings::gateReportChanged(int index)
     m_status->setGateReport(index);
 }
 
+Model::ParamId settings::limitParam(int side, bool upper, int channel) const
+{
+    static const int params[4] = {
+        Model::Catalogue::instance().paramIndex("premix.#.max"),
+        Model::Catalogue::instance().paramIndex("premix.#.min"),
+        Model::Catalogue::instance().paramIndex("output.#.max"),
+        Model::Catalogue::instance().paramIndex("output.#.min"),
+    };
+    return Model::ParamId{params[side * 2 + (upper ? 0 : 1)], channel, 0};
+}
+
+// The spin boxes' values into the state, without showing them as the unit's.
+void settings::storeLimits(int side, int channel)
+{
+    const auto s = GainLimitPanel::Side(side);
+    const QScopedValueRollback<bool> quiet(m_storingLimits, true);
+    state().setNumber(limitParam(side, true, channel), m_limits->maximum(s, channel));
+    state().setNumber(limitParam(side, false, channel), m_limits->minimum(s, channel));
+}
+
 void settings::limitEdited(int side, int channel)
 {
-    if (channel >= 0)
-        deferred().edit(side * GainLimitPanel::Channels + channel);
+    if (channel < 0)
+        return;
+    storeLimits(side, channel);
+    deferred().edit(side * GainLimitPanel::Channels + channel);
 }
 
 void settings::inMaxGainChanged(int)
@@ -515,36 +538,52 @@ void settings::outMinGainChanged(int)
     limitEdited(GainLimitPanel::Output, m_limits->channelOf(sender()));
 }
 
+// What the operator set goes out, whatever the unit reported meanwhile.
 void settings::sendLimits(int key)
 {
-    const auto side = GainLimitPanel::Side(key / GainLimitPanel::Channels);
+    const int side = key / GainLimitPanel::Channels;
     const int channel = key % GainLimitPanel::Channels;
-    const bool input = side == GainLimitPanel::Input;
-    sendCommand(input ? Proto::Module::PreMixLevel : Proto::Module::OutputLevel,
-                input ? Proto::PreMixCmd::Limits : Proto::OutLevelCmd::Limits, quint8(channel),
-                Le::bytes(qint8(m_limits->maximum(side, channel)),
-                          qint8(m_limits->minimum(side, channel))));
+    storeLimits(side, channel);
+    sendFrame(state().writeFrame(state().catalogue().recordOf(limitParam(side, true, channel))));
 }
 
 void settings::setInGainLimit(uchar channel, int upper, int lower)
 {
-    receiveLimits(GainLimitPanel::Input, channel, upper, lower);
+    reportLimits(GainLimitPanel::Input, channel, upper, lower);
 }
 
 void settings::setOutGainLimit(uchar channel, int upper, int lower)
 {
-    receiveLimits(GainLimitPanel::Output, channel, upper, lower);
+    reportLimits(GainLimitPanel::Output, channel, upper, lower);
 }
 
-void settings::receiveLimits(int side, int channel, int upper, int lower)
+// Limits the unit reported: into the state, which shows them here and on the
+// level pages.
+void settings::reportLimits(int side, int channel, int upper, int lower)
 {
     if (channel < 0 || channel >= GainLimitPanel::Channels)
         return;
+    state().setNumber(limitParam(side, true, channel), upper);
+    state().setNumber(limitParam(side, false, channel), lower);
+}
+
+void settings::stateChanged(const Model::ParamId &id)
+{
+    for (int side = 0; side < 2 && !m_storingLimits; ++side)
+        if (id == limitParam(side, true, id.a) || id == limitParam(side, false, id.a))
+            showLimits(side, id.a);
+}
+
+void settings::showLimits(int side, int channel)
+{
     const int key = side * GainLimitPanel::Channels + channel;
+    const int upper = int(state().number(limitParam(side, true, channel)));
+    const int lower = int(state().number(limitParam(side, false, channel)));
     // While the operator edits, limits from the unit wait: the reads behind
     // them may predate the edit. They are shown once the hold ends.
     if (deferred().isHolding()) {
         m_withheld[size_t(key)] = {upper, lower};
+        wakeTicks();
         return;
     }
     m_withheld[size_t(key)].reset();
@@ -564,7 +603,9 @@ void settings::onTick()
     if (deferred().isHolding())
         return;
     for (int key = 0; key < int(m_withheld.size()); ++key)
-        if (const auto limits = m_withheld[size_t(key)])
-            receiveLimits(key / GainLimitPanel::Channels, key % GainLimitPanel::Channels,
-                          limits->first, limits->second);
+        if (const auto limits = m_withheld[size_t(key)]) {
+            m_withheld[size_t(key)].reset();
+            m_limits->setLimits(GainLimitPanel::Side(key / GainLimitPanel::Channels),
+                                key % GainLimitPanel::Channels, limits->first, limits->second);
+        }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/paramid.h"
 #include "pages/blockpage.h"
 #include "pages/devicestatus.h"
 
@@ -102,9 +103,13 @@ private:
     void showFault();
     void networkEdited(QLineEdit *field);
     void textEdited(QLineEdit *field, DeviceStatus::Field which);
+    Model::ParamId limitParam(int side, bool upper, int channel) const;
+    void storeLimits(int side, int channel);
     void limitEdited(int side, int channel);
     void sendLimits(int key);
-    void receiveLimits(int side, int channel, int upper, int lower);
+    void reportLimits(int side, int channel, int upper, int lower);
+    void stateChanged(const Model::ParamId &id);
+    void showLimits(int side, int channel);
 
     DeviceStatus *m_status;
     QVector<Caption> m_captions;
@@ -126,4 +131,5 @@ private:
     GainLimitPanel *m_limits = nullptr;
     // Limits from the unit that arrived during an edit hold, by side * 16 + channel.
     std::array<std::optional<std::pair<int, int>>, 32> m_withheld{};
+    bool m_storingLimits = false; // the operator's limits going into the state
 };
