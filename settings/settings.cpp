@@ -6,6 +6,7 @@
 #include "pages/levels/qpremixlevel.h"
 #include "protocol/commands.h"
 #include "protocol/transport.h"
+#include "settings/deviceinfoview.h"
 #include "settings/gainlimitpanel.h"
 #include "settings/settingstext.h"
 #include "widgets/appfont.h"
@@ -37,27 +38,10 @@ const char MaskPattern[] = "(\\d{1,2}|1\\d\\d|2[0-4]\\d|25[0-5])\\.(\\d{1,2}|1\\
                            "0-5])\\.(\\d{1,2}|1\\d\\d|2[0-4]\\d|25[0-5])\\.(\\d{1,2}|1\\d\\d|2["
                            "0-4]\\d|25[0-5])";
 
-const char *const VoltageCaptions[DeviceStatus::VoltageCount] = {
-    QT_TRANSLATE_NOOP("settings", "12V :"),  QT_TRANSLATE_NOOP("settings", "-12V :"),
-    QT_TRANSLATE_NOOP("settings", "5V :"),   QT_TRANSLATE_NOOP("settings", "-5V :"),
-    QT_TRANSLATE_NOOP("settings", "3.3V :"), QT_TRANSLATE_NOOP("settings", "2.5V :"),
-    QT_TRANSLATE_NOOP("settings", "48V :"),
-};
-const char *const FaultCaptions[4] = {
-    QT_TRANSLATE_NOOP("settings", "DSP :"), QT_TRANSLATE_NOOP("settings", "DAC :"),
-    QT_TRANSLATE_NOOP("settings", "Flash :"), QT_TRANSLATE_NOOP("settings", "Temp :")};
-
-const QString FaultStyle = QStringLiteral("color: rgb(204, 0, 0);");
-
 void setIndexSilently(QComboBox *box, int index)
 {
     const QSignalBlocker blocker(box);
     box->setCurrentIndex(index);
-}
-
-template <typename T> QString optionalText(const std::optional<T> &value, QString (*format)(T))
-{
-    return value ? format(*value) : QString();
 }
 
 } // namespace
@@ -65,6 +49,7 @@ template <typename T> QString optionalText(const std::optional<T> &value, QStrin
 settings::settings(DeviceStatus *status, QWidget *parent) : BlockPage(parent), m_status(status)
 {
     setObjectName(QStringLiteral("settingsWidget"));
+    m_info = new DeviceInfoView(status, m_form, this);
     m_limits = new GainLimitPanel(this);
     for (int c = 0; c < GainLimitPanel::Channels; ++c) {
         using P = GainLimitPanel;
@@ -85,13 +70,13 @@ settings::settings(DeviceStatus *status, QWidget *parent) : BlockPage(parent), m
     middle->addWidget(buildSystemPanel(), 1);
     auto *health = new QVBoxLayout;
     health->setSpacing(6);
-    health->addWidget(buildVoltagePanel());
-    health->addWidget(buildFaultPanel(), 1);
+    health->addWidget(m_info->voltagePanel());
+    health->addWidget(m_info->faultPanel(), 1);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 5, 4, 4);
     layout->setSpacing(6);
-    layout->addWidget(buildInfoPanel(), 1);
+    layout->addWidget(m_info->infoPanel(), 1);
     layout->addLayout(middle, 1);
     layout->addLayout(health);
     layout->addWidget(m_limits);
@@ -116,74 +101,6 @@ settings *settings::install(FuncWidget *container)
     return page;
 }
 
-QWidget *settings::panel(const char *objectName, const char *title, QGridLayout *&grid)
-{
-    auto *bg = new QWidget(this);
-    bg->setObjectName(QString::fromLatin1(objectName));
-    bg->setAttribute(Qt::WA_StyledBackground);
-    auto *heading = new QLabel(bg);
-    heading->setObjectName(QStringLiteral("titleLabel"));
-    m_captions.append({heading, title});
-    m_titles.append(heading);
-    grid = new QGridLayout;
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(2);
-    grid->setColumnStretch(2, 1); // spare width stays right of the values
-    auto *layout = new QVBoxLayout(bg);
-    layout->setContentsMargins(8, 4, 8, 6);
-    layout->setSpacing(3);
-    layout->addWidget(heading);
-    layout->addLayout(grid);
-    layout->addStretch(1);
-    return bg;
-}
-
-QLabel *settings::addRow(QGridLayout *grid, const char *caption, QWidget *value)
-{
-    auto *parent = grid->parentWidget();
-    auto *label = new QLabel(parent);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_captions.append({label, caption});
-    QLabel *valueLabel = nullptr;
-    if (!value) {
-        valueLabel = new QLabel(parent);
-        valueLabel->setMinimumHeight(17);
-        value = valueLabel;
-    }
-    const int row = grid->rowCount();
-    grid->addWidget(label, row, 0);
-    grid->addWidget(value, row, 1);
-    return valueLabel;
-}
-
-QWidget *settings::buildInfoPanel()
-{
-    QGridLayout *grid = nullptr;
-    QWidget *bg = panel("deviceInfoCtrlBgWidget", QT_TR_NOOP("Device Infomation"), grid);
-    const std::pair<DeviceStatus::Field, const char *> rows[] = {
-        {DeviceStatus::ModelName, QT_TR_NOOP("Model :")},
-        {DeviceStatus::ArmVersion, QT_TR_NOOP("ARM Ver :")},
-        {DeviceStatus::DspVersion, QT_TR_NOOP("DSP Ver :")},
-        {DeviceStatus::SerialNumber, QT_TR_NOOP("SN :")},
-        {DeviceStatus::ChannelConfig, QT_TR_NOOP("Channel Cfg :")},
-        {DeviceStatus::RunTime, QT_TR_NOOP("Run time :")},
-        {DeviceStatus::TotalTime, QT_TR_NOOP("Total time :")},
-        {DeviceStatus::BootCount, QT_TR_NOOP("Boot counts :")},
-        {DeviceStatus::Temperature, QT_TR_NOOP("Temperature :")},
-        {DeviceStatus::CodeId, QT_TR_NOOP("Code ID :")},
-        {DeviceStatus::DeviceId, QT_TR_NOOP("Device id :")},
-        {DeviceStatus::AecSupport, QT_TR_NOOP("AEC Support :")},
-        {DeviceStatus::AncSupport, QT_TR_NOOP("ANC Support :")},
-    };
-    for (const auto &[field, caption] : rows) {
-        QLabel *value = addRow(grid, caption);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setMinimumWidth(100);
-        m_values[size_t(field)] = value;
-    }
-    return bg;
-}
-
 QLineEdit *settings::addAddressField(QGridLayout *grid, const char *caption, const QString &pattern,
                                      void (settings::*slot)())
 {
@@ -194,14 +111,14 @@ QLineEdit *settings::addAddressField(QGridLayout *grid, const char *caption, con
     // (it reports no finished edit for it): the stored one comes back.
     FieldSync::track(field);
     connect(field, &QLineEdit::editingFinished, this, slot);
-    addRow(grid, caption, field);
+    m_form.addRow(grid, caption, field);
     return field;
 }
 
 QWidget *settings::buildNetworkPanel()
 {
     QGridLayout *grid = nullptr;
-    QWidget *bg = panel("networkCtrlBgWidget", QT_TR_NOOP("Network"), grid);
+    QWidget *bg = m_form.panel(this, "networkCtrlBgWidget", QT_TR_NOOP("Network"), grid);
     const QString address = QString::fromLatin1(AddressPattern);
     const QString mask = QString::fromLatin1(MaskPattern);
     m_ip = addAddressField(grid, QT_TR_NOOP("IP address :"), address, &settings::ipaddrChanged);
@@ -211,7 +128,7 @@ QWidget *settings::buildNetworkPanel()
     const auto combo = [&](const char *caption) {
         auto *box = new QComboBox(bg);
         box->setFixedSize(112, 20);
-        addRow(grid, caption, box);
+        m_form.addRow(grid, caption, box);
         return box;
     };
     m_rs232 = combo(QT_TR_NOOP("RS232 Baud :"));
@@ -235,17 +152,17 @@ QWidget *settings::buildNetworkPanel()
 QWidget *settings::buildSystemPanel()
 {
     QGridLayout *grid = nullptr;
-    QWidget *bg = panel("systemCtrlBgWidget", QT_TR_NOOP("Location and clock"), grid);
+    QWidget *bg = m_form.panel(this, "systemCtrlBgWidget", QT_TR_NOOP("Location and clock"), grid);
     const auto text = [&](const char *caption, void (settings::*slot)()) {
         auto *field = new QLineEdit(bg);
         field->setFixedSize(112, 20);
         connect(field, &QLineEdit::editingFinished, this, slot);
-        addRow(grid, caption, field);
+        m_form.addRow(grid, caption, field);
         return field;
     };
     m_location = text(QT_TR_NOOP("Location :"), &settings::locationChanged);
     m_description = text(QT_TR_NOOP("Desc :"), &settings::descriptionChanged);
-    m_clock = addRow(grid, QT_TR_NOOP("Clock :"));
+    m_clock = m_form.addRow(grid, QT_TR_NOOP("Clock :"));
     m_calibrate = new QPushButton(bg);
     m_calibrate->setFixedSize(112, 20);
     m_calibrate->setFocusPolicy(Qt::NoFocus);
@@ -254,33 +171,10 @@ QWidget *settings::buildSystemPanel()
     return bg;
 }
 
-QWidget *settings::buildVoltagePanel()
-{
-    QGridLayout *grid = nullptr;
-    QWidget *bg = panel("voltageCtrlBgWidget", QT_TR_NOOP("Voltage"), grid);
-    for (int i = 0; i < DeviceStatus::VoltageCount; ++i) {
-        m_voltages[size_t(i)] = addRow(grid, VoltageCaptions[i]);
-        m_voltages[size_t(i)]->setMinimumWidth(44);
-    }
-    return bg;
-}
-
-QWidget *settings::buildFaultPanel()
-{
-    QGridLayout *grid = nullptr;
-    QWidget *bg = panel("errorCtrlBgWidget", QT_TR_NOOP("Fault"), grid);
-    for (int bit = 0; bit < 4; ++bit)
-        m_faults[size_t(bit)] = addRow(grid, FaultCaptions[bit]);
-    return bg;
-}
-
 void settings::retranslate()
 {
     setFont(appFont(8));
-    for (const Caption &c : qAsConst(m_captions))
-        c.label->setText(tr(c.text));
-    for (QLabel *t : qAsConst(m_titles))
-        t->setFont(appFont(8, true));
+    m_form.retranslate();
     m_calibrate->setText(tr("Calibrate"));
     m_gateReport->setItemText(0, tr("Off"));
     m_gateReport->setItemText(1, tr("On"));
@@ -290,7 +184,17 @@ void settings::retranslate()
 
 QLabel *settings::valueLabel(DeviceStatus::Field field) const
 {
-    return m_values[size_t(field)];
+    return m_info->valueLabel(field);
+}
+
+QLabel *settings::voltageLabel(int index) const
+{
+    return m_info->voltageLabel(index);
+}
+
+QLabel *settings::faultLabel(int bit) const
+{
+    return m_info->faultLabel(bit);
 }
 
 void settings::refresh()
@@ -312,50 +216,10 @@ void settings::showAll()
 
 void settings::showField(DeviceStatus::Field field)
 {
+    if (m_info->show(field))
+        return; // identity and health
     const DeviceStatus &s = *m_status;
-    QLabel *value = m_values[size_t(field)];
     switch (field) {
-    case DeviceStatus::ModelName:
-        value->setText(s.model());
-        break;
-    case DeviceStatus::ArmVersion:
-        value->setText(SettingsText::version(s.armVersion()));
-        break;
-    case DeviceStatus::DspVersion:
-        value->setText(SettingsText::version(s.dspVersion()));
-        break;
-    case DeviceStatus::SerialNumber:
-        value->setText(s.serialNumber());
-        break;
-    case DeviceStatus::ChannelConfig: {
-        const auto cfg = s.channelConfig();
-        value->setText(cfg ? SettingsText::channelConfig((*cfg)[0], (*cfg)[1]) : QString());
-        break;
-    }
-    case DeviceStatus::RunTime:
-        value->setText(optionalText(s.runTime(), &SettingsText::duration));
-        break;
-    case DeviceStatus::TotalTime:
-        value->setText(optionalText(s.totalTime(), &SettingsText::duration));
-        break;
-    case DeviceStatus::BootCount:
-        value->setText(s.bootCount() ? QString::number(*s.bootCount()) : QString());
-        break;
-    case DeviceStatus::Temperature:
-        value->setText(optionalText(s.temperature(), &SettingsText::temperature));
-        break;
-    case DeviceStatus::CodeId:
-        value->setText(s.codeId() ? QString::number(*s.codeId()) : QString());
-        break;
-    case DeviceStatus::DeviceId:
-        value->setText(s.deviceId() ? QString::number(s.deviceId()) : QString());
-        break;
-    case DeviceStatus::AecSupport:
-    case DeviceStatus::AncSupport: {
-        const auto on = field == DeviceStatus::AecSupport ? s.aecSupport() : s.ancSupport();
-        value->setText(on ? (*on ? tr("Yes") : tr("No")) : QString());
-        break;
-    }
     case DeviceStatus::Location:
         FieldSync::showText(m_location, s.location());
         break;
@@ -370,20 +234,16 @@ void settings::showField(DeviceStatus::Field field)
     case DeviceStatus::Network:
         showNetwork();
         break;
-    case DeviceStatus::Fault:
-        showFault();
-        break;
     case DeviceStatus::Rs232Baud:
         setIndexSilently(m_rs232, s.rs232BaudIndex());
         break;
     case DeviceStatus::Rs485Baud:
         setIndexSilently(m_rs485, s.rs485BaudIndex());
         break;
-    case DeviceStatus::Voltages:
-        showVoltages();
-        break;
     case DeviceStatus::GateReport:
         setIndexSilently(m_gateReport, s.gateReport());
+        break;
+    default:
         break;
     }
 }
@@ -397,25 +257,6 @@ void settings::showNetwork()
     FieldSync::showText(m_ip, text(s.ipAddress()));
     FieldSync::showText(m_mask, text(s.subnetMask()));
     FieldSync::showText(m_gateway, text(s.gateway()));
-}
-
-void settings::showVoltages()
-{
-    const bool refused = m_status->voltageReport() == DeviceStatus::VoltageReport::Refused;
-    for (int i = 0; i < DeviceStatus::VoltageCount; ++i) {
-        const QString v = SettingsText::voltage(m_status->voltages()[size_t(i)]);
-        m_voltages[size_t(i)]->setText(refused ? tr("Null") : v.isEmpty() ? tr("None") : v);
-    }
-}
-
-void settings::showFault()
-{
-    for (int bit = 0; bit < 4; ++bit) {
-        QLabel *label = m_faults[size_t(bit)];
-        const bool set = m_status->fault() & (1 << bit);
-        label->setText(!set ? tr("normal") : bit == 3 ? tr("alarm") : tr("error"));
-        label->setStyleSheet(set ? FaultStyle : QString());
-    }
 }
 
 void settings::networkEdited(QLineEdit *field)
