@@ -1,4 +1,7 @@
 #include "pages/matrix/matrixmixvaluewidget.h"
+
+#include "model/unitstate.h"
+#include "pages/blockpage.h"
 #include "widgets/settingsstore.h"
 
 #include "pages/matrix/crosspointgrid.h"
@@ -26,6 +29,32 @@ namespace {
 const char *const GeometryKey = "MixValueGeometry";
 constexpr int GainKey = 0; // one pending gain: for the whole selection
 
+enum CrosspointParam
+{
+    OnParam,
+    GainParam
+};
+
+int crosspointParam(CrosspointParam which)
+{
+    static const int params[2] = {
+        Model::Catalogue::instance().paramIndex("matrix.#.#.on"),
+        Model::Catalogue::instance().paramIndex("matrix.#.#.gain"),
+    };
+    return params[which];
+}
+
+Model::ParamId crosspoint(CrosspointParam which, int input, int output)
+{
+    return Model::ParamId{crosspointParam(which), input, output};
+}
+
+bool isCrosspoint(int input, int output)
+{
+    return input >= 0 && input < MatrixMixValueWidget::Channels && output >= 0 &&
+           output < MatrixMixValueWidget::Channels;
+}
+
 CrosspointGridGeometry editorGeometry()
 {
     CrosspointGridGeometry g;
@@ -39,8 +68,10 @@ CrosspointGridGeometry editorGeometry()
 }
 } // namespace
 
-MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent)
-    : QDialog(parent),
+MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent, Model::UnitState *state)
+    : QDialog(parent), m_state(state                              ? state
+                               : BlockPage::providedState(parent) ? BlockPage::providedState(parent)
+                                                                  : new Model::UnitState(this)),
       m_grid(new CrosspointGrid(
           editorGeometry(), [](int in, int out, QWidget *p) { return new QMixButton2(in, out, p); },
           nullptr)),
@@ -115,6 +146,12 @@ MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent)
         if (m_shown && !m_timer->isActive())
             m_timer->start();
     });
+    for (int out = 0; out < Channels; ++out)
+        for (int in = 0; in < Channels; ++in) {
+            m_grid->setOn(in, out, isMixOn(in, out));
+            mixButton(in, out)->setGain(mixGain(in, out));
+        }
+    connect(m_state, &Model::UnitState::changed, this, &MatrixMixValueWidget::stateChanged);
     retranslate();
 
     resize(880, 560);
@@ -160,13 +197,12 @@ QMixButton2 *MatrixMixValueWidget::mixButton(int input, int output) const
 
 bool MatrixMixValueWidget::isMixOn(int input, int output) const
 {
-    return m_grid->isOn(input, output);
+    return m_state->isOn(crosspoint(OnParam, input, output));
 }
 
 int MatrixMixValueWidget::mixGain(int input, int output) const
 {
-    const QMixButton2 *b = mixButton(input, output);
-    return b ? b->gain() : 0;
+    return int(m_state->number(crosspoint(GainParam, input, output)));
 }
 
 bool MatrixMixValueWidget::isTimerRunning() const
@@ -181,18 +217,30 @@ bool MatrixMixValueWidget::isTicking() const
 
 void MatrixMixValueWidget::setMixOn(int input, int output, bool on)
 {
-    m_grid->setOn(input, output, on);
+    if (isCrosspoint(input, output))
+        m_state->setNumber(crosspoint(OnParam, input, output), on ? 1 : 0);
 }
 
 void MatrixMixValueWidget::setMixGain(int input, int output, int gain)
 {
-    QMixButton2 *b = mixButton(input, output);
-    gain = GainRules::clampCrosspoint(gain);
-    if (!b || b->gain() == gain)
-        return;
-    b->setGain(gain);
-    if (input == m_shownInput && output == m_shownOutput)
-        showGain(gain);
+    if (isCrosspoint(input, output))
+        m_state->setNumber(crosspoint(GainParam, input, output), gain);
+}
+
+// A crosspoint changed in the state, from the unit or an edit.
+void MatrixMixValueWidget::stateChanged(const Model::ParamId &id)
+{
+    if (id.param == crosspointParam(OnParam)) {
+        m_grid->setOn(id.a, id.b, m_state->isOn(id));
+    } else if (id.param == crosspointParam(GainParam)) {
+        const int gain = int(m_state->number(id));
+        QMixButton2 *b = mixButton(id.a, id.b);
+        if (!b || b->gain() == gain)
+            return;
+        b->setGain(gain);
+        if (id.a == m_shownInput && id.b == m_shownOutput)
+            showGain(gain);
+    }
 }
 
 void MatrixMixValueWidget::setInputName(int input, const QString &name)
@@ -239,19 +287,26 @@ void MatrixMixValueWidget::showFirstSelected()
     m_shownInput = m_shownOutput = -1;
 }
 
+// The writes of the given crosspoints: one frame per output and value.
+void MatrixMixValueWidget::sendRows(const QVector<Model::ParamId> &ids)
+{
+    for (const Proto::Frame &f : m_state->writeFrames(ids))
+        sendFrame(f);
+}
+
 void MatrixMixValueWidget::crosspointSwitched(int input, int output, bool on)
 {
     m_deferred.startHold();
     showCrosspoint(input, output);
     for (int out = 0; out < Channels; ++out) {
-        const QVector<quint8> inputs = m_grid->selectedInputs(out);
-        if (inputs.isEmpty())
-            continue;
-        for (quint8 in : inputs)
-            emit mixButtonClicked(in, out, on);
-        QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
-        payload.append(char(on ? 1 : 0));
-        sendCommand(Module, Proto::MatrixCmd::On, quint8(out), payload);
+        QVector<Model::ParamId> row;
+        for (quint8 in : m_grid->selectedInputs(out)) {
+            row.append(crosspoint(OnParam, in, out));
+            m_state->setNumber(row.last(), on ? 1 : 0);
+        }
+        for (const Model::ParamId &id : qAsConst(row))
+            emit mixButtonClicked(id.a, out, on);
+        sendRows(row);
     }
 }
 
@@ -260,7 +315,7 @@ void MatrixMixValueWidget::applyGainToSelection(int gain)
     for (int in = 0; in < Channels; ++in)
         for (int out = 0; out < Channels; ++out)
             if (m_grid->isSelected(in, out))
-                mixButton(in, out)->setGain(gain);
+                m_state->setNumber(crosspoint(GainParam, in, out), gain);
 }
 
 void MatrixMixValueWidget::GainSliderChanged(float value)
@@ -297,9 +352,12 @@ void MatrixMixValueWidget::sendGains()
         if (inputs.isEmpty())
             continue;
         const int gain = mixGain(inputs.first(), out);
-        QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
-        payload.append(char(GainRules::crosspointOnWire(gain)));
-        sendCommand(Module, Proto::MatrixCmd::Gain, quint8(out), payload);
+        QVector<Model::ParamId> row;
+        for (quint8 in : inputs) {
+            row.append(crosspoint(GainParam, in, out));
+            m_state->setNumber(row.last(), gain);
+        }
+        sendRows(row);
     }
 }
 
