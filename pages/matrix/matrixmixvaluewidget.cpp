@@ -5,6 +5,7 @@
 #include "widgets/settingsstore.h"
 
 #include "pages/matrix/crosspointgrid.h"
+#include "pages/matrix/crosspoints.h"
 #include "pages/matrix/dragscrollarea.h"
 #include "pages/matrix/qmixbutton2.h"
 #include "protocol/transport.h"
@@ -28,26 +29,6 @@
 namespace {
 const char *const GeometryKey = "MixValueGeometry";
 constexpr int GainKey = 0; // one pending gain: for the whole selection
-
-enum CrosspointParam
-{
-    OnParam,
-    GainParam
-};
-
-int crosspointParam(CrosspointParam which)
-{
-    static const int params[2] = {
-        Model::Catalogue::instance().paramIndex("matrix.#.#.on"),
-        Model::Catalogue::instance().paramIndex("matrix.#.#.gain"),
-    };
-    return params[which];
-}
-
-Model::ParamId crosspoint(CrosspointParam which, int input, int output)
-{
-    return Model::ParamId{crosspointParam(which), input, output};
-}
 
 bool isCrosspoint(int input, int output)
 {
@@ -197,12 +178,12 @@ QMixButton2 *MatrixMixValueWidget::mixButton(int input, int output) const
 
 bool MatrixMixValueWidget::isMixOn(int input, int output) const
 {
-    return m_state->isOn(crosspoint(OnParam, input, output));
+    return m_state->isOn(Crosspoints::on(input, output));
 }
 
 int MatrixMixValueWidget::mixGain(int input, int output) const
 {
-    return int(m_state->number(crosspoint(GainParam, input, output)));
+    return int(m_state->number(Crosspoints::gain(input, output)));
 }
 
 bool MatrixMixValueWidget::isTimerRunning() const
@@ -218,21 +199,21 @@ bool MatrixMixValueWidget::isTicking() const
 void MatrixMixValueWidget::setMixOn(int input, int output, bool on)
 {
     if (isCrosspoint(input, output))
-        m_state->setNumber(crosspoint(OnParam, input, output), on ? 1 : 0);
+        m_state->setNumber(Crosspoints::on(input, output), on ? 1 : 0);
 }
 
 void MatrixMixValueWidget::setMixGain(int input, int output, int gain)
 {
     if (isCrosspoint(input, output))
-        m_state->setNumber(crosspoint(GainParam, input, output), gain);
+        m_state->setNumber(Crosspoints::gain(input, output), gain);
 }
 
 // A crosspoint changed in the state, from the unit or an edit.
 void MatrixMixValueWidget::stateChanged(const Model::ParamId &id)
 {
-    if (id.param == crosspointParam(OnParam)) {
+    if (id.param == Crosspoints::on(0, 0).param) {
         m_grid->setOn(id.a, id.b, m_state->isOn(id));
-    } else if (id.param == crosspointParam(GainParam)) {
+    } else if (id.param == Crosspoints::gain(0, 0).param) {
         const int gain = int(m_state->number(id));
         QMixButton2 *b = mixButton(id.a, id.b);
         if (!b || b->gain() == gain)
@@ -287,13 +268,6 @@ void MatrixMixValueWidget::showFirstSelected()
     m_shownInput = m_shownOutput = -1;
 }
 
-// The writes of the given crosspoints: one frame per output and value.
-void MatrixMixValueWidget::sendRows(const QVector<Model::ParamId> &ids)
-{
-    for (const Proto::Frame &f : m_state->writeFrames(ids))
-        sendFrame(f);
-}
-
 void MatrixMixValueWidget::crosspointSwitched(int input, int output, bool on)
 {
     m_deferred.startHold();
@@ -301,12 +275,12 @@ void MatrixMixValueWidget::crosspointSwitched(int input, int output, bool on)
     for (int out = 0; out < Channels; ++out) {
         QVector<Model::ParamId> row;
         for (quint8 in : m_grid->selectedInputs(out)) {
-            row.append(crosspoint(OnParam, in, out));
+            row.append(Crosspoints::on(in, out));
             m_state->setNumber(row.last(), on ? 1 : 0);
         }
         for (const Model::ParamId &id : qAsConst(row))
             emit mixButtonClicked(id.a, out, on);
-        sendRows(row);
+        Crosspoints::send(*m_state, row);
     }
 }
 
@@ -315,7 +289,7 @@ void MatrixMixValueWidget::applyGainToSelection(int gain)
     for (int in = 0; in < Channels; ++in)
         for (int out = 0; out < Channels; ++out)
             if (m_grid->isSelected(in, out))
-                m_state->setNumber(crosspoint(GainParam, in, out), gain);
+                m_state->setNumber(Crosspoints::gain(in, out), gain);
 }
 
 void MatrixMixValueWidget::GainSliderChanged(float value)
@@ -354,10 +328,10 @@ void MatrixMixValueWidget::sendGains()
         const int gain = mixGain(inputs.first(), out);
         QVector<Model::ParamId> row;
         for (quint8 in : inputs) {
-            row.append(crosspoint(GainParam, in, out));
+            row.append(Crosspoints::gain(in, out));
             m_state->setNumber(row.last(), gain);
         }
-        sendRows(row);
+        Crosspoints::send(*m_state, row);
     }
 }
 

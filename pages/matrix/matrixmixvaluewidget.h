@@ -85,7 +85,6 @@ protected:
 
 private:
     void stateChanged(const Model::ParamId &id);
-    void sendRows(const QVector<Model::ParamId> &ids);
     void crosspointSwitched(int input, int output, bool on);
     void showCrosspoint(int input, int output);
     void showFirstSelected();

@@ -3,6 +3,7 @@
 #include "model/unitstate.h"
 
 #include "pages/matrix/crosspointgrid.h"
+#include "pages/matrix/crosspoints.h"
 #include "pages/matrix/generatorpanel.h"
 #include "pages/matrix/matrixmixvaluewidget.h"
 #include "pages/matrix/qmixbutton.h"
@@ -32,24 +33,6 @@ CrosspointGridGeometry pageGeometry()
     return g;
 }
 
-Model::ParamId onParam(int input, int output)
-{
-    static const int param = Model::Catalogue::instance().paramIndex("matrix.#.#.on");
-    return Model::ParamId{param, input, output};
-}
-
-Model::ParamId gainParam(int input, int output)
-{
-    static const int param = Model::Catalogue::instance().paramIndex("matrix.#.#.gain");
-    return Model::ParamId{param, input, output};
-}
-
-// The writes of the given crosspoints: one frame per output and value.
-void sendRows(const Model::UnitState &state, const QVector<Model::ParamId> &ids)
-{
-    for (const Proto::Frame &f : state.writeFrames(ids))
-        sendFrame(f);
-}
 } // namespace
 
 QMixer::QMixer(QWidget *parent)
@@ -66,7 +49,7 @@ QMixer::QMixer(QWidget *parent)
     connect(m_grid, &CrosspointGrid::switched, this, &QMixer::crosspointsSwitched);
     // The grid shows the state's crosspoints, whoever changed them.
     connect(&state(), &Model::UnitState::changed, this, [this](const Model::ParamId &id) {
-        if (id.param == onParam(0, 0).param)
+        if (id.param == Crosspoints::on(0, 0).param)
             m_grid->setOn(id.a, id.b, state().isOn(id));
     });
     connect(m_mixValue, &QPushButton::clicked, this, &QMixer::mixValueButtonClicked);
@@ -175,11 +158,11 @@ void QMixer::crosspointsSwitched(int, int, bool on)
     for (int out = 0; out < Channels; ++out) {
         QVector<Model::ParamId> row;
         for (quint8 in : m_grid->selectedInputs(out)) {
-            row.append(onParam(in, out));
+            row.append(Crosspoints::on(in, out));
             state().setNumber(row.last(), on ? 1 : 0);
         }
         // One packet per output, not one per crosspoint.
-        sendRows(state(), row);
+        Crosspoints::send(state(), row);
     }
 }
 
@@ -231,13 +214,13 @@ void QMixer::setWholeMatrix(bool on)
     for (int out = 0; out < Channels; ++out) {
         QVector<Model::ParamId> ons, gains;
         for (int in = 0; in < Channels; ++in) {
-            ons.append(onParam(in, out));
-            gains.append(gainParam(in, out));
+            ons.append(Crosspoints::on(in, out));
+            gains.append(Crosspoints::gain(in, out));
             state().setNumber(ons.last(), on ? 1 : 0);
             state().setNumber(gains.last(), 0);
         }
         // The whole row: the switches, then the gains.
-        sendRows(state(), ons + gains);
+        Crosspoints::send(state(), ons + gains);
     }
 }
 
