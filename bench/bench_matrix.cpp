@@ -5,11 +5,11 @@
 // unless another is set. Prints median and worst times.
 // Run: build/bench/bench_matrix [rounds]
 
-#include "pages/levels/crosspointgrid.h"
-#include "pages/levels/matrixmixvaluewidget.h"
-#include "pages/levels/qmixbutton.h"
-#include "pages/levels/qmixer.h"
-#include "pages/levels/qmtxwidget.h"
+#include "pages/matrix/crosspointgrid.h"
+#include "pages/matrix/matrixmixvaluewidget.h"
+#include "pages/matrix/qmixbutton.h"
+#include "pages/matrix/qmixer.h"
+#include "pages/matrix/qmtxwidget.h"
 #include "pages/operatorprompt.h"
 
 #include <QApplication>

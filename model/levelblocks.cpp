@@ -135,12 +135,15 @@ template <bool Outputs> void addLevel(Catalogue &c)
     RecordDesc limits = table(name, OpBlock, module, limitsCmd, 8);
     limits.writeElement = 2;
     const int lim = c.addRecord(limits);
-    ParamDesc max = number(Outputs ? "output.#.max" : "premix.#.max", "dB", GainRules::LimitMin,
-                           GainRules::LimitMax, 0, GainRules::LimitMax,
-                           "the highest gain allowed (the touch screen's limit)");
-    ParamDesc min = number(Outputs ? "output.#.min" : "premix.#.min", "dB", GainRules::LimitMin,
-                           GainRules::LimitMax, 0, GainRules::LimitMin,
-                           "the lowest gain allowed (the touch screen's limit)");
+    // Whole dB: reported values are truncated, as the settings page shows them.
+    ParamDesc max = with(number(Outputs ? "output.#.max" : "premix.#.max", "dB",
+                                GainRules::LimitMin, GainRules::LimitMax, 0, GainRules::LimitMax,
+                                "the highest gain allowed (the touch screen's limit)"),
+                         Whole);
+    ParamDesc min = with(number(Outputs ? "output.#.min" : "premix.#.min", "dB",
+                                GainRules::LimitMin, GainRules::LimitMax, 0, GainRules::LimitMin,
+                                "the lowest gain allowed (the touch screen's limit)"),
+                         Whole);
     c.addParam(lim, FieldDesc{0, Wire::F32, 0, Wire::I8, 0}, max);
     c.addParam(lim, FieldDesc{4, Wire::F32, 1, Wire::I8, 0}, min);
 
@@ -238,7 +241,8 @@ void addGenerator(Catalogue &c)
     c.addParam(c.addRecord(single("generator", OpBlock, m, GeneratorCmd::Mute, 1)), at(0, Wire::U8),
                onOff("generator.mute", 0, "muted"));
     c.addParam(c.addRecord(single("generator", OpBlock, m, GeneratorCmd::Gain, 4)),
-               at(0, Wire::F32), number("generator.gain", "dB", -70, 12, 0, -30, "level"));
+               at(0, Wire::F32),
+               with(number("generator.gain", "dB", -70, 12, 0, -30, "level"), WholeRound));
 }
 
 void addLabels(Catalogue &c)

@@ -18,7 +18,7 @@
 #include "pages/filters/qoutfilter.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
-#include "pages/levels/qmixer.h"
+#include "pages/matrix/qmixer.h"
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
 #include "pages/pagestack.h"

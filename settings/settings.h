@@ -1,7 +1,9 @@
 #pragma once
 
+#include "model/paramid.h"
 #include "pages/blockpage.h"
 #include "pages/devicestatus.h"
+#include "settings/settingsform.h"
 
 #include <QVector>
 
@@ -9,6 +11,7 @@
 #include <optional>
 #include <utility>
 
+class DeviceInfoView;
 class FuncWidget;
 class GainLimitPanel;
 class QComboBox;
@@ -43,8 +46,8 @@ public:
     void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) override;
 
     QLabel *valueLabel(DeviceStatus::Field field) const;
-    QLabel *voltageLabel(int index) const { return m_voltages[size_t(index)]; }
-    QLabel *faultLabel(int bit) const { return m_faults[size_t(bit)]; }
+    QLabel *voltageLabel(int index) const;
+    QLabel *faultLabel(int bit) const;
     QLabel *clockLabel() const { return m_clock; }
     QLineEdit *ipEdit() const { return m_ip; }
     QLineEdit *maskEdit() const { return m_mask; }
@@ -80,37 +83,26 @@ protected:
     bool needsTicks() const override;
 
 private:
-    struct Caption
-    {
-        QLabel *label;
-        const char *text;
-    };
-
-    QWidget *panel(const char *objectName, const char *title, QGridLayout *&grid);
-    QLabel *addRow(QGridLayout *grid, const char *caption, QWidget *value = nullptr);
-    QWidget *buildInfoPanel();
     QWidget *buildNetworkPanel();
     QWidget *buildSystemPanel();
-    QWidget *buildVoltagePanel();
-    QWidget *buildFaultPanel();
     QLineEdit *addAddressField(QGridLayout *grid, const char *caption, const QString &pattern,
                                void (settings::*slot)());
     void showField(DeviceStatus::Field field);
     void showAll();
     void showNetwork();
-    void showVoltages();
-    void showFault();
     void networkEdited(QLineEdit *field);
     void textEdited(QLineEdit *field, DeviceStatus::Field which);
+    Model::ParamId limitParam(int side, bool upper, int channel) const;
+    void storeLimits(int side, int channel);
     void limitEdited(int side, int channel);
     void sendLimits(int key);
-    void receiveLimits(int side, int channel, int upper, int lower);
+    void reportLimits(int side, int channel, int upper, int lower);
+    void stateChanged(const Model::ParamId &id);
+    void showLimits(int side, int channel);
 
     DeviceStatus *m_status;
-    QVector<Caption> m_captions;
-    QVector<QLabel *> m_titles;
-    QVector<QLabel *> m_valueLabels;
-    std::array<QLabel *, DeviceStatus::DeviceId + 1> m_values{};
+    SettingsForm m_form;
+    DeviceInfoView *m_info = nullptr;
     QLineEdit *m_ip = nullptr;
     QLineEdit *m_mask = nullptr;
     QLineEdit *m_gateway = nullptr;
@@ -121,9 +113,8 @@ private:
     QComboBox *m_rs232 = nullptr;
     QComboBox *m_rs485 = nullptr;
     QComboBox *m_gateReport = nullptr;
-    std::array<QLabel *, DeviceStatus::VoltageCount> m_voltages{};
-    std::array<QLabel *, 4> m_faults{};
     GainLimitPanel *m_limits = nullptr;
     // Limits from the unit that arrived during an edit hold, by side * 16 + channel.
     std::array<std::optional<std::pair<int, int>>, 32> m_withheld{};
+    bool m_storingLimits = false; // the operator's limits going into the state
 };

@@ -1,8 +1,9 @@
 #include "pages/levels/levelpage.h"
 
+#include "model/unitstate.h"
 #include "protocol/answerreader.h"
+#include "protocol/commands.h"
 #include "protocol/frame.h"
-#include "protocol/lebytes.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/elidedlabel.h"
@@ -40,7 +41,13 @@ LevelPage::LevelPage(const LevelPageConfig &config, QWidget *parent)
     row->setSpacing(2);
     for (int c = 0; c < Channels; ++c)
         row->addWidget(buildStrip(c), 1); // equal strips, whatever their names
-    deferred().setSender([this](int c) { sendGain(c); });
+    const QByteArray block = config.module == Proto::Module::OutputLevel ? "output" : "premix";
+    const char *const fields[FieldCount] = {".#.mute",     ".#.gain", ".#.invert", ".#.group",
+                                            ".#.priority", ".#.max",  ".#.min"};
+    for (int f = 0; f < FieldCount; ++f)
+        m_params[size_t(f)] =
+            state().catalogue().paramIndex(QByteArray(block + fields[f]).constData());
+    deferred().setSender([this](int c) { send(Gain, c); });
     retranslate();
 }
 
@@ -162,30 +169,63 @@ int LevelPage::channelOf(QObject *control) const
     return -1;
 }
 
+Model::ParamId LevelPage::param(Field field, int c) const
+{
+    return Model::ParamId{m_params[size_t(field)], c, 0};
+}
+
+LevelPage::Channel LevelPage::channel(int c) const
+{
+    const Model::UnitState &s = state();
+    Channel ch;
+    ch.gain = float(s.number(param(Gain, c)));
+    ch.mute = s.isOn(param(Mute, c)) ? 1 : 0;
+    ch.invert = s.isOn(param(Invert, c)) ? 1 : 0;
+    ch.group = quint8(s.number(param(Group, c)));
+    ch.priority = m_params[Priority] >= 0 && s.isOn(param(Priority, c)) ? 1 : 0;
+    ch.upperLimit = int(s.number(param(Max, c)));
+    ch.lowerLimit = int(s.number(param(Min, c)));
+    return ch;
+}
+
 QVector<int> LevelPage::linked(int c) const
 {
-    const quint8 group = m_channels[size_t(c)].group;
+    const double group = state().number(param(Group, c));
     QVector<int> members{c};
     if (group == 0)
         return members;
     for (int other = 0; other < Channels; ++other)
-        if (other != c && m_channels[size_t(other)].group == group)
+        if (other != c && state().number(param(Group, other)) == group)
             members.append(other);
     return members;
 }
 
-void LevelPage::setGain(int c, float value)
+// Shows one channel as the state holds it; nothing is sent or emitted.
+void LevelPage::showStrip(int c)
 {
-    Channel &ch = m_channels[size_t(c)];
-    ch.gain = GainRules::clampLevel(value, ch.lowerLimit, ch.upperLimit);
-    m_strips[size_t(c)].fader->setValue(ch.gain);
-    FieldSync::showText(m_strips[size_t(c)].gainEdit, gainText(ch.gain));
+    const Channel ch = channel(c);
+    Strip &s = m_strips[size_t(c)];
+    s.fader->setValue(ch.gain);
+    FieldSync::showText(s.gainEdit, gainText(ch.gain));
+    setCheckedSilently(s.mute, ch.mute);
+    setCheckedSilently(s.invert, ch.invert);
+    setCheckedSilently(s.priority, ch.priority);
+    const QSignalBlocker blocker(s.group);
+    s.group->setCurrentIndex(ch.group);
 }
 
+void LevelPage::send(Field field, int c)
+{
+    sendFrame(state().writeFrame(state().catalogue().recordOf(param(field, c))));
+}
+
+// The state keeps each member within its own limits.
 void LevelPage::applyOperatorGain(int c, float value)
 {
-    for (int member : linked(c))
-        setGain(member, value);
+    for (int member : linked(c)) {
+        state().setNumber(param(Gain, member), double(value));
+        showStrip(member);
+    }
     deferred().edit(c);
 }
 
@@ -206,7 +246,7 @@ void LevelPage::gainEditingFinished()
     bool ok = false;
     float value = edit->text().trimmed().toFloat(&ok);
     value = qBound(GainMin, ok ? value : 0.0f, GainMax);
-    if (value != m_channels[size_t(c)].gain)
+    if (value != float(state().number(param(Gain, c))))
         applyOperatorGain(c, value);
     else
         FieldSync::showText(edit, gainText(value));
@@ -214,44 +254,36 @@ void LevelPage::gainEditingFinished()
     edit->clearFocus();
 }
 
-void LevelPage::sendGain(int c)
+void LevelPage::switchClicked(Field field, QPushButton *LevelPage::Strip::*button, bool on)
 {
-    const float gain = m_channels[size_t(c)].gain;
-    sendCommand(m_config.module, m_config.gainCmd, quint8(c),
-                Le::bytes(GainRules::levelOnWire(gain)));
+    const int c = channelOf(sender());
+    if (c < 0)
+        return;
+    for (int member : linked(c)) {
+        state().setNumber(param(field, member), on ? 1 : 0);
+        setCheckedSilently(m_strips[size_t(member)].*button, on);
+    }
+    send(field, c);
 }
 
 void LevelPage::muteClicked(bool isChecked)
 {
-    const int c = channelOf(sender());
-    if (c < 0)
-        return;
-    for (int member : linked(c)) {
-        m_channels[size_t(member)].mute = isChecked;
-        setCheckedSilently(m_strips[size_t(member)].mute, isChecked);
-    }
-    sendCommand(m_config.module, m_config.muteCmd, quint8(c), QByteArray(1, char(isChecked)));
+    switchClicked(Mute, &Strip::mute, isChecked);
 }
 
 void LevelPage::invertClicked(bool isChecked)
 {
-    const int c = channelOf(sender());
-    if (c < 0)
-        return;
-    for (int member : linked(c)) {
-        m_channels[size_t(member)].invert = isChecked;
-        setCheckedSilently(m_strips[size_t(member)].invert, isChecked);
-    }
-    sendCommand(m_config.module, m_config.invertCmd, quint8(c), QByteArray(1, char(isChecked)));
+    switchClicked(Invert, &Strip::invert, isChecked);
 }
 
+// Priority is the channel's own: not linked.
 void LevelPage::priorityClicked(bool isChecked)
 {
     const int c = channelOf(sender());
     if (c < 0 || !m_config.priorityCmd)
         return;
-    m_channels[size_t(c)].priority = isChecked;
-    sendCommand(m_config.module, m_config.priorityCmd, quint8(c), QByteArray(1, char(isChecked)));
+    state().setNumber(param(Priority, c), isChecked ? 1 : 0);
+    send(Priority, c);
 }
 
 void LevelPage::groupChanged(int index)
@@ -259,16 +291,16 @@ void LevelPage::groupChanged(int index)
     const int c = channelOf(sender());
     if (c < 0 || index < 0)
         return;
-    m_channels[size_t(c)].group = quint8(index);
-    sendCommand(m_config.module, m_config.groupCmd, quint8(c), QByteArray(1, char(index)));
+    state().setNumber(param(Group, c), index);
+    send(Group, c);
 }
 
 void LevelPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
     if (cmd == 0)
         return;
-    AnswerReader answer(flag, length, payload);
     if (cmd == m_config.meterCmd || (m_config.preMeterCmd && cmd == m_config.preMeterCmd)) {
+        AnswerReader answer(flag, length, payload);
         if (!answer.exact(Channels))
             return;
         const bool pre = cmd == m_config.preMeterCmd;
@@ -283,62 +315,27 @@ void LevelPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArra
     }
     if (deferred().isHolding())
         return; // the operator's edit wins over answers to earlier reads
-    if (cmd == m_config.limitsCmd) {
-        if (answer.exact(Channels * 8))
-            receiveLimits(answer);
-        return;
-    }
-
     const bool known = cmd == m_config.muteCmd || cmd == m_config.gainCmd ||
                        cmd == m_config.invertCmd || cmd == m_config.groupCmd ||
+                       cmd == m_config.limitsCmd ||
                        (m_config.priorityCmd && cmd == m_config.priorityCmd);
-    if (!known)
+    if (!known || length != payload.size())
         return;
-    const int width = cmd == m_config.gainCmd ? 4 : 1;
-    if (m_config.exactLengths ? !answer.exact(Channels * width) : !answer.atLeast(0))
+    std::array<Channel, Channels> before;
+    for (int c = 0; c < Channels; ++c)
+        before[size_t(c)] = channel(c);
+    if (!state().apply(Proto::OpBlock, m_config.module, cmd, flag, payload))
         return;
-    const int count = qMin(answer.size() / width, int(Channels));
-    for (int c = 0; c < count; ++c) {
-        Channel &ch = m_channels[size_t(c)];
-        Strip &s = m_strips[size_t(c)];
-        if (cmd == m_config.gainCmd) {
-            if (const std::optional<float> gain = answer.real(c * 4, GainMin, GainMax))
-                setGain(c, *gain);
-            continue;
-        }
-        const quint8 byte = answer.u8(c);
-        if (cmd == m_config.muteCmd) {
-            ch.mute = byte ? 1 : 0;
-            setCheckedSilently(s.mute, ch.mute);
-        } else if (cmd == m_config.invertCmd) {
-            ch.invert = byte ? 1 : 0;
-            setCheckedSilently(s.invert, ch.invert);
-        } else if (cmd == m_config.priorityCmd) {
-            ch.priority = byte ? 1 : 0;
-            setCheckedSilently(s.priority, ch.priority);
-        } else if (cmd == m_config.groupCmd && byte < GroupCount) {
-            ch.group = byte;
-            const QSignalBlocker blocker(s.group);
-            s.group->setCurrentIndex(byte);
-        }
-    }
-}
-
-void LevelPage::receiveLimits(const AnswerReader &answer)
-{
     for (int c = 0; c < Channels; ++c) {
-        const auto limit = [&](int offset) {
-            return answer.truncated(c * 8 + offset, GainRules::LimitMin, GainRules::LimitMax)
-                .value_or(GainRules::LimitMin);
-        };
-        const int upper = limit(0);
-        const int lower = limit(4);
-        Channel &ch = m_channels[size_t(c)];
-        if (upper == ch.upperLimit && lower == ch.lowerLimit)
+        if (cmd != m_config.limitsCmd) {
+            showStrip(c);
             continue;
-        ch.upperLimit = upper;
-        ch.lowerLimit = lower;
-        emit gainLimit(uchar(c), upper, lower);
+        }
+        // Limits are not shown here: they go to the settings page.
+        const Channel now = channel(c);
+        const Channel &was = before[size_t(c)];
+        if (now.upperLimit != was.upperLimit || now.lowerLimit != was.lowerLimit)
+            emit gainLimit(uchar(c), now.upperLimit, now.lowerLimit);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/paramid.h"
 #include "pages/blockpage.h"
 #include "pages/levels/gainrules.h"
 
@@ -7,7 +8,6 @@
 
 #include <array>
 
-class AnswerReader;
 class ElidedLabel;
 class QComboBox;
 class QFader;
@@ -53,6 +53,7 @@ public:
     static constexpr float GainMax = GainRules::LevelMax;
     static constexpr float OffValue = GainRules::LevelOff; // what "off" is sent as
 
+    // One channel as the unit's state holds it (a view, made on request).
     struct Channel
     {
         float gain = 0.0f;
@@ -67,7 +68,7 @@ public:
     void refresh() override;
     void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) override;
 
-    const Channel &channel(int c) const { return m_channels[size_t(c)]; }
+    Channel channel(int c) const;
     QFader *fader(int c) const { return m_strips[size_t(c)].fader; }
     QLineEdit *gainEdit(int c) const { return m_strips[size_t(c)].gainEdit; }
     QPushButton *muteButton(int c) const { return m_strips[size_t(c)].mute; }
@@ -109,16 +110,31 @@ private:
         QComboBox *group = nullptr;
     };
 
+    // The block's parameters in the unit's state.
+    enum Field
+    {
+        Mute,
+        Gain,
+        Invert,
+        Group,
+        Priority,
+        Max,
+        Min,
+        FieldCount
+    };
+
     QWidget *buildStrip(int c);
     int channelOf(QObject *control) const;
+    Model::ParamId param(Field field, int c) const;
     // The operated channel and, when it is in a group, the other members.
     QVector<int> linked(int c) const;
-    void setGain(int c, float value);
+    void showStrip(int c);
     void applyOperatorGain(int c, float value);
-    void sendGain(int c);
-    void receiveLimits(const AnswerReader &answer);
+    // Sets a switch of the operated channel (and of its group) and sends it.
+    void switchClicked(Field field, QPushButton *LevelPage::Strip::*button, bool on);
+    void send(Field field, int c);
 
     const LevelPageConfig m_config;
-    std::array<Channel, Channels> m_channels{};
+    std::array<int, FieldCount> m_params{};
     std::array<Strip, Channels> m_strips{};
 };

@@ -1,8 +1,7 @@
 #include "pages/levels/qdevlabel.h"
 
-#include "protocol/answerreader.h"
+#include "model/unitstate.h"
 #include "protocol/frame.h"
-#include "protocol/localtext.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/fieldsync.h"
@@ -30,6 +29,7 @@ QDevLabel::QDevLabel(QWidget *parent) : BlockPage(parent)
     auto *outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 1, 1, 0);
     outer->addWidget(bg);
+    connect(&state(), &Model::UnitState::changed, this, &QDevLabel::stateChanged);
     retranslate();
 }
 
@@ -84,36 +84,42 @@ void QDevLabel::refresh()
         sendPacket(Proto::OpSystem, Module, table, Proto::FlagRead);
 }
 
-void QDevLabel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
+Model::ParamId QDevLabel::param(Table table, int channel)
 {
-    if (cmd < Inputs || cmd > Panel)
-        return;
-    const auto table = Table(cmd);
-    const int width = fieldWidth(table);
-    AnswerReader answer(flag, length, payload);
-    if (!answer.exact(Channels * width))
-        return;
-    for (int c = 0; c < Channels; ++c)
-        setLabel(table, c, answer.text(c * width, width));
+    static const int params[3] = {
+        Model::Catalogue::instance().paramIndex("label.input.#"),
+        Model::Catalogue::instance().paramIndex("label.output.#"),
+        Model::Catalogue::instance().paramIndex("label.panel.#"),
+    };
+    return Model::ParamId{params[table - 1], channel, 0};
 }
 
-void QDevLabel::setLabel(Table table, int channel, const QString &text)
+void QDevLabel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
-    Group &g = m_groups[table - 1];
-    if (g.labels[size_t(channel)] == text)
+    if (cmd < Inputs || cmd > Panel || length != payload.size())
         return;
-    g.labels[size_t(channel)] = text;
-    FieldSync::showText(g.fields[size_t(channel)], text);
-    switch (table) {
-    case Inputs:
-        emit inputLabel(uchar(channel), text);
-        break;
-    case Outputs:
-        emit outputLabel(uchar(channel), text);
-        break;
-    case Panel:
-        emit panelLabel(uchar(channel), text);
-        break;
+    state().apply(Proto::OpSystem, Module, cmd, flag, payload);
+}
+
+// A name changed in the state, from the unit or the operator: shown and told.
+void QDevLabel::stateChanged(const Model::ParamId &id)
+{
+    for (Table table : {Inputs, Outputs, Panel}) {
+        if (id != param(table, id.a))
+            continue;
+        const QString text = label(table, id.a);
+        FieldSync::showText(field(table, id.a), text);
+        switch (table) {
+        case Inputs:
+            emit inputLabel(uchar(id.a), text);
+            break;
+        case Outputs:
+            emit outputLabel(uchar(id.a), text);
+            break;
+        case Panel:
+            emit panelLabel(uchar(id.a), text);
+            break;
+        }
     }
 }
 
@@ -125,19 +131,17 @@ void QDevLabel::edited(Table table)
     if (channel >= Channels)
         return;
     FieldSync::endEdit(field);
-    // The unit keeps only what fits its field: cut the name to whole characters
-    // that fit, and show the operator what the unit will show.
-    QString kept;
-    const QByteArray bytes = LocalText::encodeFitting(field->text(), fieldWidth(table), &kept);
+    // The unit keeps only what fits its field: the state cuts the name to
+    // whole characters that fit, and the operator sees what the unit will show.
+    const QString kept = state().setText(param(table, channel), field->text());
     if (kept != field->text())
         field->setText(kept);
-    setLabel(table, channel, kept);
     {
         const QSignalBlocker blocker(field);
         field->clearFocus();
     }
-    sendPacket(Proto::OpSystem, Module, table, Proto::FlagWrite,
-               QByteArray(1, char(channel)) + bytes);
+    // Sent even when unchanged: the operator finished an edit.
+    sendFrame(state().writeFrame(state().catalogue().recordOf(param(table, channel))));
 }
 
 void QDevLabel::inputLabelEditingFinished()
@@ -157,7 +161,7 @@ void QDevLabel::panelLabelEditingFinished()
 
 QString QDevLabel::label(Table table, int channel) const
 {
-    return m_groups[table - 1].labels[size_t(channel)];
+    return state().text(param(table, channel));
 }
 
 QLineEdit *QDevLabel::field(Table table, int channel) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/paramid.h"
 #include "pages/blockpage.h"
 #include "protocol/commands.h"
 
@@ -56,11 +57,11 @@ private:
         QGroupBox *box = nullptr;
         std::array<QLabel *, Channels> captions{};
         std::array<QLineEdit *, Channels> fields{};
-        std::array<QString, Channels> labels;
     };
 
     QGroupBox *buildGroup(Table table, const char *objectName);
-    void setLabel(Table table, int channel, const QString &text);
+    static Model::ParamId param(Table table, int channel);
+    void stateChanged(const Model::ParamId &id);
     void edited(Table table);
 
     std::array<Group, 3> m_groups;

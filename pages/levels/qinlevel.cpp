@@ -1,16 +1,16 @@
 #include "pages/levels/qinlevel.h"
 
+#include "model/unitstate.h"
 #include "pages/knobfield.h"
 #include "pages/levels/factorytestwindow.h"
 #include "pages/levels/inputgain.h"
 #include "protocol/answerreader.h"
 #include "protocol/frame.h"
-#include "protocol/lebytes.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/elidedlabel.h"
-#include "widgets/lazycombobox.h"
 #include "widgets/knob.h"
+#include "widgets/lazycombobox.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,6 +22,34 @@
 #include <QVBoxLayout>
 
 using namespace Proto::InLevelCmd;
+
+namespace {
+// The input level's parameters in the unit's state.
+namespace P {
+enum Param
+{
+    Mute,
+    Trim,
+    Mode,
+    Phantom,
+    Step,
+    Total
+};
+} // namespace P
+
+Model::ParamId param(int which, int c)
+{
+    static const int index[] = {
+        Model::Catalogue::instance().paramIndex("input.#.mute"),
+        Model::Catalogue::instance().paramIndex("input.#.trim"),
+        Model::Catalogue::instance().paramIndex("input.#.mode"),
+        Model::Catalogue::instance().paramIndex("input.#.phantom"),
+        Model::Catalogue::instance().paramIndex("input.#.step"),
+        Model::Catalogue::instance().paramIndex("input.#.gain"),
+    };
+    return Model::ParamId{index[which], c, 0};
+}
+} // namespace
 
 QInLevel::QInLevel(QWidget *parent) : BlockPage(parent)
 {
@@ -140,28 +168,37 @@ void QInLevel::refresh()
         sendPacket(Proto::OpBlock, Module, cmd, Proto::FlagRead);
 }
 
+QInLevel::Channel QInLevel::channel(int c) const
+{
+    const Model::UnitState &s = state();
+    Channel ch;
+    ch.mute = s.isOn(param(P::Mute, c)) ? 1 : 0;
+    ch.mode = s.isOn(param(P::Mode, c)) ? Line : Mic;
+    ch.phantom = s.isOn(param(P::Phantom, c)) ? 1 : 0;
+    ch.preampStep = quint8(qMax(0, s.tableIndex(param(P::Step, c))));
+    ch.digitalGain = float(s.number(param(P::Trim, c)));
+    return ch;
+}
+
 float QInLevel::totalGain(int c) const
 {
-    const Channel &ch = m_channels[size_t(c)];
-    const float total = InputGain::stepDb(ch.preampStep) + ch.digitalGain;
-    return m_strips[size_t(c)].gain->clamp(total);
+    // The state keeps the total within the mode's range, as the knob does.
+    return float(state().number(param(P::Total, c)));
 }
 
-void QInLevel::showTotal(int c)
+// Shows one input as the state holds it; nothing is sent or emitted.
+void QInLevel::showChannel(int c)
 {
-    m_strips[size_t(c)].gain->setValue(totalGain(c));
-}
-
-// Stores a new total for channel c, split into step and trim, and shows it.
-void QInLevel::applyGain(int c, float total, bool markPending)
-{
-    Channel &ch = m_channels[size_t(c)];
-    const InputGain::Split split =
-        InputGain::split(m_strips[size_t(c)].gain->clamp(total), ch.mode != Mic);
-    ch.preampStep = split.step;
-    ch.digitalGain = split.digital;
-    if (markPending)
-        deferred().edit(c);
+    const Model::UnitState &s = state();
+    const Strip &strip = m_strips[size_t(c)];
+    const bool line = s.isOn(param(P::Mode, c));
+    setCheckedSilently(strip.mute, s.isOn(param(P::Mute, c)));
+    setCheckedSilently(strip.phantom, s.isOn(param(P::Phantom, c)));
+    strip.phantom->setEnabled(!line);
+    strip.gain->setRange(InputGain::minimum(line), InputGain::maximum(line));
+    strip.gain->setValue(totalGain(c));
+    const QSignalBlocker blocker(strip.mode);
+    strip.mode->setCurrentIndex(line ? Line : Mic);
 }
 
 void QInLevel::setGainFromOperator(int c, float total)
@@ -169,8 +206,9 @@ void QInLevel::setGainFromOperator(int c, float total)
     KnobField *field = m_strips[size_t(c)].gain;
     total = field->clamp(total);
     if (total != totalGain(c)) {
-        applyGain(c, total, true);
-        field->setValue(total);
+        state().setNumber(param(P::Total, c), double(total));
+        deferred().edit(c);
+        showChannel(c);
     } else {
         field->showText(total);
     }
@@ -183,7 +221,7 @@ void QInLevel::gainChanged(float value)
         return;
     // The knob already shows the value; the field follows it.
     if (value != totalGain(c)) {
-        applyGain(c, value, false);
+        state().setNumber(param(P::Total, c), double(value));
         m_strips[size_t(c)].gain->showText(value);
     }
     deferred().edit(c);
@@ -197,29 +235,33 @@ void QInLevel::gainEditingFinished()
         setGainFromOperator(c, field->enteredValue());
 }
 
+// The step, then the trim: the unit adds the trim to the step it has.
 void QInLevel::sendGain(int c)
 {
-    const Channel &ch = m_channels[size_t(c)];
-    sendCommand(Module, Step, quint8(c), QByteArray(1, char(ch.preampStep)));
-    sendCommand(Module, Gain, quint8(c), Le::bytes(ch.digitalGain));
+    const Model::Catalogue &cat = state().catalogue();
+    sendFrame(state().writeFrame(cat.recordOf(param(P::Step, c))));
+    sendFrame(state().writeFrame(cat.recordOf(param(P::Trim, c))));
+}
+
+void QInLevel::sendSwitch(int which, int c, bool on)
+{
+    const Model::ParamId id = param(which, c);
+    state().setNumber(id, on ? 1 : 0);
+    sendFrame(state().writeFrame(state().catalogue().recordOf(id)));
 }
 
 void QInLevel::muteClicked(bool isChecked)
 {
     const int c = channelOf(sender());
-    if (c < 0)
-        return;
-    m_channels[size_t(c)].mute = isChecked ? 1 : 0;
-    sendCommand(Module, Mute, quint8(c), QByteArray(1, char(isChecked ? 1 : 0)));
+    if (c >= 0)
+        sendSwitch(P::Mute, c, isChecked);
 }
 
 void QInLevel::_48VClicked(bool isChecked)
 {
     const int c = channelOf(sender());
-    if (c < 0)
-        return;
-    m_channels[size_t(c)].phantom = isChecked ? 1 : 0;
-    sendCommand(Module, Phantom, quint8(c), QByteArray(1, char(isChecked ? 1 : 0)));
+    if (c >= 0)
+        sendSwitch(P::Phantom, c, isChecked);
 }
 
 void QInLevel::modeChanged(int index)
@@ -227,98 +269,53 @@ void QInLevel::modeChanged(int index)
     const int c = channelOf(sender());
     if (c < 0 || index < 0)
         return;
-    applyMode(c, quint8(index));
-    sendCommand(Module, Mode, quint8(c), QByteArray(1, char(index)));
-    // A mode change always leaves the channel at 0 dB total.
-    Channel &ch = m_channels[size_t(c)];
-    if (const auto reset = InputGain::resetAfterModeChange(ch.preampStep, ch.digitalGain)) {
-        ch.preampStep = reset->step;
-        ch.digitalGain = reset->digital;
-        m_strips[size_t(c)].gain->setValue(0.0f);
+    const Channel before = channel(c);
+    // The state leaves the input at 0 dB total (a line input without
+    // phantom power, switched off here only: the unit does it on its own).
+    state().setNumber(param(P::Mode, c), index == Mic ? Mic : Line);
+    sendFrame(state().writeFrame(state().catalogue().recordOf(param(P::Mode, c))));
+    if (before.preampStep != 0 || before.digitalGain != 0.0f)
         deferred().edit(c);
-    }
+    showChannel(c);
 }
 
-void QInLevel::applyMode(int c, quint8 mode)
+// A line input reported for an input in microphone mode: the trim becomes the
+// whole total (clamped as the microphone range had it), which goes out after
+// the hold, and phantom power is off here (the unit switches it off itself).
+void QInLevel::lineModeReported(int c)
 {
-    mode = mode ? Line : Mic;
-    Channel &ch = m_channels[size_t(c)];
-    Strip &s = m_strips[size_t(c)];
-    if (mode == ch.mode)
-        return;
-    ch.mode = mode;
-    if (mode == Line) {
-        if (ch.preampStep != 0) {
-            // Line inputs have no preamplifier step: keep the trim as the total.
-            applyGain(c, ch.digitalGain, true);
-            showTotal(c);
-        }
-        s.gain->setRange(InputGain::minimum(true), InputGain::maximum(true));
-        if (ch.phantom) {
-            ch.phantom = 0; // switched off locally; the unit does it on its own
-            setCheckedSilently(s.phantom, false);
-        }
-        s.phantom->setEnabled(false);
-    } else {
-        s.gain->setRange(InputGain::minimum(false), InputGain::maximum(false));
-        s.phantom->setEnabled(true);
+    Model::UnitState &s = state();
+    if (s.tableIndex(param(P::Step, c)) > 0) {
+        const float trim = float(s.number(param(P::Trim, c)));
+        s.setNumber(param(P::Total, c), double(InputGain::clampTotal(trim, false)));
+        deferred().edit(c);
     }
-    showTotal(c);
-    const QSignalBlocker blocker(s.mode);
-    s.mode->setCurrentIndex(mode);
+    s.setNumber(param(P::Phantom, c), 0);
 }
 
 void QInLevel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
     if (cmd < Meter || cmd > Step)
         return;
-    AnswerReader answer(flag, length, payload);
-    if (!answer.exact(cmd == Gain ? Channels * 4 : Channels))
-        return;
     if (cmd == Meter) {
+        AnswerReader answer(flag, length, payload);
+        if (!answer.exact(Channels))
+            return;
         for (int c = 0; c < Channels; ++c)
             emit meterChanged(uchar(c), int(answer.i8(c)));
         return;
     }
     if (deferred().isHolding())
         return; // the operator's edit wins over answers to earlier reads
-
+    std::array<bool, Channels> wasLine{};
+    for (int c = 0; c < Channels; ++c)
+        wasLine[size_t(c)] = state().isOn(param(P::Mode, c));
+    if (length != payload.size() || !state().apply(Proto::OpBlock, Module, cmd, flag, payload))
+        return;
     for (int c = 0; c < Channels; ++c) {
-        Channel &ch = m_channels[size_t(c)];
-        const quint8 byte = answer.u8(c);
-        switch (cmd) {
-        case Mute:
-            ch.mute = byte ? 1 : 0;
-            setCheckedSilently(m_strips[size_t(c)].mute, ch.mute);
-            break;
-        case Phantom:
-            ch.phantom = byte ? 1 : 0;
-            setCheckedSilently(m_strips[size_t(c)].phantom, ch.phantom);
-            break;
-        case Gain: {
-            // The widest trim any mode allows; the total is clamped to the mode.
-            const std::optional<float> gain =
-                answer.real(c * 4, -InputGain::TrimLimit, InputGain::TrimLimit);
-            if (gain && *gain != ch.digitalGain) {
-                ch.digitalGain = *gain;
-                showTotal(c);
-            }
-            break;
-        }
-        case Mode:
-            applyMode(c, byte);
-            break;
-        case Step: {
-            const quint8 step = InputGain::sanitizeStep(byte);
-            if (step != ch.preampStep) {
-                ch.preampStep = step;
-                showTotal(c);
-            }
-            break;
-        }
-        default:
-            break;
-        }
+        if (cmd == Mode && !wasLine[size_t(c)] && state().isOn(param(P::Mode, c)))
+            lineModeReported(c);
+        showChannel(c);
     }
 }
 

@@ -30,6 +30,7 @@ public:
         Line = 1
     };
 
+    // One input as the unit's state holds it (a view, made on request).
     struct Channel
     {
         quint8 mute = 0;
@@ -45,7 +46,7 @@ public:
     void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) override;
     void setInputName(int channel, const QString &name) override;
 
-    const Channel &channel(int c) const { return m_channels[size_t(c)]; }
+    Channel channel(int c) const;
     // The total gain shown for channel c, clamped to its mode's range.
     float totalGain(int c) const;
     // Operator actions, as the controls of channel c perform them.
@@ -84,12 +85,11 @@ private:
 
     QWidget *buildStrip(int c);
     int channelOf(QObject *control) const;
-    void applyGain(int c, float total, bool markPending);
-    void applyMode(int c, quint8 mode);
-    void showTotal(int c);
+    void lineModeReported(int c);
+    void showChannel(int c);
     void sendGain(int c);
+    void sendSwitch(int which, int c, bool on);
 
-    std::array<Channel, Channels> m_channels{};
     std::array<Strip, Channels> m_strips{};
     QDialog *m_testWindow = nullptr;
 };

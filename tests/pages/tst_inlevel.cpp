@@ -160,6 +160,44 @@ private slots:
         QCOMPARE(page.gainControl(4)->edit()->text(), QStringLiteral("0.0"));
     }
 
+    // The unit reports line mode for an input that had a preamplifier step:
+    // the trim becomes the total (within the microphone range it had), sent
+    // after the hold as step 0 and trim, and phantom power goes off unsent.
+    void reportedLineModeResplitsTheGain_data()
+    {
+        QTest::addColumn<float>("trim");
+        QTest::addColumn<float>("sent");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("trim kept") << 5.0f << 5.0f << "5.0";
+        QTest::newRow("negative trim") << -3.0f << 0.0f << "0.0";
+    }
+
+    void reportedLineModeResplitsTheGain()
+    {
+        QFETCH(float, trim);
+        QFETCH(float, sent);
+        QFETCH(QString, shown);
+        LoopbackPeer peer;
+        QInLevel page;
+        page.show();
+        page.receive(Proto::InLevelCmd::Mode, 0x80, 16, bytes16(0));
+        page.receive(Proto::InLevelCmd::Phantom, 0x80, 16, bytes16(1));
+        page.receive(Proto::InLevelCmd::Step, 0x80, 16, bytes16(7));
+        page.receive(Proto::InLevelCmd::Gain, 0x80, 64, floats(16, trim));
+        QVERIFY(peer.staysQuiet(50));
+        page.receive(Proto::InLevelCmd::Mode, 0x80, 16,
+                     QByteArray::fromHex("0001") + QByteArray(14, 0)); // input 2: line
+        QCOMPARE(page.gainControl(1)->edit()->text(), shown);
+        QVERIFY(!page.phantomButton(1)->isChecked());
+        QVERIFY(page.phantomButton(0)->isChecked());
+        QVERIFY(peer.waitForFrames(2));
+        QVERIFY(peer.staysQuiet(150));
+        QCOMPARE(peer.frames().size(), 2);
+        QCOMPARE(peer.frames().at(0).payload, QByteArray::fromHex("0100"));
+        QCOMPARE(int(peer.frames().at(1).cmd), 3);
+        QCOMPARE(Le::get<float>(peer.frames().at(1).payload, 1), sent);
+    }
+
     void modeChangeAtZeroSendsOnlyTheMode()
     {
         LoopbackPeer peer;

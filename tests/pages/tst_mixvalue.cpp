@@ -2,12 +2,12 @@
 // pending gains that follow their selection, the matrix page's link to it,
 // and the drag-scroll area.
 
-#include "pages/levels/crosspointgrid.h"
-#include "pages/levels/dragscrollarea.h"
-#include "pages/levels/matrixmixvaluewidget.h"
-#include "pages/levels/qmixbutton2.h"
-#include "pages/levels/qmixer.h"
-#include "pages/levels/qmtxwidget.h"
+#include "pages/matrix/crosspointgrid.h"
+#include "pages/matrix/dragscrollarea.h"
+#include "pages/matrix/matrixmixvaluewidget.h"
+#include "pages/matrix/qmixbutton2.h"
+#include "pages/matrix/qmixer.h"
+#include "pages/matrix/qmtxwidget.h"
 #include "tests/support/loopbackpeer.h"
 #include "tests/support/pagetest.h"
 #include "widgets/qfader.h"

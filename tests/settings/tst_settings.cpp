@@ -3,6 +3,7 @@
 
 #include "pages/devicestatus.h"
 #include "pages/funcwidget.h"
+#include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
 #include "protocol/lebytes.h"
 #include "protocol/localtext.h"
@@ -10,6 +11,7 @@
 #include "settings/settings.h"
 #include "tests/support/loopbackpeer.h"
 #include "tests/support/pagetest.h"
+#include "widgets/qfader.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -368,6 +370,44 @@ private slots:
         QCOMPARE(faults.count(), 1);
         QCOMPARE(faults.at(0).at(0).value<uchar>(), uchar(0));
         QCOMPARE(serials.count(), 1);
+    }
+
+    // The limits are one value in the container's state: what the settings
+    // page sets bounds the level page's gain, and what the level page takes
+    // from the unit shows on the settings page.
+    void limitsAreSharedWithTheLevelPages_data()
+    {
+        QTest::addColumn<bool>("outputs");
+        QTest::newRow("pre-mix") << false;
+        QTest::newRow("output") << true;
+    }
+
+    void limitsAreSharedWithTheLevelPages()
+    {
+        QFETCH(bool, outputs);
+        LoopbackPeer peer;
+        FuncWidget container;
+        settings *page = settings::install(&container);
+        LevelPage *level = outputs ? static_cast<LevelPage *>(container.outLevel())
+                                   : static_cast<LevelPage *>(container.preMixLevel());
+        const auto side = outputs ? GainLimitPanel::Output : GainLimitPanel::Input;
+
+        QByteArray limits;
+        for (int c = 0; c < 16; ++c)
+            limits += Le::bytes(c == 9 ? 2.0f : 12.0f, c == 9 ? -30.0f : -56.0f);
+        level->receive(outputs ? 7 : 6, 0x80, quint16(limits.size()), limits);
+        QCOMPARE(page->gainLimits()->maximum(side, 9), 2);
+        QCOMPARE(page->gainLimits()->minimum(side, 9), -30);
+
+        page->gainLimits()->spinBox(side, GainLimitPanel::Maximum, 3)->setValue(6);
+        page->gainLimits()->spinBox(side, GainLimitPanel::Minimum, 3)->setValue(-20);
+        QCOMPARE(level->channel(3).upperLimit, 6);
+        QCOMPARE(level->channel(3).lowerLimit, -20);
+        emit level->fader(3)->valueChanged(10.0f);
+        QCOMPARE(level->gainEdit(3)->text(), QStringLiteral("6.0"));
+        emit level->fader(3)->valueChanged(-40.0f);
+        QCOMPARE(level->gainEdit(3)->text(), QStringLiteral("-20.0"));
+        QCOMPARE(level->gainEdit(4)->text(), QStringLiteral("0.0")); // its own limits
     }
 
     void containerRoutesSettingsAnswers()

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "model/paramid.h"
 #include "pages/deferredsend.h"
 #include "pages/levels/gainrules.h"
 #include "protocol/commands.h"
 
 #include <QDialog>
+
+namespace Model {
+class UnitState;
+}
 
 class CrosspointGrid;
 class DragScrollArea;
@@ -36,11 +41,13 @@ public:
     static constexpr int GainMax = GainRules::CrosspointMax;
     static constexpr int OffGain = GainRules::CrosspointOff; // what "off" is sent as
 
-    explicit MatrixMixValueWidget(QWidget *parent = nullptr);
+    // Shows and edits `state` (by default the one provided to `parent`'s
+    // container, or one of its own).
+    explicit MatrixMixValueWidget(QWidget *parent = nullptr, Model::UnitState *state = nullptr);
     ~MatrixMixValueWidget() override;
 
-    // State from the matrix page (the unit's answers, or the page's own
-    // changes). Neither sends nor emits.
+    // Crosspoints set in the state as the unit has them; shown here and on
+    // the matrix page. Neither sends nor emits.
     void setMixOn(int input, int output, bool on);
     void setMixGain(int input, int output, int gain);
     void setInputName(int input, const QString &name);
@@ -77,6 +84,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void stateChanged(const Model::ParamId &id);
     void crosspointSwitched(int input, int output, bool on);
     void showCrosspoint(int input, int output);
     void showFirstSelected();
@@ -85,6 +93,7 @@ private:
     void sendGains();
     void retranslate();
 
+    Model::UnitState *m_state;
     CrosspointGrid *m_grid;
     DragScrollArea *m_scroll;
     QLabel *m_title;

@@ -1,4 +1,4 @@
-#include "pages/levels/qmixbutton.h"
+#include "pages/matrix/qmixbutton.h"
 
 #include <QCoreApplication>
 #include <QHash>

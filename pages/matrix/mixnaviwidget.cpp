@@ -1,4 +1,4 @@
-#include "pages/levels/mixnaviwidget.h"
+#include "pages/matrix/mixnaviwidget.h"
 
 #include <QPainter>
 

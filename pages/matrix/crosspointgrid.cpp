@@ -1,9 +1,9 @@
-#include "pages/levels/crosspointgrid.h"
+#include "pages/matrix/crosspointgrid.h"
 
-#include "pages/levels/mixnaviwidget.h"
-#include "pages/levels/qmixbutton.h"
-#include "pages/levels/qmtxwidget.h"
-#include "pages/levels/rotatedlabel.h"
+#include "pages/matrix/mixnaviwidget.h"
+#include "pages/matrix/qmixbutton.h"
+#include "pages/matrix/qmtxwidget.h"
+#include "pages/matrix/rotatedlabel.h"
 #include "widgets/elidedlabel.h"
 
 #include <QEvent>

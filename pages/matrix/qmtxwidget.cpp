@@ -1,4 +1,4 @@
-#include "pages/levels/qmtxwidget.h"
+#include "pages/matrix/qmtxwidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>

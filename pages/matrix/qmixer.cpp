@@ -1,12 +1,13 @@
-#include "pages/levels/qmixer.h"
+#include "pages/matrix/qmixer.h"
 
-#include "pages/levels/crosspointgrid.h"
-#include "pages/levels/gainrules.h"
-#include "pages/levels/generatorpanel.h"
-#include "pages/levels/matrixmixvaluewidget.h"
-#include "pages/levels/qmixbutton.h"
+#include "model/unitstate.h"
+
+#include "pages/matrix/crosspointgrid.h"
+#include "pages/matrix/crosspoints.h"
+#include "pages/matrix/generatorpanel.h"
+#include "pages/matrix/matrixmixvaluewidget.h"
+#include "pages/matrix/qmixbutton.h"
 #include "pages/operatorprompt.h"
-#include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
@@ -32,15 +33,6 @@ CrosspointGridGeometry pageGeometry()
     return g;
 }
 
-// Output byte, the inputs 0..15 and one value: the whole row of an output.
-QByteArray allInputs(quint8 value)
-{
-    QByteArray payload;
-    for (int in = 0; in < QMixer::Channels; ++in)
-        payload.append(char(in));
-    payload.append(char(value));
-    return payload;
-}
 } // namespace
 
 QMixer::QMixer(QWidget *parent)
@@ -48,13 +40,18 @@ QMixer::QMixer(QWidget *parent)
       m_grid(new CrosspointGrid(
           pageGeometry(), [](int in, int out, QWidget *p) { return new QMixButton(in, out, p); },
           nullptr)),
-      m_generator(new GeneratorPanel(deferred(), GeneratorGainKey)), m_mixValue(new QPushButton),
-      m_allMix(new QPushButton), m_reset(new QPushButton)
+      m_generator(new GeneratorPanel(state(), deferred(), GeneratorGainKey)),
+      m_mixValue(new QPushButton), m_allMix(new QPushButton), m_reset(new QPushButton)
 {
     setObjectName(QStringLiteral("mixerWidget"));
     deferred().setSender([this](int) { m_generator->sendGain(); });
 
     connect(m_grid, &CrosspointGrid::switched, this, &QMixer::crosspointsSwitched);
+    // The grid shows the state's crosspoints, whoever changed them.
+    connect(&state(), &Model::UnitState::changed, this, [this](const Model::ParamId &id) {
+        if (id.param == Crosspoints::on(0, 0).param)
+            m_grid->setOn(id.a, id.b, state().isOn(id));
+    });
     connect(m_mixValue, &QPushButton::clicked, this, &QMixer::mixValueButtonClicked);
     connect(m_allMix, &QPushButton::clicked, this, &QMixer::allMixButtonClicked);
     connect(m_reset, &QPushButton::clicked, this, &QMixer::resetButtonClicked);
@@ -106,7 +103,7 @@ MatrixMixValueWidget *QMixer::editor()
 {
     if (m_editor)
         return m_editor;
-    m_editor = new MatrixMixValueWidget(this);
+    m_editor = new MatrixMixValueWidget(this, &state());
     connect(m_editor, &MatrixMixValueWidget::mixButtonClicked, this, &QMixer::mixButtonClicked);
     connect(m_editor, &MatrixMixValueWidget::mixGainChanged, this, &QMixer::GainSliderChanged);
     for (int ch = 0; ch < Channels; ++ch) {
@@ -115,20 +112,7 @@ MatrixMixValueWidget *QMixer::editor()
         if (!m_outputNames[size_t(ch)].isNull())
             m_editor->setOutputName(ch, m_outputNames[size_t(ch)]);
     }
-    for (int out = 0; out < Channels; ++out)
-        for (int in = 0; in < Channels; ++in) {
-            m_editor->setMixOn(in, out, m_grid->isOn(in, out));
-            m_editor->setMixGain(in, out, m_gains[size_t(out * Channels + in)]);
-        }
     return m_editor;
-}
-
-void QMixer::setGain(int input, int output, int gain)
-{
-    if (m_editor)
-        m_editor->setMixGain(input, output, gain);
-    else
-        m_gains[size_t(output * Channels + input)] = qint8(GainRules::clampCrosspoint(gain));
 }
 
 bool QMixer::isHolding()
@@ -155,24 +139,10 @@ void QMixer::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &
 {
     if (isHolding())
         return; // the operator's change wins over answers to earlier reads
-    if (cmd != Proto::MatrixCmd::On && cmd != Proto::MatrixCmd::Gain)
+    if ((cmd != Proto::MatrixCmd::On && cmd != Proto::MatrixCmd::Gain) || length != payload.size())
         return;
-    AnswerReader answer(flag, length, payload);
-    if (!answer.exact(1 + Channels))
-        return;
-    const std::optional<quint8> output = answer.index(0, Channels);
-    if (!output)
-        return;
-    for (int in = 0; in < Channels; ++in) {
-        if (cmd == Proto::MatrixCmd::On) {
-            const bool on = answer.u8(1 + in) != 0;
-            m_grid->setOn(in, *output, on);
-            if (m_editor)
-                m_editor->setMixOn(in, *output, on);
-        } else {
-            setGain(in, *output, answer.i8(1 + in));
-        }
-    }
+    // The grid and the editor show what the state takes.
+    state().apply(Proto::OpBlock, Module, cmd, flag, payload);
 }
 
 void QMixer::receiveGenerator(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
@@ -186,16 +156,13 @@ void QMixer::crosspointsSwitched(int, int, bool on)
 {
     deferred().startHold();
     for (int out = 0; out < Channels; ++out) {
-        const QVector<quint8> inputs = m_grid->selectedInputs(out);
-        if (inputs.isEmpty())
-            continue;
-        if (m_editor)
-            for (quint8 in : inputs)
-                m_editor->setMixOn(in, out, on);
+        QVector<Model::ParamId> row;
+        for (quint8 in : m_grid->selectedInputs(out)) {
+            row.append(Crosspoints::on(in, out));
+            state().setNumber(row.last(), on ? 1 : 0);
+        }
         // One packet per output, not one per crosspoint.
-        QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
-        payload.append(char(on ? 1 : 0));
-        sendCommand(Module, Proto::MatrixCmd::On, quint8(out), payload);
+        Crosspoints::send(state(), row);
     }
 }
 
@@ -245,14 +212,15 @@ void QMixer::setWholeMatrix(bool on)
 {
     deferred().startHold();
     for (int out = 0; out < Channels; ++out) {
+        QVector<Model::ParamId> ons, gains;
         for (int in = 0; in < Channels; ++in) {
-            m_grid->setOn(in, out, on);
-            if (m_editor)
-                m_editor->setMixOn(in, out, on);
-            setGain(in, out, 0);
+            ons.append(Crosspoints::on(in, out));
+            gains.append(Crosspoints::gain(in, out));
+            state().setNumber(ons.last(), on ? 1 : 0);
+            state().setNumber(gains.last(), 0);
         }
-        sendCommand(Module, Proto::MatrixCmd::On, quint8(out), allInputs(on ? 1 : 0));
-        sendCommand(Module, Proto::MatrixCmd::Gain, quint8(out), allInputs(0));
+        // The whole row: the switches, then the gains.
+        Crosspoints::send(state(), ons + gains);
     }
 }
 

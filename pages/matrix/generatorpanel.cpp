@@ -1,9 +1,9 @@
-#include "pages/levels/generatorpanel.h"
+#include "pages/matrix/generatorpanel.h"
+
+#include "model/unitstate.h"
 
 #include "pages/deferredsend.h"
-#include "protocol/answerreader.h"
 #include "protocol/frame.h"
-#include "protocol/lebytes.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/fieldsync.h"
@@ -29,11 +29,6 @@ const char *const TypeNames[GeneratorPanel::TypeCount] = {
     QT_TRANSLATE_NOOP("GeneratorPanel", "PinkNoise"), QT_TRANSLATE_NOOP("GeneratorPanel", "Sine"),
     QT_TRANSLATE_NOOP("GeneratorPanel", "WhiteNoise")};
 
-void sendGeneratorWrite(quint8 cmd, const QByteArray &payload)
-{
-    sendPacket(Proto::OpBlock, GeneratorPanel::Module, cmd, Proto::FlagWrite, payload);
-}
-
 void dropFocus(QLineEdit *edit)
 {
     // Losing the focus would finish the edit a second time.
@@ -48,9 +43,10 @@ void setCheckedSilently(QPushButton *button, bool checked)
 }
 } // namespace
 
-GeneratorPanel::GeneratorPanel(DeferredSend &deferred, int gainKey, QWidget *parent)
-    : QWidget(parent), m_deferred(deferred), m_gainKey(gainKey), m_title(new QLabel(this)),
-      m_freqCaption(new QLabel(this)), m_freqEdit(new QLineEdit(this)),
+GeneratorPanel::GeneratorPanel(Model::UnitState &unit, DeferredSend &deferred, int gainKey,
+                               QWidget *parent)
+    : QWidget(parent), m_unit(unit), m_deferred(deferred), m_gainKey(gainKey),
+      m_title(new QLabel(this)), m_freqCaption(new QLabel(this)), m_freqEdit(new QLineEdit(this)),
       m_typeBox(new QComboBox(this)), m_mute(new QPushButton(this)),
       m_gainCaption(new QLabel(this)), m_gainEdit(new QLineEdit(this)), m_fader(new QFader(this)),
       m_outCaption(new QLabel(this))
@@ -68,7 +64,7 @@ GeneratorPanel::GeneratorPanel(DeferredSend &deferred, int gainKey, QWidget *par
 
     for (int t = 0; t < TypeCount; ++t)
         m_typeBox->addItem(QString());
-    m_typeBox->setCurrentIndex(m_state.type);
+    m_typeBox->setCurrentIndex(int(value(TypeParam)));
     m_typeBox->setFixedSize(82, 22);
     connect(m_typeBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &GeneratorPanel::sigSrcChanged);
@@ -130,9 +126,81 @@ GeneratorPanel::GeneratorPanel(DeferredSend &deferred, int gainKey, QWidget *par
     v->addWidget(m_outCaption);
     v->addLayout(outGrid);
 
+    showAll();
+    // Values change only where the state's change: a field the operator
+    // types in keeps its text when the unit reports the same value.
+    connect(&m_unit, &Model::UnitState::changed, this, &GeneratorPanel::stateChanged);
+    retranslate();
+}
+
+Model::ParamId GeneratorPanel::param(Param which, int output)
+{
+    static const int params[] = {
+        Model::Catalogue::instance().paramIndex("generator.output.#"),
+        Model::Catalogue::instance().paramIndex("generator.frequency"),
+        Model::Catalogue::instance().paramIndex("generator.type"),
+        Model::Catalogue::instance().paramIndex("generator.mute"),
+        Model::Catalogue::instance().paramIndex("generator.gain"),
+    };
+    return Model::ParamId{params[which], output, 0};
+}
+
+double GeneratorPanel::value(Param which) const
+{
+    return m_unit.number(param(which));
+}
+
+void GeneratorPanel::set(Param which, double value, int output)
+{
+    m_unit.setNumber(param(which, output), value);
+}
+
+void GeneratorPanel::send(Param which, int output)
+{
+    sendFrame(m_unit.writeFrame(m_unit.catalogue().recordOf(param(which, output))));
+}
+
+GeneratorPanel::State GeneratorPanel::state() const
+{
+    State s;
+    s.mute = value(MuteParam) != 0 ? 1 : 0;
+    s.frequency = quint16(value(FrequencyParam));
+    s.type = quint8(value(TypeParam));
+    s.gain = int(value(GainParam));
+    for (int o = 0; o < OutputCount; ++o)
+        s.outputs[size_t(o)] = m_unit.isOn(param(OutputParam, o)) ? 1 : 0;
+    return s;
+}
+
+// Shows the state's generator; nothing is sent.
+void GeneratorPanel::showAll()
+{
+    for (int o = 0; o < OutputCount; ++o)
+        setCheckedSilently(m_outButtons[size_t(o)], m_unit.isOn(param(OutputParam, o)));
+    setCheckedSilently(m_mute, value(MuteParam) != 0);
+    showType();
     showFrequency();
     showGain();
-    retranslate();
+}
+
+void GeneratorPanel::showType()
+{
+    const QSignalBlocker blocker(m_typeBox);
+    m_typeBox->setCurrentIndex(int(value(TypeParam)));
+}
+
+void GeneratorPanel::stateChanged(const Model::ParamId &id)
+{
+    if (id.param == param(OutputParam).param)
+        setCheckedSilently(m_outButtons[size_t(qBound(0, id.a, OutputCount - 1))], m_unit.isOn(id));
+    else if (id == param(MuteParam))
+        setCheckedSilently(m_mute, m_unit.isOn(id));
+    else if (id == param(TypeParam))
+        showType();
+    else if (id == param(FrequencyParam))
+        showFrequency();
+    else if (id == param(GainParam))
+        showGain();
 }
 
 QPushButton *GeneratorPanel::outputButton(int output) const
@@ -169,7 +237,7 @@ void GeneratorPanel::setOutputName(int output, const QString &name)
 
 void GeneratorPanel::showFrequency()
 {
-    FieldSync::showText(m_freqEdit, QString::asprintf("%d", int(m_state.frequency)));
+    FieldSync::showText(m_freqEdit, QString::asprintf("%d", int(value(FrequencyParam))));
 }
 
 void GeneratorPanel::showGain()
@@ -178,18 +246,14 @@ void GeneratorPanel::showGain()
     // operator types in the field.
     if (FieldSync::isBeingEdited(m_gainEdit))
         return;
-    m_fader->setValue(float(m_state.gain));
-    FieldSync::showText(m_gainEdit, QString::asprintf("%d", m_state.gain));
-}
-
-void GeneratorPanel::sendFrequency()
-{
-    sendGeneratorWrite(Cmd::Frequency, Le::bytes(float(m_state.frequency)));
+    const int gain = int(value(GainParam));
+    m_fader->setValue(float(gain));
+    FieldSync::showText(m_gainEdit, QString::asprintf("%d", gain));
 }
 
 void GeneratorPanel::sendGain()
 {
-    sendGeneratorWrite(Cmd::Gain, Le::bytes(float(m_state.gain)));
+    send(GainParam);
 }
 
 void GeneratorPanel::sigFreqEditingFinished()
@@ -199,9 +263,9 @@ void GeneratorPanel::sigFreqEditingFinished()
     bool ok = false;
     const qulonglong typed = m_freqEdit->text().trimmed().toULongLong(&ok);
     const auto frequency = quint16(ok ? qMin<qulonglong>(typed, MaxFrequency) : 0);
-    if (frequency != m_state.frequency) {
-        m_state.frequency = frequency;
-        sendFrequency();
+    if (frequency != int(value(FrequencyParam))) {
+        set(FrequencyParam, frequency);
+        send(FrequencyParam);
     }
     showFrequency();
     dropFocus(m_freqEdit);
@@ -212,20 +276,20 @@ void GeneratorPanel::sigSrcChanged(int index)
     if (index < 0 || index >= TypeCount)
         return;
     // A sine starts at 1 kHz; the unit is told the frequency before the type.
-    if (index == Sine && m_state.frequency != SineFrequency) {
-        m_state.frequency = SineFrequency;
+    if (index == Sine && int(value(FrequencyParam)) != SineFrequency) {
+        set(FrequencyParam, SineFrequency);
         showFrequency();
-        sendFrequency();
+        send(FrequencyParam);
     }
-    m_state.type = quint8(index);
-    sendGeneratorWrite(Cmd::Type, QByteArray(1, char(index)));
+    set(TypeParam, index);
+    send(TypeParam);
 }
 
 void GeneratorPanel::sigGainChanged(float fval)
 {
     const int gain = qBound(GainMin, int(std::lround(fval)), GainMax);
-    if (gain != m_state.gain) {
-        m_state.gain = gain;
+    if (gain != int(value(GainParam))) {
+        set(GainParam, gain);
         showGain();
     }
     m_deferred.edit(m_gainKey);
@@ -237,8 +301,8 @@ void GeneratorPanel::sigGainEditingFinished()
     bool ok = false;
     const int typed = m_gainEdit->text().trimmed().toInt(&ok);
     const int gain = qBound(GainMin, ok ? typed : 0, GainMax);
-    if (gain != m_state.gain) {
-        m_state.gain = gain;
+    if (gain != int(value(GainParam))) {
+        set(GainParam, gain);
         m_deferred.edit(m_gainKey);
     }
     showGain();
@@ -247,8 +311,8 @@ void GeneratorPanel::sigGainEditingFinished()
 
 void GeneratorPanel::sigMuteClick(bool isChecked)
 {
-    m_state.mute = isChecked ? 1 : 0;
-    sendGeneratorWrite(Cmd::Mute, QByteArray(1, char(m_state.mute)));
+    set(MuteParam, isChecked ? 1 : 0);
+    send(MuteParam);
 }
 
 void GeneratorPanel::sigOutBtnClick(bool isChecked)
@@ -256,8 +320,8 @@ void GeneratorPanel::sigOutBtnClick(bool isChecked)
     for (int o = 0; o < OutputCount; ++o) {
         if (sender() != m_outButtons[size_t(o)])
             continue;
-        m_state.outputs[size_t(o)] = isChecked ? 1 : 0;
-        sendCommand(Module, Cmd::Outputs, quint8(o), QByteArray(1, char(isChecked ? 1 : 0)));
+        set(OutputParam, isChecked ? 1 : 0, o);
+        send(OutputParam, o);
         return;
     }
 }
@@ -268,53 +332,11 @@ void GeneratorPanel::refresh()
         sendPacket(Proto::OpBlock, Module, cmd, Proto::FlagRead);
 }
 
+// Answers update the controls without sending anything; a field the
+// operator types in keeps what is typed.
 void GeneratorPanel::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
-    AnswerReader answer(flag, length, payload);
-    switch (cmd) {
-    case Cmd::Outputs:
-        if (!answer.exact(OutputCount))
-            return;
-        for (int o = 0; o < OutputCount; ++o) {
-            m_state.outputs[size_t(o)] = answer.u8(o) ? 1 : 0;
-            setCheckedSilently(m_outButtons[size_t(o)], m_state.outputs[size_t(o)]);
-        }
-        return;
-    case Cmd::Frequency:
-        if (!answer.exact(4))
-            return;
-        // Rewritten only on a change, so a refresh does not undo typing.
-        if (const std::optional<int> f = answer.rounded(0, 0, MaxFrequency);
-            f && *f != m_state.frequency) {
-            m_state.frequency = quint16(*f);
-            showFrequency();
-        }
-        return;
-    case Cmd::Type:
-        if (!answer.exact(1))
-            return;
-        if (const std::optional<quint8> t = answer.index(0, TypeCount)) {
-            m_state.type = *t;
-            const QSignalBlocker blocker(m_typeBox);
-            m_typeBox->setCurrentIndex(*t);
-        }
-        return;
-    case Cmd::Gain:
-        if (!answer.exact(4))
-            return;
-        if (const std::optional<int> g = answer.rounded(0, GainMin, GainMax);
-            g && *g != m_state.gain) {
-            m_state.gain = *g;
-            showGain();
-        }
-        return;
-    case Cmd::Mute:
-        if (!answer.exact(1))
-            return;
-        m_state.mute = answer.u8(0) ? 1 : 0;
-        setCheckedSilently(m_mute, m_state.mute);
-        return;
-    default:
+    if (cmd < Cmd::Outputs || cmd > Cmd::Mute || length != payload.size())
         return; // cmd 0 and 6 and above are not the generator's
-    }
+    m_unit.apply(Proto::OpBlock, Module, cmd, flag, payload);
 }

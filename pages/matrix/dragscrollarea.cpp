@@ -1,4 +1,4 @@
-#include "pages/levels/dragscrollarea.h"
+#include "pages/matrix/dragscrollarea.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>

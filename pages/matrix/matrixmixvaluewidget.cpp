@@ -1,9 +1,13 @@
-#include "pages/levels/matrixmixvaluewidget.h"
+#include "pages/matrix/matrixmixvaluewidget.h"
+
+#include "model/unitstate.h"
+#include "pages/blockpage.h"
 #include "widgets/settingsstore.h"
 
-#include "pages/levels/crosspointgrid.h"
-#include "pages/levels/dragscrollarea.h"
-#include "pages/levels/qmixbutton2.h"
+#include "pages/matrix/crosspointgrid.h"
+#include "pages/matrix/crosspoints.h"
+#include "pages/matrix/dragscrollarea.h"
+#include "pages/matrix/qmixbutton2.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/childsignals.h"
@@ -26,6 +30,12 @@ namespace {
 const char *const GeometryKey = "MixValueGeometry";
 constexpr int GainKey = 0; // one pending gain: for the whole selection
 
+bool isCrosspoint(int input, int output)
+{
+    return input >= 0 && input < MatrixMixValueWidget::Channels && output >= 0 &&
+           output < MatrixMixValueWidget::Channels;
+}
+
 CrosspointGridGeometry editorGeometry()
 {
     CrosspointGridGeometry g;
@@ -39,8 +49,10 @@ CrosspointGridGeometry editorGeometry()
 }
 } // namespace
 
-MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent)
-    : QDialog(parent),
+MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent, Model::UnitState *state)
+    : QDialog(parent), m_state(state                              ? state
+                               : BlockPage::providedState(parent) ? BlockPage::providedState(parent)
+                                                                  : new Model::UnitState(this)),
       m_grid(new CrosspointGrid(
           editorGeometry(), [](int in, int out, QWidget *p) { return new QMixButton2(in, out, p); },
           nullptr)),
@@ -115,6 +127,12 @@ MatrixMixValueWidget::MatrixMixValueWidget(QWidget *parent)
         if (m_shown && !m_timer->isActive())
             m_timer->start();
     });
+    for (int out = 0; out < Channels; ++out)
+        for (int in = 0; in < Channels; ++in) {
+            m_grid->setOn(in, out, isMixOn(in, out));
+            mixButton(in, out)->setGain(mixGain(in, out));
+        }
+    connect(m_state, &Model::UnitState::changed, this, &MatrixMixValueWidget::stateChanged);
     retranslate();
 
     resize(880, 560);
@@ -160,13 +178,12 @@ QMixButton2 *MatrixMixValueWidget::mixButton(int input, int output) const
 
 bool MatrixMixValueWidget::isMixOn(int input, int output) const
 {
-    return m_grid->isOn(input, output);
+    return m_state->isOn(Crosspoints::on(input, output));
 }
 
 int MatrixMixValueWidget::mixGain(int input, int output) const
 {
-    const QMixButton2 *b = mixButton(input, output);
-    return b ? b->gain() : 0;
+    return int(m_state->number(Crosspoints::gain(input, output)));
 }
 
 bool MatrixMixValueWidget::isTimerRunning() const
@@ -181,18 +198,30 @@ bool MatrixMixValueWidget::isTicking() const
 
 void MatrixMixValueWidget::setMixOn(int input, int output, bool on)
 {
-    m_grid->setOn(input, output, on);
+    if (isCrosspoint(input, output))
+        m_state->setNumber(Crosspoints::on(input, output), on ? 1 : 0);
 }
 
 void MatrixMixValueWidget::setMixGain(int input, int output, int gain)
 {
-    QMixButton2 *b = mixButton(input, output);
-    gain = GainRules::clampCrosspoint(gain);
-    if (!b || b->gain() == gain)
-        return;
-    b->setGain(gain);
-    if (input == m_shownInput && output == m_shownOutput)
-        showGain(gain);
+    if (isCrosspoint(input, output))
+        m_state->setNumber(Crosspoints::gain(input, output), gain);
+}
+
+// A crosspoint changed in the state, from the unit or an edit.
+void MatrixMixValueWidget::stateChanged(const Model::ParamId &id)
+{
+    if (id.param == Crosspoints::on(0, 0).param) {
+        m_grid->setOn(id.a, id.b, m_state->isOn(id));
+    } else if (id.param == Crosspoints::gain(0, 0).param) {
+        const int gain = int(m_state->number(id));
+        QMixButton2 *b = mixButton(id.a, id.b);
+        if (!b || b->gain() == gain)
+            return;
+        b->setGain(gain);
+        if (id.a == m_shownInput && id.b == m_shownOutput)
+            showGain(gain);
+    }
 }
 
 void MatrixMixValueWidget::setInputName(int input, const QString &name)
@@ -244,14 +273,14 @@ void MatrixMixValueWidget::crosspointSwitched(int input, int output, bool on)
     m_deferred.startHold();
     showCrosspoint(input, output);
     for (int out = 0; out < Channels; ++out) {
-        const QVector<quint8> inputs = m_grid->selectedInputs(out);
-        if (inputs.isEmpty())
-            continue;
-        for (quint8 in : inputs)
-            emit mixButtonClicked(in, out, on);
-        QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
-        payload.append(char(on ? 1 : 0));
-        sendCommand(Module, Proto::MatrixCmd::On, quint8(out), payload);
+        QVector<Model::ParamId> row;
+        for (quint8 in : m_grid->selectedInputs(out)) {
+            row.append(Crosspoints::on(in, out));
+            m_state->setNumber(row.last(), on ? 1 : 0);
+        }
+        for (const Model::ParamId &id : qAsConst(row))
+            emit mixButtonClicked(id.a, out, on);
+        Crosspoints::send(*m_state, row);
     }
 }
 
@@ -260,7 +289,7 @@ void MatrixMixValueWidget::applyGainToSelection(int gain)
     for (int in = 0; in < Channels; ++in)
         for (int out = 0; out < Channels; ++out)
             if (m_grid->isSelected(in, out))
-                mixButton(in, out)->setGain(gain);
+                m_state->setNumber(Crosspoints::gain(in, out), gain);
 }
 
 void MatrixMixValueWidget::GainSliderChanged(float value)
@@ -297,9 +326,12 @@ void MatrixMixValueWidget::sendGains()
         if (inputs.isEmpty())
             continue;
         const int gain = mixGain(inputs.first(), out);
-        QByteArray payload(reinterpret_cast<const char *>(inputs.constData()), inputs.size());
-        payload.append(char(GainRules::crosspointOnWire(gain)));
-        sendCommand(Module, Proto::MatrixCmd::Gain, quint8(out), payload);
+        QVector<Model::ParamId> row;
+        for (quint8 in : inputs) {
+            row.append(Crosspoints::gain(in, out));
+            m_state->setNumber(row.last(), gain);
+        }
+        Crosspoints::send(*m_state, row);
     }
 }
 

@@ -65,16 +65,13 @@ protected:
 private:
     void crosspointsSwitched(int input, int output, bool on);
     void setWholeMatrix(bool on);
-    void setGain(int input, int output, int gain);
 
     CrosspointGrid *m_grid;
     GeneratorPanel *m_generator;
     // The editor is a window of 256 buttons that most sessions never open,
-    // so it is made on first use. Until then the page keeps what the editor
-    // would show, the gains reported by the unit and the channel names, and
-    // hands them over when it is made; from then on the editor holds them.
+    // so it is made on first use; it shows the crosspoints of the state. Until
+    // then the page keeps the channel names for it.
     MatrixMixValueWidget *m_editor = nullptr;
-    std::array<qint8, Channels * Channels> m_gains{}; // [output][input], dB
     std::array<QString, Channels> m_inputNames;
     std::array<QString, Channels> m_outputNames;
     QPushButton *m_mixValue;

@@ -1,4 +1,4 @@
-#include "pages/levels/qmixbutton2.h"
+#include "pages/matrix/qmixbutton2.h"
 
 QMixButton2::QMixButton2(int input, int output, QWidget *parent) : QMixButton(input, output, parent)
 {

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "model/paramid.h"
 #include "protocol/commands.h"
 
 #include <QWidget>
 
 #include <array>
+
+namespace Model {
+class UnitState;
+}
 
 class DeferredSend;
 class QComboBox;
@@ -38,6 +43,7 @@ public:
         TypeCount
     };
 
+    // The generator as the unit's state holds it (a view, made on request).
     struct State
     {
         quint8 mute = 0;
@@ -47,10 +53,12 @@ public:
         std::array<quint8, OutputCount> outputs{};
     };
 
-    // `deferred` is the page's; the level is sent under `gainKey`.
-    GeneratorPanel(DeferredSend &deferred, int gainKey, QWidget *parent = nullptr);
+    // Shows and edits the generator of `unit`; `deferred` is the page's, the
+    // level is sent under `gainKey`.
+    GeneratorPanel(Model::UnitState &unit, DeferredSend &deferred, int gainKey,
+                   QWidget *parent = nullptr);
 
-    const State &state() const { return m_state; }
+    State state() const;
     QLineEdit *frequencyEdit() const { return m_freqEdit; }
     QComboBox *typeBox() const { return m_typeBox; }
     QPushButton *muteButton() const { return m_mute; }
@@ -73,13 +81,27 @@ public slots:
     void sigOutBtnClick(bool isChecked);
 
 private:
-    void sendFrequency();
+    enum Param
+    {
+        OutputParam,
+        FrequencyParam,
+        TypeParam,
+        MuteParam,
+        GainParam
+    };
+    static Model::ParamId param(Param which, int output = 0);
+    double value(Param which) const;
+    void set(Param which, double value, int output = 0);
+    void send(Param which, int output = 0);
+    void stateChanged(const Model::ParamId &id);
+    void showAll();
+    void showType();
     void showGain();
     void showFrequency();
 
+    Model::UnitState &m_unit;
     DeferredSend &m_deferred;
     const int m_gainKey;
-    State m_state;
     QLabel *m_title;
     QLabel *m_freqCaption;
     QLineEdit *m_freqEdit;

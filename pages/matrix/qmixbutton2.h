@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/levels/qmixbutton.h"
+#include "pages/matrix/qmixbutton.h"
 
 // A crosspoint of the gain editor: a matrix button that shows the
 // crosspoint's gain as its text.

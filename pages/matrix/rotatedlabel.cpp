@@ -1,4 +1,4 @@
-#include "pages/levels/rotatedlabel.h"
+#include "pages/matrix/rotatedlabel.h"
 
 #include <QPainter>
 
