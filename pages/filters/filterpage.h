@@ -131,7 +131,7 @@ private:
     void showCut(Cut which);
     void sendCut(Cut which);
 
-    // Bands.
+    // Bands (filterpagebands.cpp).
     void selectBand(int band);
     // Stores one field of the selected band and shows the band.
     void setBand(FilterParams::BandField field, double value);
@@ -158,6 +158,8 @@ private:
     // the unit's record of the filter or of the current band.
     bool cutEditable(Cut which);
     bool bandEditable();
+    // A frequency a filter can take (a graph drag may go beyond).
+    static bool isAudioFrequency(float f);
     static PendingKey cutKey(Cut which) { return which == HighCut ? HighPassKey : LowPassKey; }
 
     const FilterPageConfig m_config;

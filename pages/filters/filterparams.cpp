@@ -53,27 +53,6 @@ Model::RecordId FilterParams::bandRecord(int channel, int band) const
     return Model::RecordId{m_bandRecord, channel, band};
 }
 
-FilterParams::Place FilterParams::placeOf(const Model::ParamId &id) const
-{
-    Place place;
-    place.channel = id.a;
-    place.band = id.b;
-    for (int which = 0; which < 2; ++which)
-        for (int f = 0; f < CutFields; ++f)
-            if (m_cut[size_t(which)][size_t(f)] == id.param) {
-                place.record = which == Cut::HighPass ? Place::HighPass : Place::LowPass;
-                place.field = f;
-                return place;
-            }
-    for (int f = 0; f < BandFields; ++f)
-        if (m_band[size_t(f)] == id.param) {
-            place.record = Place::Band;
-            place.field = f;
-            return place;
-        }
-    return Place{};
-}
-
 CutFilterRecord FilterParams::cutValues(const Model::UnitState &state, Cut which, int channel) const
 {
     CutFilterRecord r;

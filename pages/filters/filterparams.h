@@ -40,30 +40,12 @@ public:
         BandFields
     };
 
-    // Where a parameter of the block sits: a cut filter or a band of a
-    // channel, and which field.
-    struct Place
-    {
-        enum Record
-        {
-            None,
-            HighPass,
-            LowPass,
-            Band
-        } record = None;
-        int channel = 0;
-        int band = 0;
-        int field = 0;
-    };
-
     explicit FilterParams(bool outputs);
 
     Model::ParamId cut(Cut which, CutField field, int channel) const;
     Model::ParamId band(BandField field, int channel, int band) const;
     Model::RecordId cutRecord(Cut which, int channel) const;
     Model::RecordId bandRecord(int channel, int band) const;
-    // Record None for a parameter of any other block.
-    Place placeOf(const Model::ParamId &id) const;
 
     CutFilterRecord cutValues(const Model::UnitState &state, Cut which, int channel) const;
     PeqBandRecord bandValues(const Model::UnitState &state, int channel, int band) const;
