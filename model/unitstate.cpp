@@ -438,8 +438,7 @@ bool UnitState::apply(quint8 op, quint8 module, quint8 cmd, quint8 flag, const Q
     }
     case Shape::Keyed: {
         const int selector = selectorSize(r);
-        if (r.exact ? !a.exact(selector + r.answerElement)
-                    : !a.atLeast(selector + r.answerElement))
+        if (r.exact ? !a.exact(selector + r.answerElement) : !a.atLeast(selector + r.answerElement))
             return false;
         const std::optional<quint8> channel = a.index(0, Channels);
         const std::optional<quint8> band =
