@@ -3,7 +3,8 @@
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/unitlink.h"
-#include "pages/filters/filterrecords.h"
+#include "model/unitstate.h"
+#include "pages/filters/filterparams.h"
 #include "pages/filters/filterresponse.h"
 #include "pages/filters/filtertables.h"
 #include "protocol/answerreader.h"
@@ -59,55 +60,47 @@ int ResponseCommand::run(const QStringList &args, const CtlOptions &options, Ctl
                                                   "output.N with N 1..16")
                                        .arg(args[1]));
     const bool outputs = m.captured(1) == QLatin1String("output");
-    const quint8 module = outputs ? Proto::Module::OutputFilter : Proto::Module::InputFilter;
 
     UnitLink link(options);
     if (!connect(link, args[0], options, console))
         return ExitFailure;
 
-    const QByteArray ch(1, char(channel));
-    QVector<UnitLink::Request> reads{
-        {Proto::OpSystem, Proto::SysModule::Settings, Proto::SettingsCmd::DspVersion, {}},
-        {Proto::OpBlock, module, Proto::FilterCmd::HighPass, ch, 1},
-        {Proto::OpBlock, module, Proto::FilterCmd::LowPass, ch, 1}};
+    // The channel's records as the unit model reads them, answered into a
+    // state of their own: the same reading of the answers as the filter page's.
+    Model::UnitState state;
+    const FilterParams params(outputs);
+    QVector<Model::RecordId> records{params.cutRecord(FilterResponse::HighPass, channel),
+                                     params.cutRecord(FilterResponse::LowPass, channel)};
     for (int b = 0; b < Bands; ++b)
-        reads.append({Proto::OpBlock, module, Proto::FilterCmd::Band, ch + char(b), 2});
+        records.append(params.bandRecord(channel, b));
+    QVector<UnitLink::Request> reads{
+        {Proto::OpSystem, Proto::SysModule::Settings, Proto::SettingsCmd::DspVersion, {}}};
+    for (const Model::RecordId &rec : records) {
+        const Proto::Frame read = state.readFrame(rec);
+        reads.append({read.op, read.module, read.cmd, read.payload, int(read.payload.size())});
+    }
     const auto answers = link.readAll(reads);
     for (const auto &a : answers)
         if (!a)
             return failure(console, link.errorString());
 
-    // The same reading of the answers as the filter page's.
     FilterResponse response;
     const Proto::Frame &version = *answers[0];
     AnswerReader versionAnswer(version.flag, version.length, version.payload);
     if (versionAnswer.exact(3))
         response.setBandCount(FilterTables::bandCount(versionAnswer.u8(0), versionAnswer.u8(1)));
-    CutFilterRecord cuts[2];
-    cuts[FilterResponse::LowPass].frequency = FilterTables::MaxFrequency;
-    for (int which : {FilterResponse::HighPass, FilterResponse::LowPass}) {
-        const Proto::Frame &f = *answers[1 + which];
-        AnswerReader a(f.flag, f.length, f.payload);
-        if (!a.atLeast(1 + CutFilterRecord::Size) || a.u8(0) != channel)
+    for (int i = 1; i < answers.size(); ++i)
+        if (!state.apply(*answers[i]))
             return failure(console, QStringLiteral("the unit's filter answer is not one the "
                                                    "program can read"));
-        CutFilterRecord &r = cuts[which];
-        r.readAnswer(a, 1);
-        response.setCut(FilterResponse::Cut(which), !r.enable, r.type, r.slope, r.frequency);
-    }
+    params.fillResponse(response, state, channel);
+    CutFilterRecord cuts[2];
     int enabled = 0;
-    for (int b = 0; b < Bands; ++b) {
-        const Proto::Frame &f = *answers[3 + b];
-        AnswerReader a(f.flag, f.length, f.payload);
-        if (!a.atLeast(2 + PeqBandRecord::Size) || a.u8(0) != channel || a.u8(1) != b)
-            return failure(console, QStringLiteral("the unit's band answer is not one the "
-                                                   "program can read"));
-        PeqBandRecord r;
-        r.readAnswer(a, 2);
-        response.setBand(b, !r.enable, r.type, r.frequency, r.gain, r.drawnQ());
-        if (r.enable && b < response.bandCount())
+    for (int which : {FilterResponse::HighPass, FilterResponse::LowPass})
+        cuts[which] = params.cutValues(state, FilterResponse::Cut(which), channel);
+    for (int b = 0; b < response.bandCount(); ++b)
+        if (params.bandValues(state, channel, b).enable)
             ++enabled;
-    }
 
     QTextStream &out = console.out();
     const auto &freq = FilterTables::frequencies();

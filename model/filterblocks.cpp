@@ -35,7 +35,11 @@ template <bool Outputs> void addFilter(Catalogue &c)
     const char *name = Outputs ? "output filter" : "input filter";
     const auto cut = [&](quint8 cmd, const char *enable, const char *type, const char *slope,
                          const char *freq, double initial) {
-        const int r = c.addRecord(keyed(name, module, cmd, Dims::Channel, 7));
+        // The filter pages have always taken an answer longer than the
+        // record (a later firmware may add fields) and read its start.
+        RecordDesc record = keyed(name, module, cmd, Dims::Channel, 7);
+        record.exact = false;
+        const int r = c.addRecord(record);
         c.addParam(r, at(0, Wire::U8), onOff(enable, 0, "filter on"));
         c.addParam(
             r, at(1, Wire::U8),
@@ -57,7 +61,9 @@ template <bool Outputs> void addFilter(Catalogue &c)
             "input.#.lpf.frequency", FilterTables::MaxFrequency);
     }
 
-    const int band = c.addRecord(keyed(name, module, FilterCmd::Band, Dims::ChannelBand, 11));
+    RecordDesc bandRecord = keyed(name, module, FilterCmd::Band, Dims::ChannelBand, 11);
+    bandRecord.exact = false;
+    const int band = c.addRecord(bandRecord);
     c.addParam(band, at(0, Wire::U8),
                onOff(Outputs ? "output.#.eq.#.enable" : "input.#.eq.#.enable", 0, "band on"));
     c.addParam(band, at(1, Wire::U8),

@@ -92,8 +92,9 @@ struct RecordDesc
     int answerElement = 0; // bytes of one element in an answer
     int writeElement = 0;  // bytes of one element in a write
     // Table answers: the number of elements must be exactly 16 (true), or
-    // any number of elements is taken, at most 16 used (false). Single text
-    // answers take any length.
+    // any number of elements is taken, at most 16 used (false). Keyed
+    // answers: exactly the selector and one element (true), or at least
+    // that, the rest ignored (false). Single text answers take any length.
     bool exact = true;
     QVector<FieldDesc> fields;
     QVector<int> params; // the parameters it holds, by field

@@ -442,7 +442,7 @@ bool UnitState::apply(quint8 op, quint8 module, quint8 cmd, quint8 flag, const Q
     }
     case Shape::Keyed: {
         const int selector = selectorSize(r);
-        if (!a.exact(selector + r.answerElement))
+        if (r.exact ? !a.exact(selector + r.answerElement) : !a.atLeast(selector + r.answerElement))
             return false;
         const std::optional<quint8> channel = a.index(0, Channels);
         const std::optional<quint8> band =
@@ -649,21 +649,25 @@ QVector<Proto::Frame> UnitState::writeFrames(const QVector<ParamId> &ids) const
     return out;
 }
 
+Proto::Frame UnitState::readFrame(const RecordId &rec) const
+{
+    const RecordDesc &r = catalogue().record(rec.record);
+    QByteArray selector;
+    if (r.shape == Shape::Keyed) {
+        selector.append(char(rec.a));
+        if (r.dims == Dims::ChannelBand)
+            selector.append(char(rec.b));
+    } else if (r.shape == Shape::Row) {
+        selector.append(char(rec.b));
+    }
+    return frame(r, r.readCmd, Proto::FlagRead, selector);
+}
+
 QVector<Proto::Frame> UnitState::readFrames(int record) const
 {
-    const RecordDesc &r = catalogue().record(record);
     QVector<Proto::Frame> out;
-    for (const RecordId &rec : instances(record)) {
-        QByteArray selector;
-        if (r.shape == Shape::Keyed) {
-            selector.append(char(rec.a));
-            if (r.dims == Dims::ChannelBand)
-                selector.append(char(rec.b));
-        } else if (r.shape == Shape::Row) {
-            selector.append(char(rec.b));
-        }
-        out.append(frame(r, r.readCmd, Proto::FlagRead, selector));
-    }
+    for (const RecordId &rec : instances(record))
+        out.append(readFrame(rec));
     return out;
 }
 

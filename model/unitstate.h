@@ -82,6 +82,8 @@ public:
     // record instance, a matrix row's crosspoints of one value together.
     // Derived parameters are written through what they derive from.
     QVector<Proto::Frame> writeFrames(const QVector<ParamId> &ids) const;
+    // The read of one record instance.
+    Proto::Frame readFrame(const RecordId &rec) const;
     // The reads of one record, or of every record instance (the whole state).
     QVector<Proto::Frame> readFrames(int record) const;
     QVector<Proto::Frame> readFrames() const;

@@ -1,9 +1,7 @@
 #include "pages/filters/delaypage.h"
 
-#include "protocol/answerreader.h"
-#include "protocol/commands.h"
+#include "model/unitstate.h"
 #include "protocol/frame.h"
-#include "protocol/lebytes.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
 #include "widgets/elidedlabel.h"
@@ -16,8 +14,6 @@
 #include <QVBoxLayout>
 
 #include <cmath>
-
-using Proto::DelayCmd::Delay;
 
 namespace {
 
@@ -39,7 +35,8 @@ const char *const Captions[3] = {QT_TRANSLATE_NOOP("DelayPage", "Millisecond"),
 } // namespace
 
 DelayPage::DelayPage(const DelayPageConfig &config, QWidget *parent)
-    : BlockPage(parent), m_config(config)
+    : BlockPage(parent), m_config(config),
+      m_param(Model::Catalogue::instance().paramIndex(config.param))
 {
     setObjectName(QString::fromLatin1(config.objectName));
     auto *rows = new QVBoxLayout(this);
@@ -159,12 +156,24 @@ int DelayPage::channelOf(QObject *control) const
     return -1;
 }
 
+float DelayPage::delay(int channel) const
+{
+    return float(state().number(Model::ParamId{m_param, channel, 0}));
+}
+
 void DelayPage::setDelay(int c, double ms)
 {
     if (!std::isfinite(ms))
         return;
-    const float d = float(qBound(0.0, ms, double(m_config.maxMs)));
-    m_delay[size_t(c)] = d;
+    // Kept as the float the unit takes, within the page's range.
+    state().setNumber(Model::ParamId{m_param, c, 0},
+                      double(float(qBound(0.0, ms, double(m_config.maxMs)))));
+    showDelay(c);
+}
+
+void DelayPage::showDelay(int c)
+{
+    const float d = delay(c);
     const Column &col = m_columns[size_t(c)];
     // Hundredths of a millisecond, halves up.
     col.knob->setValue(float(std::floor(double(d) * 100.0 + 0.5)));
@@ -202,26 +211,32 @@ void DelayPage::feetChanged(double value)
     applyOperatorDelay(msOfFeet(value));
 }
 
+Model::RecordId DelayPage::record(int c) const
+{
+    return Model::UnitState::catalogue().recordOf(Model::ParamId{m_param, c, 0});
+}
+
 void DelayPage::sendDelay(int c)
 {
-    sendCommand(m_config.module, Delay, quint8(c), Le::bytes(m_delay[size_t(c)]));
+    sendFrame(state().writeFrame(record(c)));
 }
 
 void DelayPage::refresh()
 {
-    sendPacket(Proto::OpBlock, m_config.module, Delay, Proto::FlagRead);
+    sendFrame(state().readFrame(record(0))); // all 16 channels in one answer
 }
 
 void DelayPage::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
+    Q_UNUSED(length)
     if (deferred().isHolding())
         return; // the operator's edit wins over answers to earlier reads
-    AnswerReader answer(flag, length, payload);
-    if (cmd != Delay || !answer.exact(Channels * 4))
+    // A value that is no number is skipped, the others are limited to the
+    // page's range.
+    if (!state().apply(Proto::OpBlock, m_config.module, cmd, flag, payload))
         return;
     for (int c = 0; c < Channels; ++c)
-        if (const auto ms = answer.real(c * 4, 0.0f, m_config.maxMs))
-            setDelay(c, double(*ms)); // a value that is no number is skipped
+        showDelay(c);
 }
 
 void DelayPage::setChannelName(int channel, const QString &name)

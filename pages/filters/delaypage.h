@@ -4,6 +4,10 @@
 
 #include <array>
 
+namespace Model {
+struct RecordId;
+}
+
 class ElidedLabel;
 class Knob;
 class QDoubleSpinBox;
@@ -15,13 +19,15 @@ struct DelayPageConfig
     quint8 module;
     const char *objectName;    // of the page
     const char *channelPrefix; // "IN " or "OUT "
+    const char *param;         // the delay's path pattern in the unit model
     float maxMs;               // 1000 for inputs, 2000 for outputs
 };
 
 // A delay page: the delay of all 16 channels, each set with a knob (in
 // hundredths of a millisecond) or typed as milliseconds, meters or feet (at
-// 340 m/s); the four always show the same delay. A channel's delay is sent
-// 100 ms after its last change; answers are ignored until 200 ms after it.
+// 340 m/s); the four always show the same delay, the unit state's. A
+// channel's delay is sent 100 ms after its last change; answers are ignored
+// until 200 ms after it.
 class DelayPage : public BlockPage
 {
     Q_OBJECT
@@ -41,7 +47,8 @@ public:
     void refresh() override;
     void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) override;
 
-    float delay(int channel) const { return m_delay[size_t(channel)]; }
+    // A channel's delay in the unit state.
+    float delay(int channel) const;
     float maxMs() const { return m_config.maxMs; }
     Knob *knob(int channel) const { return m_columns[size_t(channel)].knob; }
     QDoubleSpinBox *msBox(int channel) const { return m_columns[size_t(channel)].ms; }
@@ -75,11 +82,15 @@ private:
     int channelOf(QObject *control) const;
     // Sets channel c to `ms` (limited to the page's range) on every control.
     void setDelay(int c, double ms);
+    // Shows channel c's delay from the unit state on every control.
+    void showDelay(int c);
     void applyOperatorDelay(double ms);
+    // The record that holds channel c's delay.
+    Model::RecordId record(int c) const;
     void sendDelay(int c);
 
     const DelayPageConfig m_config;
-    std::array<float, Channels> m_delay{};
+    const int m_param; // the delay's parameter in the unit model
     std::array<Column, Channels> m_columns{};
     std::array<QLabel *, 6> m_captions{}; // two rows of "Millisecond", "Meters", "Feet"
 };

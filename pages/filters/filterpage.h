@@ -1,18 +1,14 @@
 #pragma once
 
 #include "pages/blockpage.h"
-#include "pages/filters/filterrecords.h"
-#include "pages/knownrecords.h"
+#include "pages/filters/filterpageview.h"
+#include "pages/filters/filterparams.h"
 
-#include <array>
+namespace Model {
+struct RecordId;
+}
 
-class AnswerReader;
-class ChannelButtonRow;
-class CutFilterPanel;
-class FilterBandPanel;
-class FilterGraph;
 class QChannelSelect;
-class QPushButton;
 
 // What differs between the input and the output filter page.
 struct FilterPageConfig
@@ -27,8 +23,9 @@ struct FilterPageConfig
 // and up to 16 parametric bands, drawn by a FilterGraph whose handles can be
 // dragged. Switches and boxes are sent at once; knobs, fields and drags 100 ms
 // after their last movement, and answers are ignored until 500 ms after it.
-// Only the selected channel's values are kept; "Copy to" copies the unit's
-// record of the channel to other channels and "Reset" restores its defaults.
+// The values are the unit state's (state()): the page shows the selected
+// channel's and writes its edits there; "Copy to" copies the unit's record of
+// the channel to other channels and "Reset" restores its defaults.
 //
 // A change of channel or band sends what is pending for the old one, ends
 // the hold and reads the new one at once. A filter's controls edit it only
@@ -66,17 +63,18 @@ public:
 
     int channel() const { return m_channel; }
     int band() const { return m_band; }
-    const CutFilterRecord &highPass() const { return m_cuts[0]; }
-    const CutFilterRecord &lowPass() const { return m_cuts[1]; }
-    const PeqBandRecord &bandRecord(int band) const { return m_bands[size_t(band)]; }
+    // The selected channel's values in the unit state.
+    CutFilterRecord highPass() const;
+    CutFilterRecord lowPass() const;
+    PeqBandRecord bandRecord(int band) const;
 
-    FilterGraph *graph() const { return m_graph; }
-    CutFilterPanel *highPassPanel() const { return m_cutPanels[0]; }
-    CutFilterPanel *lowPassPanel() const { return m_cutPanels[1]; }
-    FilterBandPanel *bandPanel() const { return m_bandPanel; }
+    FilterGraph *graph() const { return m_view.graph(); }
+    CutFilterPanel *highPassPanel() const { return m_view.cutPanel(HighCut); }
+    CutFilterPanel *lowPassPanel() const { return m_view.cutPanel(LowCut); }
+    FilterBandPanel *bandPanel() const { return m_view.bandPanel(); }
     QPushButton *channelButton(int channel) const;
-    QPushButton *copyButton() const { return m_copy; }
-    QPushButton *resetButton() const { return m_reset; }
+    QPushButton *copyButton() const { return m_view.copyButton(); }
+    QPushButton *resetButton() const { return m_view.resetButton(); }
     QChannelSelect *channelSelect();
 
 private slots:
@@ -112,14 +110,14 @@ protected:
     void retranslate() override;
 
 private:
-    enum Cut
-    {
-        HighCut = 0,
-        LowCut = 1
-    };
+    using Cut = FilterParams::Cut;
+    static constexpr Cut HighCut = FilterResponse::HighPass;
+    static constexpr Cut LowCut = FilterResponse::LowPass;
 
     void connectControls();
     void copyAccepted();
+    // An answer of the unit state: shown when it is the selected channel's.
+    void answered(const Model::RecordId &rec);
 
     // Cut filters: one behaviour for both.
     void cutEnableClicked(Cut which, bool isChecked);
@@ -128,43 +126,47 @@ private:
     void cutKnobChanged(Cut which, float value);
     void cutEditingFinished(Cut which);
     void cutGraphChanged(Cut which, float freq);
-    void applyCut(Cut which, const CutFilterRecord &record);
+    // Stores one field of the selected channel's filter and shows the filter.
+    void setCut(Cut which, FilterParams::CutField field, double value);
+    void showCut(Cut which);
     void sendCut(Cut which);
-    void receiveCut(Cut which, const AnswerReader &answer);
 
-    // Bands.
+    // Bands (filterpagebands.cpp).
     void selectBand(int band);
-    void applyBand(int band, const PeqBandRecord &record);
-    void syncBandToGraph(int band);
+    // Stores one field of the selected band and shows the band.
+    void setBand(FilterParams::BandField field, double value);
+    void showBand(int band);
     void sendBand(int band);
-    void receiveBand(const AnswerReader &answer);
+    // Shows every filter and band of the selected channel.
+    void showChannel();
 
     void sendPending(int key);
     // Reads one band of the current channel.
     void readBand(int band);
+    // The records of the selected channel in the unit state, and whether the
+    // state holds the unit's copy of them.
+    Model::RecordId cutRecord(Cut which) const;
+    Model::RecordId bandRecordId(int band) const;
+    bool cutKnown(Cut which) const;
+    bool bandKnown(int band) const;
+    // The selected channel's records are no longer the unit's (a change of
+    // channel, a reset): they count as known again once answered.
+    void forgetChannel();
     // Enables the controls of the records the page holds for the channel.
     void showEditable();
     // False (and the stored values shown again) while the page does not hold
     // the unit's record of the filter or of the current band.
     bool cutEditable(Cut which);
     bool bandEditable();
-    static int cutSlot(Cut which) { return int(which); }
-    static int bandSlot(int band) { return 2 + band; }
+    // A frequency a filter can take (a graph drag may go beyond).
+    static bool isAudioFrequency(float f);
     static PendingKey cutKey(Cut which) { return which == HighCut ? HighPassKey : LowPassKey; }
 
     const FilterPageConfig m_config;
+    const FilterParams m_params;
     int m_channel = 0;
     int m_band = 0;
     int m_copySource = 0;
-    std::array<CutFilterRecord, 2> m_cuts{};
-    std::array<PeqBandRecord, Bands> m_bands{};
-    KnownRecords m_known{2 + Bands};
-
-    FilterGraph *m_graph;
-    std::array<CutFilterPanel *, 2> m_cutPanels{};
-    FilterBandPanel *m_bandPanel;
-    ChannelButtonRow *m_channels;
-    QPushButton *m_copy;
-    QPushButton *m_reset;
+    FilterPageView m_view;
     QChannelSelect *m_select = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "pages/filters/qfeedback.h"
 
-#include "protocol/answerreader.h"
+#include "model/unitstate.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
 #include "widgets/appfont.h"
@@ -11,9 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using Proto::FeedbackCmd::Enable;
-
-QFeedback::QFeedback(QWidget *parent) : BlockPage(parent)
+QFeedback::QFeedback(QWidget *parent)
+    : BlockPage(parent), m_param(Model::Catalogue::instance().paramIndex("input.#.feedback"))
 {
     setObjectName(QStringLiteral("feedbackWidget"));
     auto *grid = new QGridLayout(this);
@@ -63,9 +62,19 @@ void QFeedback::retranslate()
     }
 }
 
+Model::ParamId QFeedback::enableId(int c) const
+{
+    return Model::ParamId{m_param, c, 0};
+}
+
+bool QFeedback::channelEnabled(int channel) const
+{
+    return state().isOn(enableId(channel));
+}
+
 void QFeedback::refresh()
 {
-    sendPacket(Proto::OpBlock, Module, Enable, Proto::FlagRead);
+    sendFrame(state().readFrame(Model::UnitState::catalogue().recordOf(enableId(0))));
 }
 
 void QFeedback::EnableClick(bool isChecked)
@@ -73,21 +82,19 @@ void QFeedback::EnableClick(bool isChecked)
     for (int c = 0; c < Channels; ++c) {
         if (m_columns[size_t(c)].enable != sender())
             continue;
-        m_enable[size_t(c)] = isChecked ? 1 : 0;
-        sendCommand(Module, Enable, quint8(c), QByteArray(1, char(m_enable[size_t(c)])));
+        state().setNumber(enableId(c), isChecked ? 1 : 0);
+        sendFrame(state().writeFrame(Model::UnitState::catalogue().recordOf(enableId(c))));
         return;
     }
 }
 
 void QFeedback::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)
 {
-    AnswerReader answer(flag, length, payload);
-    if (cmd != Enable || !answer.exact(Channels))
+    Q_UNUSED(length)
+    if (!state().apply(Proto::OpBlock, Module, cmd, flag, payload))
         return;
-    for (int c = 0; c < Channels; ++c) {
-        m_enable[size_t(c)] = answer.u8(c) != 0 ? 1 : 0;
-        setCheckedSilently(m_columns[size_t(c)].enable, m_enable[size_t(c)]);
-    }
+    for (int c = 0; c < Channels; ++c)
+        setCheckedSilently(m_columns[size_t(c)].enable, channelEnabled(c));
 }
 
 void QFeedback::setInputName(int channel, const QString &name)

@@ -5,11 +5,16 @@
 
 #include <array>
 
+namespace Model {
+struct ParamId;
+}
+
 class ElidedLabel;
 class QLabel;
 class QPushButton;
 
 // The feedback suppressor page: one "Enable" switch per input, sent at once.
+// The switches show the unit state's values.
 class QFeedback final : public BlockPage
 {
     Q_OBJECT
@@ -25,7 +30,7 @@ public:
     void receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload) override;
     void setInputName(int channel, const QString &name) override;
 
-    bool channelEnabled(int channel) const { return m_enable[size_t(channel)] != 0; }
+    bool channelEnabled(int channel) const;
     QPushButton *enableButton(int channel) const { return m_columns[size_t(channel)].enable; }
 
 private slots:
@@ -43,7 +48,8 @@ private:
     };
 
     QWidget *buildColumn(int c);
+    Model::ParamId enableId(int c) const;
 
-    std::array<quint8, Channels> m_enable{};
+    const int m_param; // the switch's parameter in the unit model
     std::array<Column, Channels> m_columns{};
 };

@@ -7,6 +7,7 @@ DelayPageConfig inputDelayConfig()
     c.module = QInDelay::Module;
     c.objectName = "inDelayWidget";
     c.channelPrefix = "IN ";
+    c.param = "input.#.delay";
     c.maxMs = 1000.0f;
     return c;
 }

@@ -7,6 +7,7 @@ DelayPageConfig outputDelayConfig()
     c.module = QOutDelay::Module;
     c.objectName = "outDelayWidget";
     c.channelPrefix = "OUT ";
+    c.param = "output.#.delay";
     c.maxMs = 2000.0f;
     return c;
 }

@@ -3,7 +3,6 @@
 
 #include "dapctl/progressbar.h"
 #include "dapctl/tracecommand.h"
-#include "pages/filters/filterrecords.h"
 #include "pages/filters/filterresponse.h"
 #include "pages/filters/filtertables.h"
 #include "protocol/commands.h"
@@ -264,23 +263,18 @@ private slots:
         // High-pass Butterworth -24 dB/oct at 1 kHz; band 2 +6 dB at 4 kHz; band
         // 12 is beyond the 8 bands of this unit's DSP firmware (2.8) and counts
         // for nothing.
+        // Records as the unit takes them: enable, type, slope, frequency; and
+        // enable, type, frequency, gain, Q index (43: Q 6.0).
         const QByteArray ch(1, 2);
-        CutFilterRecord hpf;
-        hpf.enable = 1;
-        hpf.type = 1;
-        hpf.slope = 3;
-        hpf.frequency = 1000.0f;
-        writeTo(m_rack[0], OpBlock, Module::InputFilter, FilterCmd::HighPass, ch + hpf.toBytes());
-        PeqBandRecord band;
-        band.enable = 1;
-        band.frequency = 4000.0f;
-        band.gain = 6.0f;
+        writeTo(m_rack[0], OpBlock, Module::InputFilter, FilterCmd::HighPass,
+                ch + Le::bytes(quint8(1), quint8(1), quint8(3), 1000.0f));
+        const auto band = [](float gain) {
+            return Le::bytes(quint8(1), quint8(0), 4000.0f, gain, quint8(43));
+        };
         writeTo(m_rack[0], OpBlock, Module::InputFilter, FilterCmd::Band,
-                ch + char(1) + band.toBytes());
-        PeqBandRecord beyond = band;
-        beyond.gain = 12.0f;
+                ch + char(1) + band(6.0f));
         writeTo(m_rack[0], OpBlock, Module::InputFilter, FilterCmd::Band,
-                ch + char(11) + beyond.toBytes());
+                ch + char(11) + band(12.0f));
 
         const CtlRun r = run({"response", "501", "input.3", "--csv"});
         QVERIFY2(r.code == 0, qPrintable(r.err));
@@ -293,7 +287,7 @@ private slots:
         expected.setCut(FilterResponse::HighPass, false, 1, 3, 1000.0f);
         for (int b = 0; b < 16; ++b)
             expected.setBand(b, true, 0, 1000.0f, 0.0f, 6.0f);
-        expected.setBand(1, false, 0, 4000.0f, 6.0f, band.drawnQ());
+        expected.setBand(1, false, 0, 4000.0f, 6.0f, FilterTables::qValue(43));
         int at1k = -1;
         for (int i = 0; i < FilterTables::Points; ++i) {
             const QStringList cells = lines[1 + i].split(QLatin1Char(','));

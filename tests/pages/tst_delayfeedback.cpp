@@ -1,9 +1,11 @@
 // The delay pages (milliseconds, meters and feet in step, the hold) and the
 // feedback suppressor page.
 
+#include "model/unitstate.h"
 #include "pages/filters/qfeedback.h"
 #include "pages/filters/qindelay.h"
 #include "pages/filters/qoutdelay.h"
+#include "pages/funcwidget.h"
 #include "protocol/commands.h"
 #include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"
@@ -139,6 +141,34 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("Choir left"));
         QCOMPARE(name->parentWidget()->findChild<QLabel *>(QStringLiteral("titleLabel"))->toolTip(),
                  QStringLiteral("Choir left"));
+    }
+
+    // The pages of a container keep their values in its unit state, at the
+    // paths backups and dapctl name them by.
+    void editsAndAnswersAreTheContainersState()
+    {
+        FuncWidget container;
+        const Model::UnitState &state = *container.unitState();
+        const Model::Catalogue &paths = Model::Catalogue::instance();
+        enter(container.inDelay()->msBox(3), 250.0);
+        enter(container.outDelay()->msBox(3), 1750.0);
+        container.feedback()->enableButton(6)->click();
+        QCOMPARE(state.number(paths.id("input.#.delay", 3)), 250.0);
+        QCOMPARE(state.number(paths.id("output.#.delay", 3)), 1750.0);
+        QVERIFY(state.isOn(paths.id("input.#.feedback", 6)));
+
+        ticks(*container.outDelay(), DelayPage::HoldTicks); // the edit is sent, the hold over
+        receive(*container.outDelay(), Proto::DelayCmd::Delay, delays({1.0f, 2.0f}, 3.0f));
+        QCOMPARE(state.number(paths.id("output.#.delay", 1)), 2.0);
+        QCOMPARE(state.number(paths.id("output.#.delay", 3)), 3.0);
+        QCOMPARE(state.number(paths.id("input.#.delay", 1)), 0.0);
+        QCOMPARE(container.outDelay()->msBox(3)->text(), QStringLiteral("3.00"));
+        QByteArray switches(16, '\0');
+        switches[15] = 1;
+        receive(*container.feedback(), Proto::FeedbackCmd::Enable, switches);
+        QVERIFY(state.isOn(paths.id("input.#.feedback", 15)));
+        QVERIFY(!state.isOn(paths.id("input.#.feedback", 6)));
+        QVERIFY(!container.feedback()->enableButton(6)->isChecked());
     }
 
     void feedbackSwitches()

@@ -1,9 +1,11 @@
 // The input and output filter pages: reads, answers and their checks, the
 // deferred sends and the hold, the band count, "Copy to" and "Reset".
 
+#include "model/unitstate.h"
 #include "pages/filters/cutfilterpanel.h"
 #include "pages/filters/filterbandpanel.h"
 #include "pages/filters/filtergraph.h"
+#include "pages/filters/filterparams.h"
 #include "pages/filters/qinfilter.h"
 #include "pages/filters/qoutfilter.h"
 #include "pages/funcwidget.h"
@@ -296,6 +298,68 @@ private slots:
         ticks(page, 10);
         QVERIFY(peer.waitForFrames(1));
         QCOMPARE(peer.frames().at(0).payload, bandAnswer(5, 0, 1, 0, 2500.0f, -3.0f, 10));
+    }
+
+    // The unit state outlives a visit to a channel: a channel chosen again is
+    // held as the unit's only once it has been answered again, since the unit
+    // may have changed it meanwhile (another program, a preset).
+    void aChannelChosenAgainIsReadBeforeItIsWritten()
+    {
+        LoopbackPeer peer;
+        QInFilter page;
+        answerChannel(page, 0, 100.0f);
+        page.channelButton(5)->click();
+        answerChannel(page, 5, 2500.0f);
+        page.channelButton(0)->click();
+        QVERIFY(peer.waitForFrames(36));
+        QVERIFY(!page.highPassPanel()->isEnabled());
+        QVERIFY(!page.bandPanel()->gain()->isEnabled());
+        emit page.highPassPanel()->enableButton()->clicked(true); // what a click would do
+        emit page.bandPanel()->gain()->knob()->valueChanged(30.0f);
+        ticks(page, 20);
+        QVERIFY(peer.staysQuiet(60));
+        QVERIFY(writes(peer).isEmpty());
+
+        answer(page, Cmd::HighPass, cutAnswer(0, 0, 2, 4, 300.0f));
+        QVERIFY(page.highPassPanel()->isEnabled());
+        QVERIFY(!page.bandPanel()->gain()->isEnabled()); // its band has not come yet
+        page.highPassPanel()->enableButton()->click();
+        QVERIFY(peer.waitForFrames(37));
+        QCOMPARE(writes(peer).at(0).payload, cutAnswer(0, 1, 2, 4, 300.0f));
+    }
+
+    // Both filter pages of a container keep their values in its unit state,
+    // each at its own paths, and what dapctl's response command computes from
+    // a channel of that state is what the page's graph draws.
+    void pagesKeepTheirValuesInTheContainersState()
+    {
+        FuncWidget container;
+        Model::UnitState &state = *container.unitState();
+        const Model::Catalogue &paths = Model::Catalogue::instance();
+        QInFilter *in = container.inFilter();
+        QOutFilter *out = container.outFilter();
+        answerChannel(*in, 0, 500.0f);
+        answer(*out, Cmd::Band, bandAnswer(0, 2, 1, 2, 8000.0f, -6.0f, 30));
+        answer(*out, Cmd::LowPass, cutAnswer(0, 1, 1, 5, 3000.0f));
+        emit in->bandPanel()->gain()->knob()->valueChanged(-45.0f);
+
+        QCOMPARE(state.number(paths.id("input.#.eq.#.gain", 0, 0)), -4.5);
+        QCOMPARE(state.number(paths.id("input.#.eq.#.gain", 0, 2)), 6.0);
+        QCOMPARE(state.number(paths.id("input.#.hpf.frequency", 0)), 500.0);
+        QCOMPARE(state.number(paths.id("output.#.eq.#.gain", 0, 2)), -6.0);
+        QCOMPARE(state.number(paths.id("output.#.eq.#.type", 0, 2)), 2.0);
+        QCOMPARE(state.number(paths.id("output.#.lpf.frequency", 0)), 3000.0);
+        QCOMPARE(state.number(paths.id("output.#.hpf.frequency", 0)), 20.0);
+        QCOMPARE(out->bandRecord(2).gain, -6.0f);
+        QCOMPARE(out->bandRecord(0).gain, 0.0f);
+
+        for (FilterPage *page : {static_cast<FilterPage *>(in), static_cast<FilterPage *>(out)}) {
+            FilterResponse computed;
+            computed.setBandCount(page->bandCount());
+            FilterParams(page == out).fillResponse(computed, state, 0);
+            QVERIFY(computed.curve() == page->graph()->response().curve());
+        }
+        QCOMPARE(out->graph()->response().band(2).q, 0.67f); // a shelf
     }
 
     void graphDragsSelectAndStore()
