@@ -73,9 +73,12 @@ template <bool Outputs> void addFilter(Catalogue &c)
     ParamDesc f = frequency(Outputs ? "output.#.eq.#.frequency" : "input.#.eq.#.frequency", 1000);
     f.initials = QVector<double>(std::begin(BandFrequencies), std::end(BandFrequencies));
     c.addParam(band, at(2, Wire::F32), f);
-    c.addParam(band, at(6, Wire::F32),
-               number(Outputs ? "output.#.eq.#.gain" : "input.#.eq.#.gain", "dB", -20, 20, 1, 0,
-                      "band gain (the knob and the graph go to +-15)"));
+    c.addParam(
+        band, at(6, Wire::F32),
+        with(number(Outputs ? "output.#.eq.#.gain" : "input.#.eq.#.gain", "dB", -20, 20, 1, 0,
+                    "band gain (the knob and the graph go to +-15; a graph drag may "
+                    "leave a finer fraction)"),
+             KeepsFraction));
     ParamDesc q = number(Outputs ? "output.#.eq.#.q" : "input.#.eq.#.q", "", 0, 0, 2, 0,
                          "Q, one of 65 values (a shelf is drawn with 0.67 whatever it holds)");
     q.names = qTable();
@@ -94,9 +97,15 @@ void addFilterBlocks(Catalogue &c)
     addFilter<false>(c);
     addFilter<true>(c);
     c.addParam(c.addRecord(table("input delay", OpBlock, Module::InputDelay, DelayCmd::Delay, 4)),
-               at(0, Wire::F32), number("input.#.delay", "ms", 0, 1000, 2, 0, "delay"));
+               at(0, Wire::F32),
+               with(number("input.#.delay", "ms", 0, 1000, 2, 0,
+                           "delay (typed as a distance it keeps finer fractions)"),
+                    KeepsFraction));
     c.addParam(c.addRecord(table("output delay", OpBlock, Module::OutputDelay, DelayCmd::Delay, 4)),
-               at(0, Wire::F32), number("output.#.delay", "ms", 0, 2000, 2, 0, "delay"));
+               at(0, Wire::F32),
+               with(number("output.#.delay", "ms", 0, 2000, 2, 0,
+                           "delay (typed as a distance it keeps finer fractions)"),
+                    KeepsFraction));
 }
 
 } // namespace Model
