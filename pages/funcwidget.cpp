@@ -326,6 +326,9 @@ void FuncWidget::systemDispatch(const Proto::Frame &f)
         // The settings page shows the support too, so it gets the answer as well.
     }
     m_status->handle(f);
+    // The unit state holds the system settings too (what a backup, a
+    // comparison or an undo reads).
+    m_state->apply(f);
 }
 
 void FuncWidget::setButtonShown(int index, bool shown)
