@@ -280,14 +280,15 @@ QString limitsProblem(const UnitState &state, const QVector<ParamId> &ids)
         for (const ParamId &id : ids) {
             if (id.param != max && id.param != min)
                 continue;
-            const double upper = state.number(ParamId{max, id.a, 0});
-            const double lower = state.number(ParamId{min, id.a, 0});
-            if (upper < lower)
-                return QStringLiteral("%1: the maximum %2 dB would be below the minimum %3 dB, "
-                                      "which mutes the channel")
-                    .arg(c.path(id))
-                    .arg(upper)
-                    .arg(lower);
+            const ParamId upper{max, id.a, 0}, lower{min, id.a, 0};
+            if (state.number(upper) >= state.number(lower))
+                continue;
+            // The maximum is named when it was given, else the minimum.
+            return QStringLiteral("%1: the maximum %2 dB would be below the minimum %3 dB, "
+                                  "which mutes the channel")
+                .arg(c.path(ids.contains(upper) ? upper : lower))
+                .arg(state.number(upper))
+                .arg(state.number(lower));
         }
     }
     return QString();

@@ -165,13 +165,38 @@ int ParamCommand::runSet(const QStringList &args, const CtlOptions &options, Ctl
         }
     }
 
+    QVector<ParamId> ids;
+    for (const Named &n : qAsConst(paths))
+        ids.append(n.id);
+    // Gain limits given together are checked against each other before the
+    // unit is asked for anything.
+    {
+        UnitState offline;
+        QVector<ParamId> limits;
+        for (int i = 0; i < paths.size(); ++i) {
+            const QString pattern = QLatin1String(cat().param(paths[i].id).path);
+            if (pattern.endsWith(QLatin1String(".#.max")) ||
+                pattern.endsWith(QLatin1String(".#.min"))) {
+                QString error;
+                offline.setValueText(paths[i].id, values[i], &error);
+                limits.append(paths[i].id);
+            }
+        }
+        QVector<ParamId> paired;
+        for (const ParamId &id : qAsConst(limits))
+            for (const ParamId &other : qAsConst(limits))
+                if (other.a == id.a && other.param != id.param &&
+                    cat().param(other).record == cat().param(id).record)
+                    paired.append(id);
+        const QString reversed = limitsProblem(offline, paired);
+        if (!reversed.isEmpty())
+            return usageError(console, reversed);
+    }
+
     UnitLink link(options);
     if (!connect(link, args[0], options, console))
         return ExitFailure;
     StateLink io(link);
-    QVector<ParamId> ids;
-    for (const Named &n : qAsConst(paths))
-        ids.append(n.id);
     UnitState state;
     if (!io.read(state, StateLink::recordsFor(ids)))
         return failure(console, io.errorString());

@@ -223,6 +223,8 @@ bool RestoreCommand::writeLive(UnitLink &link, const BackupFile &backup, QString
                   .arg(printable(back.text(c.id("system.location"))))
            << QStringLiteral("  description  \"%1\"")
                   .arg(printable(back.text(c.id("system.description"))))
+           << QStringLiteral("  RS232 speed  %1").arg(back.valueText(c.id("system.rs232")))
+           << QStringLiteral("  gate report  %1").arg(back.valueText(c.id("system.gatereport")))
            << QStringLiteral("  live values  %1 parameters in %2 frames, read back")
                   .arg(values.values().size())
                   .arg(frames.size());

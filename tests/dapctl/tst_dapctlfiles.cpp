@@ -220,7 +220,7 @@ private slots:
         QTest::newRow("a label changed")
             << QByteArray("Choir left") << QByteArray("Choir lefT") << "checksum does not match";
         QTest::newRow("a newer format")
-            << QByteArray("\"version\": 1") << QByteArray("\"version\": 2") << "format version 2";
+            << QByteArray("\"version\": 2") << QByteArray("\"version\": 3") << "format version 3";
         QTest::newRow("cut short")
             << QByteArray("\"gainLimits\"") << QByteArray("\"gainLimi") << "not a backup file";
         QTest::newRow("another file")

@@ -226,7 +226,7 @@ private slots:
         QJsonObject o =
             QJsonDocument::fromJson(m_dir->readFile(QStringLiteral("unit.dapbak"))).object();
         setAt(o, {"unit", "model"}, QString(QStringLiteral("X") + Esc + QStringLiteral("[2J")));
-        setAt(o, {"settings", "description"}, QStringLiteral("two\nlines"));
+        setAt(o, {"live", "system", "description"}, QStringLiteral("two\nlines"));
         m_dir->writeFile(QStringLiteral("unit.dapbak"), sealed(o));
         const CtlRun r = run({"restore", "502", file});
         QVERIFY2(r.code == 0, qPrintable(r.err));
