@@ -1,5 +1,6 @@
 #include "dapctl/backupfile.h"
 
+#include "model/unitstate.h"
 #include "pages/devicestatus.h"
 #include "pages/levels/gainrules.h"
 #include "presets/presettransfer.h"
@@ -325,7 +326,10 @@ std::optional<BackupFile> BackupFile::fromJson(const QByteArray &bytes, QString 
         if (!live.isObject())
             return invalid("live values", QStringLiteral("live: not an object"));
         b.live = live.toObject();
-        if (!b.liveValues.read(b.live, why, QStringLiteral("live.")))
+        // Each value on its own, then together (gain limits in order).
+        Model::UnitState scratch;
+        if (!b.liveValues.read(b.live, why, QStringLiteral("live.")) ||
+            !b.liveValues.store(scratch, false, why))
             return invalid("live values", why);
     }
     return b;

@@ -57,14 +57,6 @@ int RestoreCommand::run(const QStringList &args, const CtlOptions &options, CtlC
     if (!backup)
         return failure(console, QStringLiteral("%1: %2; nothing was written").arg(path, error));
 
-    // The live values as a whole (gain limits in order), before anything is sent.
-    if (backup->version >= 2) {
-        Model::UnitState offline;
-        if (!backup->liveValues.store(offline, false, error))
-            return failure(console,
-                           QStringLiteral("%1: %2; nothing was written").arg(path, error));
-    }
-
     QTemporaryDir scratch;
     const QString image = scratch.filePath(QStringLiteral("presets.pstl"));
     QFile imageFile(image);
