@@ -44,8 +44,9 @@ std::unique_ptr<SimUnit> startUnit(const char *address, quint32 id)
 
 QStringList optionsFor(const SimUnit &unit)
 {
-    return {QStringLiteral("--port"), QString::number(unit.serverPort()), QStringLiteral("--bind"),
-            QStringLiteral("127.0.0.1"), QStringLiteral("--timeout"), QStringLiteral("5")};
+    return {QStringLiteral("--port"),    QString::number(unit.serverPort()),
+            QStringLiteral("--bind"),    QStringLiteral("127.0.0.1"),
+            QStringLiteral("--timeout"), QStringLiteral("5")};
 }
 
 struct Figures

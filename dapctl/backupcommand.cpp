@@ -5,8 +5,8 @@
 #include "dapctl/exitcode.h"
 #include "dapctl/presetjobs.h"
 #include "dapctl/presetlist.h"
-#include "dapctl/unitlink.h"
 #include "dapctl/statelink.h"
+#include "dapctl/unitlink.h"
 #include "model/unitstate.h"
 
 #include <QFile>

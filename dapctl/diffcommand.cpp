@@ -95,8 +95,7 @@ unsigned DiffCommand::optionGroups() const
     return CtlOptions::UnitOptions | CtlOptions::JsonOption;
 }
 
-bool DiffCommand::load(const QString &what, const CtlOptions &options, Side &side,
-                       QString &error)
+bool DiffCommand::load(const QString &what, const CtlOptions &options, Side &side, QString &error)
 {
     side.state = std::make_shared<UnitState>();
     side.file = QFileInfo(what).isFile();
@@ -178,9 +177,9 @@ int DiffCommand::run(const QStringList &args, const CtlOptions &options, CtlCons
                 {QStringLiteral("b"), inB ? ParamText::json(*b.state, id) : QJsonValue()}});
         } else {
             const QString none = QStringLiteral("(none)");
-            console.out() << path << " = "
-                          << printable(inA ? ParamText::shown(*a.state, id) : none) << " | "
-                          << printable(inB ? ParamText::shown(*b.state, id) : none) << '\n';
+            console.out() << path << " = " << printable(inA ? ParamText::shown(*a.state, id) : none)
+                          << " | " << printable(inB ? ParamText::shown(*b.state, id) : none)
+                          << '\n';
         }
     }
     if (options.json)

@@ -32,12 +32,11 @@ public:
     {
         std::shared_ptr<Model::UnitState> state;
         QHash<Model::ParamId, bool> has; // the parameters it holds a value of
-        bool file = false; // a backup file: it holds only what it holds
+        bool file = false;               // a backup file: it holds only what it holds
     };
 
 private:
     // Reads a side; false with `error` (a unit that cannot be read, a file
     // that is refused).
-    static bool load(const QString &what, const CtlOptions &options, Side &side,
-                     QString &error);
+    static bool load(const QString &what, const CtlOptions &options, Side &side, QString &error);
 };

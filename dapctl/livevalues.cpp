@@ -123,8 +123,7 @@ bool LiveValues::read(const QJsonObject &object, QString &error, const QString &
     return true;
 }
 
-bool LiveValues::walk(const QJsonObject &object, const QString &prefix, int depth,
-                      QString &error)
+bool LiveValues::walk(const QJsonObject &object, const QString &prefix, int depth, QString &error)
 {
     if (depth > MaxDepth) {
         error = QStringLiteral("%1%2: nested too deeply for a path").arg(m_where, prefix);
@@ -136,9 +135,8 @@ bool LiveValues::walk(const QJsonObject &object, const QString &prefix, int dept
             error = QStringLiteral("%1%2...: no such path").arg(m_where, path.left(40));
             return false;
         }
-        const bool ok = it.value().isObject()
-                            ? walk(it.value().toObject(), path, depth + 1, error)
-                            : take(path, it.value(), error);
+        const bool ok = it.value().isObject() ? walk(it.value().toObject(), path, depth + 1, error)
+                                              : take(path, it.value(), error);
         if (!ok)
             return false;
         if (m_values.size() > MaxValues) {

@@ -31,8 +31,8 @@ const Catalogue &cat()
 // unit without an echo canceller).
 bool refusedOf(const StateLink &link, const ParamId &id)
 {
-    const QVector<ParamId> held = cat().param(id).record < 0 ? cat().sourcesOf(id)
-                                                             : QVector<ParamId>{id};
+    const QVector<ParamId> held =
+        cat().param(id).record < 0 ? cat().sourcesOf(id) : QVector<ParamId>{id};
     for (const ParamId &p : held)
         if (link.refused().contains(StateLink::readInstance(cat().recordOf(p))))
             return true;
@@ -242,7 +242,8 @@ int ParamCommand::runSet(const QStringList &args, const CtlOptions &options, Ctl
         if (!written.contains(n.id))
             written.append(n.id);
         if (!also.isEmpty())
-            notes << QStringLiteral("%1: also set %2").arg(n.label, also.join(QStringLiteral(", ")));
+            notes
+                << QStringLiteral("%1: also set %2").arg(n.label, also.join(QStringLiteral(", ")));
     }
     const QString reversed = limitsProblem(state, ids);
     if (!reversed.isEmpty())
@@ -279,8 +280,8 @@ int ParamCommand::runFromFile(const QStringList &args, const CtlOptions &options
     LiveValues values;
     QString error;
     if (!values.read(doc.object(), error))
-        return usageError(
-            console, QStringLiteral("%1: %2; nothing was sent").arg(options.from, error));
+        return usageError(console,
+                          QStringLiteral("%1: %2; nothing was sent").arg(options.from, error));
     if (values.isEmpty())
         return usageError(console, QStringLiteral("%1 holds no values").arg(options.from));
 
@@ -297,14 +298,15 @@ int ParamCommand::runFromFile(const QStringList &args, const CtlOptions &options
                                                    "sent")
                                         .arg(cat().path(id)));
     if (!values.store(state, true, error))
-        return usageError(
-            console, QStringLiteral("%1: %2; nothing was sent").arg(options.from, error));
+        return usageError(console,
+                          QStringLiteral("%1: %2; nothing was sent").arg(options.from, error));
     const QVector<Proto::Frame> frames = state.writeFrames(values.ids());
     io.send(frames);
     if (!link.sync())
         return failure(console, link.errorString());
-    console.error(QStringLiteral("note: %1 values in %2 frames").arg(values.values().size()).arg(
-        frames.size()));
+    console.error(QStringLiteral("note: %1 values in %2 frames")
+                      .arg(values.values().size())
+                      .arg(frames.size()));
     QVector<Named> paths;
     for (const ParamId &id : values.ids())
         paths.append(Named{cat().path(id), id});

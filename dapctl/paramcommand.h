@@ -49,8 +49,7 @@ private:
               CtlConsole &console);
     // The parameters a command line's path or pattern names; false (and a
     // usage error printed) for one that names none.
-    bool expand(const QString &pattern, QVector<Named> &out, CtlConsole &console,
-                int &code) const;
+    bool expand(const QString &pattern, QVector<Named> &out, CtlConsole &console, int &code) const;
 
     Mode m_mode;
 };

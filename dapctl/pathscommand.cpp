@@ -133,8 +133,8 @@ int PathsCommand::run(const QStringList &args, const CtlOptions &options, CtlCon
         table.print(out);
         out << '\n';
     }
-    TextTable summary({QStringLiteral("BLOCK"), QStringLiteral("PARAMETERS"),
-                       QStringLiteral("PATHS")});
+    TextTable summary(
+        {QStringLiteral("BLOCK"), QStringLiteral("PARAMETERS"), QStringLiteral("PATHS")});
     QJsonObject countJson;
     int parameters = 0, paths = 0;
     for (const QString &block : qAsConst(blocks)) {

@@ -120,8 +120,7 @@ bool RestoreCommand::writeSettings(UnitLink &link, const BackupFile &backup, QSt
                                    QString &error)
 {
     // Labels, as the label page writes them.
-    const QStringList *tables[] = {&backup.inputLabels, &backup.outputLabels,
-                                   &backup.panelLabels};
+    const QStringList *tables[] = {&backup.inputLabels, &backup.outputLabels, &backup.panelLabels};
     const quint8 cmds[] = {LabelCmd::Inputs, LabelCmd::Outputs, LabelCmd::Panel};
     for (int t = 0; t < 3; ++t)
         for (int c = 0; c < BackupFile::Channels; ++c)
@@ -138,8 +137,7 @@ bool RestoreCommand::writeSettings(UnitLink &link, const BackupFile &backup, QSt
                        SettingsCmd::GateReport})
         reads.append({OpSystem, SysModule::Settings, cmd, {}});
     for (const auto &f : link.readAll(reads)) {
-        if (!f)
-        {
+        if (!f) {
             error = QStringLiteral("the presets and labels were written, but %1")
                         .arg(link.errorString());
             return false;
@@ -171,7 +169,6 @@ bool RestoreCommand::writeSettings(UnitLink &link, const BackupFile &backup, QSt
         return false;
     }
     return true;
-
 }
 
 bool RestoreCommand::writeLive(UnitLink &link, const BackupFile &backup, QStringList &report,
@@ -191,8 +188,8 @@ bool RestoreCommand::writeLive(UnitLink &link, const BackupFile &backup, QString
     const QVector<Proto::Frame> frames = state.writeFrames(values.ids());
     io.send(frames);
     if (!link.sync()) {
-        error = QStringLiteral("the unit did not confirm the live values: %1")
-                    .arg(link.errorString());
+        error =
+            QStringLiteral("the unit did not confirm the live values: %1").arg(link.errorString());
         return false;
     }
     // Read back: every value must be what was written.

@@ -92,7 +92,8 @@ bool StateLink::read(UnitState &state, const QVector<RecordId> &records)
             frames.insert(rec.record, state.readFrames(rec.record));
         const int i = state.instances(rec.record).indexOf(rec);
         if (i < 0) {
-            m_error = QStringLiteral("no such instance of %1").arg(describe(cat().record(rec.record)));
+            m_error =
+                QStringLiteral("no such instance of %1").arg(describe(cat().record(rec.record)));
             return false;
         }
         reads.append(frames.value(rec.record).at(i));

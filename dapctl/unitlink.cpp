@@ -242,8 +242,7 @@ void UnitLink::quit()
         m_quitLoop->quit();
 }
 
-QVector<std::optional<Proto::Frame>> UnitLink::readAll(const QVector<Request> &requests,
-                                                       int window)
+QVector<std::optional<Proto::Frame>> UnitLink::readAll(const QVector<Request> &requests, int window)
 {
     if (!isOpen()) {
         m_error = QStringLiteral("%1 closed the connection").arg(m_target.describe());

@@ -5,9 +5,9 @@
 // that receives one sub-folder per target.
 
 #include "dapctl/backupfile.h"
-#include "model/unitstate.h"
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/pagerig.h"
+#include "model/unitstate.h"
 #include "pages/blockpage.h"
 #include "protocol/commands.h"
 #include "protocol/lebytes.h"
@@ -214,9 +214,9 @@ void backupSeeds()
               liveEdited({{QStringLiteral("input.3.eq.2.gain"), 35}}));
     writeSeed("fuzz_backupfile", QStringLiteral("live-unknown-path"),
               liveEdited({{QStringLiteral("input.3.volume"), 1}}));
-    writeSeed("fuzz_backupfile", QStringLiteral("live-reversed-limits"),
-              liveEdited({{QStringLiteral("premix.2.max"), -30},
-                          {QStringLiteral("premix.2.min"), 0}}));
+    writeSeed(
+        "fuzz_backupfile", QStringLiteral("live-reversed-limits"),
+        liveEdited({{QStringLiteral("premix.2.max"), -30}, {QStringLiteral("premix.2.min"), 0}}));
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 // the writes a restore sends.
 
 #include "dapctl/backupfile.h"
-#include "model/unitstate.h"
 #include "fuzz/fuzzsupport.h"
+#include "model/unitstate.h"
 #include "pages/devicestatus.h"
 #include "protocol/localtext.h"
 

@@ -29,23 +29,23 @@ private slots:
         QTest::newRow("wildcard") << get("input.*.eq.2.*") << true << "";
         QTest::newRow("channel 0") << get("input.0.gain") << false << "numbered 1..16";
         QTest::newRow("channel 17") << get("matrix.1.17") << false << "numbered 1..16";
-        QTest::newRow("no priority on outputs") << get("output.1.priority") << false
-                                                << "unknown path";
+        QTest::newRow("no priority on outputs")
+            << get("output.1.priority") << false << "unknown path";
         QTest::newRow("too long") << get("input.3.gain.x") << false << "unknown path";
-        QTest::newRow("wildcard matching nothing") << get("input.*.volume") << false
-                                                   << "no path matches";
+        QTest::newRow("wildcard matching nothing")
+            << get("input.*.volume") << false << "no path matches";
         QTest::newRow("empty") << get("") << false << "unknown path";
         QTest::newRow("gain") << set("input.1.gain", "-12.5") << true << "";
-        QTest::newRow("gain with a comma") << set("input.1.gain", "5,5") << false
-                                           << "not a number";
-        QTest::newRow("gain not a number") << set("output.1.gain", "nan") << false
-                                           << "not a number";
+        QTest::newRow("gain with a comma") << set("input.1.gain", "5,5") << false << "not a number";
+        QTest::newRow("gain not a number")
+            << set("output.1.gain", "nan") << false << "not a number";
         QTest::newRow("gain infinite") << set("output.1.gain", "inf") << false << "not a number";
         QTest::newRow("gain empty") << set("output.1.gain", "") << false << "not a number";
         QTest::newRow("switch yes") << set("input.1.mute", "YES") << true << "";
         QTest::newRow("switch 2") << set("input.1.mute", "2") << false << "not on or off";
         QTest::newRow("mode") << set("input.1.mode", "Line") << true << "";
-        QTest::newRow("mode other") << set("input.1.mode", "hi-z") << false << "not one of mic|line";
+        QTest::newRow("mode other")
+            << set("input.1.mode", "hi-z") << false << "not one of mic|line";
         QTest::newRow("group 8") << set("premix.1.group", "8") << true << "";
         QTest::newRow("group 9") << set("premix.1.group", "9") << false << "not one of";
         QTest::newRow("speed") << set("system.rs232", "19200") << true << "";
@@ -53,8 +53,7 @@ private slots:
         QTest::newRow("gate report 2") << set("system.gatereport", "2") << false << "not one of";
         QTest::newRow("slope") << set("input.1.hpf.slope", "48") << true << "";
         QTest::newRow("slope unknown") << set("input.1.hpf.slope", "30") << false << "not one of";
-        QTest::newRow("reported figure") << set("system.serial", "X") << false
-                                         << "cannot be set";
+        QTest::newRow("reported figure") << set("system.serial", "X") << false << "cannot be set";
         QTest::newRow("gate lamp") << set("input.1.gate.open", "on") << false << "cannot be set";
         QTest::newRow("any text") << set("label.input.1", "") << true << "";
         QTest::newRow("every input's mute") << set("input.*.mute", "on") << true << "";
@@ -65,9 +64,9 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(bool, taken);
         QFETCH(QString, message);
-        const CtlRun r = runDapctl(args + QStringList{"--bind", "127.0.0.1", "--announce-port",
-                                                      QString::number(freeUdpPort()),
-                                                      "--timeout", "0.1"});
+        const CtlRun r =
+            runDapctl(args + QStringList{"--bind", "127.0.0.1", "--announce-port",
+                                         QString::number(freeUdpPort()), "--timeout", "0.1"});
         QCOMPARE(r.code, taken ? 1 : 2);
         QVERIFY2(r.err.contains(taken ? QStringLiteral("no unit") : message), qPrintable(r.err));
     }

@@ -107,7 +107,8 @@ private slots:
             << QVariant(QByteArray("Lectern micropho"));
         QTest::newRow("labels: touch screen, 10 bytes")
             << QStringList{"label.panel.2", "Podium microphone"} << 2 << int(SysModule::Labels)
-            << int(LabelCmd::Panel) << QByteArray() << 10 << 't' << QVariant(QByteArray("Podium mic"));
+            << int(LabelCmd::Panel) << QByteArray() << 10 << 't'
+            << QVariant(QByteArray("Podium mic"));
         QTest::newRow("system: location")
             << QStringList{"system.location", "Main hall"} << 2 << int(SysModule::Settings)
             << int(SettingsCmd::Location) << QByteArray() << 0 << 't'
@@ -162,17 +163,16 @@ private slots:
             << int(LimiterCmd::Record) << sel(3) << 1 + 9 << 'f' << QVariant(1.0);
         QTest::newRow("AGC: threshold at most the target")
             << QStringList{"input.6.agc.target", "-20", "input.6.agc.threshold", "-10"} << 3
-            << int(Module::Agc) << int(AgcCmd::Record) << sel(5) << 1 + 1 << 'f'
-            << QVariant(-20.0);
-        QTest::newRow("AGC: decay whole") << QStringList{"input.6.agc.decay", "333.9"} << 3
-                                          << int(Module::Agc) << int(AgcCmd::Record) << sel(5)
-                                          << 1 + 17 << 'f' << QVariant(333.0);
-        QTest::newRow("echo canceller") << QStringList{"aec.enable", "on"} << 3
-                                        << int(Module::Aec) << int(AecCmd::Enable) << QByteArray()
-                                        << 0 << 'b' << QVariant(1);
-        QTest::newRow("noise reduction") << QStringList{"anc.channel", "3", "anc.level", "strong"}
-                                         << 3 << int(Module::Anc) << int(AncCmd::State)
-                                         << QByteArray() << 1 << 'b' << QVariant(2);
+            << int(Module::Agc) << int(AgcCmd::Record) << sel(5) << 1 + 1 << 'f' << QVariant(-20.0);
+        QTest::newRow("AGC: decay whole")
+            << QStringList{"input.6.agc.decay", "333.9"} << 3 << int(Module::Agc)
+            << int(AgcCmd::Record) << sel(5) << 1 + 17 << 'f' << QVariant(333.0);
+        QTest::newRow("echo canceller")
+            << QStringList{"aec.enable", "on"} << 3 << int(Module::Aec) << int(AecCmd::Enable)
+            << QByteArray() << 0 << 'b' << QVariant(1);
+        QTest::newRow("noise reduction")
+            << QStringList{"anc.channel", "3", "anc.level", "strong"} << 3 << int(Module::Anc)
+            << int(AncCmd::State) << QByteArray() << 1 << 'b' << QVariant(2);
     }
 
     void pathLandsInTheUnitsRecord()

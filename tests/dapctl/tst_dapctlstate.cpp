@@ -53,9 +53,10 @@ private slots:
         SimUnit &a = m_rack[0];
         SimUnit &b = m_rack[1];
         loadDemoState(a.model());
-        const CtlRun set = run({"set", "501", "input.3.eq.2.gain", "-6.5", "output.4.limiter.threshold",
-                                "-12", "matrix.2.7.gain", "-9", "input.5.gate.threshold", "-50",
-                                "output.1.delay", "12.5", "label.panel.3", "Choir"});
+        const CtlRun set =
+            run({"set", "501", "input.3.eq.2.gain", "-6.5", "output.4.limiter.threshold", "-12",
+                 "matrix.2.7.gain", "-9", "input.5.gate.threshold", "-50", "output.1.delay", "12.5",
+                 "label.panel.3", "Choir"});
         QVERIFY2(set.code == 0, qPrintable(set.err));
         QVERIFY(run({"diff", "501", "502"}).code == 1);
 
@@ -111,12 +112,12 @@ private slots:
                 << p("input.4.gate.threshold") << QJsonValue(-45.5) << "input.4.gate.threshold";
             *row("Q between two of its values")
                 << p("output.1.eq.1.q") << QJsonValue(0.55) << "output.1.eq.1.q";
-            *row("a figure of the unit") << p("system.serial") << QJsonValue("X")
-                                         << "system.serial";
-            *row("a slope no filter has") << p("input.2.hpf.slope") << QJsonValue(30)
-                                          << "input.2.hpf.slope";
-            *row("a list for a value") << p("output.2.mute") << QJsonValue(QJsonArray{1})
-                                       << "output.2.mute";
+            *row("a figure of the unit")
+                << p("system.serial") << QJsonValue("X") << "system.serial";
+            *row("a slope no filter has")
+                << p("input.2.hpf.slope") << QJsonValue(30) << "input.2.hpf.slope";
+            *row("a list for a value")
+                << p("output.2.mute") << QJsonValue(QJsonArray{1}) << "output.2.mute";
         }
         // A level beyond the limit the file itself gives its channel; and
         // the limits reversed.
@@ -140,18 +141,18 @@ private slots:
             setAt(o, QStringList{"live"} + path, value);
             m_dir->writeFile(QStringLiteral("edited.json"), BackupFile::sealed(o));
         } else {
-            QJsonObject o{{QStringLiteral("input.1.mute"), true},
-                          {QStringLiteral("output"),
-                           QJsonObject{{QStringLiteral("6"),
-                                        QJsonObject{{QStringLiteral("max"), 3}}}}}};
+            QJsonObject o{
+                {QStringLiteral("input.1.mute"), true},
+                {QStringLiteral("output"),
+                 QJsonObject{{QStringLiteral("6"), QJsonObject{{QStringLiteral("max"), 3}}}}}};
             setAt(o, path, value);
             m_dir->writeFile(QStringLiteral("edited.json"), QJsonDocument(o).toJson());
         }
         const QByteArray before = m_rack[1].model().presetState();
         QSignalSpy requests(&m_rack[1], &SimUnit::requestReceived);
         QSignalSpy sessions(&m_rack[1], &SimUnit::sessionOpened);
-        const CtlRun r = restore ? run({"restore", "502", file})
-                                 : run({"set", "502", "--from", file});
+        const CtlRun r =
+            restore ? run({"restore", "502", file}) : run({"set", "502", "--from", file});
         QCOMPARE(r.code, restore ? 1 : 2);
         QVERIFY2(r.err.contains(named), qPrintable(r.err));
         QVERIFY2(r.err.contains(QStringLiteral("nothing was")), qPrintable(r.err));
@@ -170,14 +171,15 @@ private slots:
                              "matrix": {"3": {"5": {"on": true, "gain": -12}}},
                              "label.input.1": "Lectern"})");
         QSignalSpy requests(&m_rack[0], &SimUnit::requestReceived);
-        const CtlRun r = run({"set", "501", "--from", m_dir->filePath(QStringLiteral("values.json")),
-                              "--json"});
+        const CtlRun r =
+            run({"set", "501", "--from", m_dir->filePath(QStringLiteral("values.json")), "--json"});
         QVERIFY2(r.code == 0, qPrintable(r.err));
         const QJsonObject o = jsonOf(r.out);
         QCOMPARE(o[QStringLiteral("input")][QStringLiteral("4")][QStringLiteral("gain")].toDouble(),
                  47.0);
-        QCOMPARE(o[QStringLiteral("label")][QStringLiteral("input")][QStringLiteral("1")].toString(),
-                 QStringLiteral("Lectern"));
+        QCOMPARE(
+            o[QStringLiteral("label")][QStringLiteral("input")][QStringLiteral("1")].toString(),
+            QStringLiteral("Lectern"));
         QCOMPARE(run({"get", "501", "input.3.eq.2.*"}).out,
                  QStringLiteral("input.3.eq.2.enable = off\ninput.3.eq.2.type = peq\n"
                                 "input.3.eq.2.frequency = 250 Hz\ninput.3.eq.2.gain = -6.5 dB\n"
