@@ -99,6 +99,20 @@ private slots:
             << "settings.location";
         QTest::newRow("label of 100 characters")
             << "labels.panel.4" << QJsonValue(QString(100, QLatin1Char('B'))) << "labels.panel";
+        QTest::newRow("live band gain out of range")
+            << "live.input.3.eq.2.gain" << QJsonValue(35) << "live.input.3.eq.2.gain";
+        QTest::newRow("live location of 300,000 characters")
+            << "live.system.location" << QJsonValue(QString(300000, QLatin1Char('A')))
+            << "live.system.location";
+        QTest::newRow("live crosspoint gain beyond any type")
+            << "live.matrix.1.1.gain" << QJsonValue(1e300) << "live.matrix.1.1.gain";
+        QTest::newRow("live switch 2") << "live.output.1.mute" << QJsonValue(2)
+                                       << "live.output.1.mute";
+        QTest::newRow("live choice beyond any type")
+            << "live.input.1.mode" << QJsonValue(-1e300) << "live.input.1.mode";
+        QTest::newRow("live unknown path")
+            << "live.input.3.volume" << QJsonValue(1) << "live.input.3.volume";
+        QTest::newRow("live section not an object") << "live" << QJsonValue(3) << "live";
     }
 
     void badBackupValuesAreRefusedBeforeAnythingIsSent()
