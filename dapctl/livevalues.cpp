@@ -40,7 +40,10 @@ bool numberFor(const ParamDesc &d, double v, double *out, QString *why)
     }
     const double slack = 0.5 * std::pow(10.0, -d.decimals - 1);
     if (v < d.minimum - slack || v > d.maximum + slack) {
-        *why = QStringLiteral("%1 is outside %2").arg(numberText(v), ValueText::describe(d));
+        *why = QStringLiteral("%1 is outside %2..%3%4")
+                   .arg(numberText(v), ValueText::format(d, d.minimum),
+                        ValueText::format(d, d.maximum),
+                        *d.unit ? QLatin1Char(' ') + QLatin1String(d.unit) : QString());
         return false;
     }
     if (d.hasTable()) {
