@@ -202,8 +202,16 @@ int ParamCommand::runSet(const QStringList &args, const CtlOptions &options, Ctl
         return failure(console, io.errorString());
 
     // The edits, in the order given, as the program's controls take them;
-    // what else an edit changes is written too.
+    // what else an edit changes is written too. A derived value is written
+    // through those of its sources that changed.
     QVector<ParamId> written;
+    QSet<ParamId> writing;
+    const auto write = [&](const ParamId &id) {
+        if (cat().param(id).record >= 0 && !writing.contains(id)) {
+            writing.insert(id);
+            written.append(id);
+        }
+    };
     QStringList notes;
     for (int i = 0; i < paths.size(); ++i) {
         const Named &n = paths[i];
@@ -232,15 +240,13 @@ int ParamCommand::runSet(const QStringList &args, const CtlOptions &options, Ctl
         QStringList also;
         QSet<ParamId> told;
         for (const ParamId &id : qAsConst(changed)) {
-            if (!written.contains(id))
-                written.append(id);
+            write(id);
             if (id != n.id && !sources.contains(id) && !told.contains(id)) {
                 told.insert(id);
                 also << cat().path(id) + QStringLiteral(" = ") + ParamText::shown(state, id);
             }
         }
-        if (!written.contains(n.id))
-            written.append(n.id);
+        write(n.id);
         if (!also.isEmpty())
             notes
                 << QStringLiteral("%1: also set %2").arg(n.label, also.join(QStringLiteral(", ")));
