@@ -5,17 +5,17 @@
 #include "dapctl/exitcode.h"
 #include "dapctl/presetjobs.h"
 #include "dapctl/presetlist.h"
+#include "dapctl/statelink.h"
 #include "dapctl/unitlink.h"
-#include "pages/devicestatus.h"
-#include "pages/levels/gainrules.h"
-#include "protocol/answerreader.h"
-#include "protocol/commands.h"
+#include "model/unitstate.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
-using namespace Proto;
+#include <cmath>
+
+using namespace Model;
 
 QString BackupCommand::summary() const
 {
@@ -28,8 +28,9 @@ QString BackupCommand::description() const
         "Writes all 32 presets (the image of a .pstl file) with the active one, the input, "
         "output and touch-screen labels, location and description, RS232 speed, gate report "
         "and the gain limits of every input and output into FILE, with a format version and a "
-        "checksum. Settings changed on the unit but not saved into a preset are not part of "
-        "the presets: save them into a preset first.");
+        "checksum, and the live value of every parameter (dapctl paths lists them; not the "
+        "identity, the figures of the moment and what is derived) as readable JSON nested by "
+        "path, so settings not saved into a preset are kept too.");
 }
 
 unsigned BackupCommand::optionGroups() const
@@ -37,76 +38,46 @@ unsigned BackupCommand::optionGroups() const
     return CtlOptions::UnitOptions;
 }
 
-bool BackupCommand::readSettings(UnitLink &link, BackupFile &b, QString &error)
+bool BackupCommand::readState(UnitLink &link, BackupFile &b, QString &error)
 {
-    QVector<UnitLink::Request> reads;
-    for (quint8 table : {LabelCmd::Inputs, LabelCmd::Outputs, LabelCmd::Panel})
-        reads.append({OpSystem, SysModule::Labels, table, {}});
-    reads.append({OpBlock, Module::PreMixLevel, PreMixCmd::Limits, {}});
-    reads.append({OpBlock, Module::OutputLevel, OutLevelCmd::Limits, {}});
-    for (quint8 cmd : {SettingsCmd::Model, SettingsCmd::Serial, SettingsCmd::ArmVersion,
-                       SettingsCmd::DspVersion, SettingsCmd::Location, SettingsCmd::Description,
-                       SettingsCmd::Rs232Baud, SettingsCmd::GateReport})
-        reads.append({OpSystem, SysModule::Settings, cmd, {}});
-    const auto answers = link.readAll(reads);
-    for (const auto &a : answers)
-        if (!a) {
-            error = link.errorString();
-            return false;
-        }
-    const auto unreadable = [&error](const Proto::Frame &f) {
-        error = QStringLiteral("the unit's answer to op %1 module %2 cmd %3 is not one the "
-                               "program can read")
-                    .arg(f.op)
-                    .arg(f.module)
-                    .arg(f.cmd);
-        return false;
-    };
-
-    QStringList *tables[] = {&b.inputLabels, &b.outputLabels, &b.panelLabels};
-    for (int t = 0; t < 3; ++t) {
-        const Proto::Frame &f = *answers[t];
-        const int width = t == 2 ? 10 : 16;
-        AnswerReader a(f.flag, f.length, f.payload);
-        if (!a.exact(BackupFile::Channels * width))
-            return unreadable(f);
-        tables[t]->clear();
-        for (int c = 0; c < BackupFile::Channels; ++c)
-            tables[t]->append(a.text(c * width, width));
-    }
-    std::array<std::array<int, 2>, BackupFile::Channels> *limits[] = {&b.inputLimits,
-                                                                      &b.outputLimits};
-    for (int side = 0; side < 2; ++side) {
-        const Proto::Frame &f = *answers[3 + side];
-        AnswerReader a(f.flag, f.length, f.payload);
-        if (!a.exact(BackupFile::Channels * 8))
-            return unreadable(f);
-        // As the level pages read them: whole dB within -56..12.
-        for (int c = 0; c < BackupFile::Channels; ++c)
-            for (int i = 0; i < 2; ++i)
-                (*limits[side])[size_t(c)][size_t(i)] =
-                    a.truncated(c * 8 + i * 4, GainRules::LimitMin, GainRules::LimitMax)
-                        .value_or(GainRules::LimitMin);
-    }
-    DeviceStatus status;
-    for (int i = 5; i < answers.size(); ++i)
-        status.handle(*answers[i]);
-    if (status.rs232BaudIndex() < 0 || status.gateReport() < 0) {
-        error = QStringLiteral("the unit reported no RS232 speed or gate report the program "
-                               "knows");
+    StateLink io(link);
+    UnitState state;
+    if (!io.readAll(state)) {
+        error = io.errorString();
         return false;
     }
-    const auto version = [](const DeviceStatus::Version &v) {
-        return QStringLiteral("%1.%2.%3").arg(v[0]).arg(v[1]).arg(v[2]);
+    const Catalogue &c = state.catalogue();
+    const auto text = [&](const char *pattern, int channel = 0) {
+        return state.text(c.id(pattern, channel));
     };
-    b.model = status.model();
-    b.serial = status.serialNumber();
-    b.armVersion = version(status.armVersion());
-    b.dspVersion = version(status.dspVersion());
-    b.location = status.location();
-    b.description = status.description();
-    b.rs232Baud = DeviceStatus::baudRates()[size_t(status.rs232BaudIndex())];
-    b.gateReport = status.gateReport();
+    const auto whole = [&](const char *pattern, int channel = 0) {
+        return int(std::trunc(state.number(c.id(pattern, channel))));
+    };
+    b.model = text("system.model");
+    b.serial = text("system.serial");
+    b.armVersion = text("system.version.arm");
+    b.dspVersion = text("system.version.dsp");
+    b.location = text("system.location");
+    b.description = text("system.description");
+    b.rs232Baud = quint32(whole("system.rs232"));
+    b.gateReport = whole("system.gatereport");
+    b.inputLabels.clear();
+    b.outputLabels.clear();
+    b.panelLabels.clear();
+    for (int ch = 0; ch < BackupFile::Channels; ++ch) {
+        b.inputLabels << text("label.input.#", ch);
+        b.outputLabels << text("label.output.#", ch);
+        b.panelLabels << text("label.panel.#", ch);
+        b.inputLimits[size_t(ch)] = {{whole("premix.#.max", ch), whole("premix.#.min", ch)}};
+        b.outputLimits[size_t(ch)] = {{whole("output.#.max", ch), whole("output.#.min", ch)}};
+    }
+    b.version = BackupFile::FormatVersion;
+    b.live = LiveValues::fromState(state, [&io](const RecordId &rec) { return io.wasRead(rec); });
+    // What was written must read back: the file's own check, before it is kept.
+    if (!b.liveValues.read(b.live, error, QStringLiteral("live."))) {
+        error = QStringLiteral("the unit's state cannot be kept: %1").arg(error);
+        return false;
+    }
     return true;
 }
 
@@ -138,7 +109,7 @@ int BackupCommand::run(const QStringList &args, const CtlOptions &options, CtlCo
     if (!imageFile.open(QIODevice::ReadOnly))
         return failure(console, imageFile.errorString());
     backup.presetImage = imageFile.readAll();
-    if (!readSettings(link, backup, error))
+    if (!readState(link, backup, error))
         return failure(console, error);
 
     // Written whole or not at all: a failed write leaves an older file intact.
@@ -158,7 +129,9 @@ int BackupCommand::run(const QStringList &args, const CtlOptions &options, CtlCo
         << "  description  \"" << backup.description << "\"\n"
         << "  RS232 speed  " << backup.rs232Baud << "\n"
         << "  gate report  " << backup.gateReport << "\n"
-        << "  gain limits  16 inputs, 16 outputs\n";
+        << "  gain limits  16 inputs, 16 outputs\n"
+        << "  live values  " << backup.liveValues.values().size()
+        << " parameters as the unit has them now\n";
     console.flush();
     return ExitOk;
 }

@@ -17,6 +17,7 @@ public:
     int run(const QStringList &args, const CtlOptions &options, CtlConsole &console) override;
 
 private:
-    // Everything but the presets: identity, labels, settings, gain limits.
-    static bool readSettings(UnitLink &link, BackupFile &backup, QString &error);
+    // Everything but the presets: the unit's whole state, read through the
+    // unit model; identity, labels, settings and gain limits come from it.
+    static bool readState(UnitLink &link, BackupFile &backup, QString &error);
 };

@@ -1,5 +1,6 @@
 #include "dapctl/backupfile.h"
 
+#include "model/unitstate.h"
 #include "pages/devicestatus.h"
 #include "pages/levels/gainrules.h"
 #include "presets/presettransfer.h"
@@ -161,7 +162,7 @@ QByteArray BackupFile::toJson() const
 {
     QJsonObject o{
         {QStringLiteral("format"), QLatin1String(FormatName)},
-        {QStringLiteral("version"), FormatVersion},
+        {QStringLiteral("version"), version},
         {QStringLiteral("unit"),
          QJsonObject{{QStringLiteral("id"), qint64(unitId)},
                      {QStringLiteral("model"), model},
@@ -184,6 +185,8 @@ QByteArray BackupFile::toJson() const
          QJsonObject{{QStringLiteral("input"), limitsArray(inputLimits)},
                      {QStringLiteral("output"), limitsArray(outputLimits)}}},
     };
+    if (version >= 2)
+        o.insert(QStringLiteral("live"), live);
     return sealed(o);
 }
 
@@ -316,5 +319,18 @@ std::optional<BackupFile> BackupFile::fromJson(const QByteArray &bytes, QString 
         !readLimits(limits.value(QStringLiteral("output")), QStringLiteral("gainLimits.output"),
                     b.outputLimits, why))
         return invalid("gain limits", why);
+
+    b.version = int(*version);
+    if (b.version >= 2) {
+        const QJsonValue live = o.value(QStringLiteral("live"));
+        if (!live.isObject())
+            return invalid("live values", QStringLiteral("live: not an object"));
+        b.live = live.toObject();
+        // Each value on its own, then together (gain limits in order).
+        Model::UnitState scratch;
+        if (!b.liveValues.read(b.live, why, QStringLiteral("live.")) ||
+            !b.liveValues.store(scratch, false, why))
+            return invalid("live values", why);
+    }
     return b;
 }

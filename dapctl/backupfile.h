@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dapctl/livevalues.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QJsonObject>
@@ -12,7 +14,9 @@
 // A whole-unit backup: the image of all 32 presets (as a ".pstl" file holds
 // it) with the preset that was active, the channel labels, location and
 // description, RS232 speed, gate report and the gain limits of every input
-// and output.
+// and output; from format 2 on also the live value of every stored parameter
+// of the unit model ("live", nested by path as "dapctl get --json" prints
+// it), so edits not saved into a preset survive a backup and restore.
 //
 // The file is JSON, so an integrator can read what it holds. It carries its
 // format and version, and a SHA-256 checksum over everything else: a restore
@@ -20,7 +24,7 @@
 // writes anything to a unit.
 struct BackupFile
 {
-    static constexpr int FormatVersion = 1;
+    static constexpr int FormatVersion = 2;
     static constexpr int Channels = 16;
     static constexpr int Slots = 32;
     // Far more than 32 presets take; a larger file is refused unread.
@@ -33,6 +37,7 @@ struct BackupFile
     QString armVersion;
     QString dspVersion;
     QDateTime created;
+    int version = FormatVersion; // of the file read; format 1 has no live values
 
     QByteArray presetImage; // 32 records of equal size
     int currentPreset = 0;  // 0-based
@@ -44,6 +49,9 @@ struct BackupFile
     // Per channel: the highest and the lowest gain allowed (dB).
     std::array<std::array<int, 2>, Channels> inputLimits{};
     std::array<std::array<int, 2>, Channels> outputLimits{};
+    // Format 2: the live values, as written, and as read and checked.
+    QJsonObject live;
+    LiveValues liveValues;
 
     // True when record `slot` of the preset image holds a preset.
     bool slotHoldsPreset(int slot) const;
@@ -56,7 +64,9 @@ struct BackupFile
     // Reads and checks a file's bytes: size, format, version, checksum, then
     // every value: numbers whole and in their field's range before they are
     // converted, gain limits whose maximum is not below their minimum, texts
-    // of at most LocalText::maxInputLength() characters for their field.
+    // of at most LocalText::maxInputLength() characters for their field;
+    // in format 2 every live path one the unit has and may be written, every
+    // value valid for its parameter (LiveValues).
     // Nothing (and `error`, naming the field) for a file that fails any check.
     static std::optional<BackupFile> fromJson(const QByteArray &bytes, QString &error);
 };

@@ -18,6 +18,8 @@ struct CtlOptions
         ModuleOption = 1 << 4,
         NoRecallOption = 1 << 5,
         NoPollOption = 1 << 6,
+        FromOption = 1 << 7,
+        CountOption = 1 << 8,
     };
 
     QString password;
@@ -32,6 +34,8 @@ struct CtlOptions
     bool noRecall = false;
     bool noPoll = false;
     QString module;
+    QString from; // set --from: a file of paths and values
+    bool count = false;
 
     // Where discovery listens: the bound address only (and nothing sent
     // anywhere else) when one is given, else the program's default.

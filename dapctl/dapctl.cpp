@@ -4,6 +4,7 @@
 #include "dapctl/ctlcommand.h"
 #include "dapctl/ctlconsole.h"
 #include "dapctl/ctloptions.h"
+#include "dapctl/diffcommand.h"
 #include "dapctl/discovercommand.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/paramcommand.h"
@@ -51,6 +52,9 @@ const OptionInfo Options[] = {
      "do not recall the backup's active preset after the import"},
     {"no-poll", nullptr, CtlOptions::NoPollOption,
      "send nothing after the login (show only what the unit sends by itself)"},
+    {"from", "FILE", CtlOptions::FromOption,
+     "the paths and values of a JSON file, flat or nested as get --json prints them"},
+    {"count", nullptr, CtlOptions::CountOption, "print only the number of parameters per block"},
 };
 
 // A negative number is a value ("set ... output.1.gain -20"), not an option.
@@ -101,6 +105,7 @@ DapCtl::DapCtl(const QHash<QString, QString> &environment) : m_environment(envir
     m_commands.push_back(std::make_unique<ResponseCommand>());
     m_commands.push_back(std::make_unique<BackupCommand>());
     m_commands.push_back(std::make_unique<RestoreCommand>());
+    m_commands.push_back(std::make_unique<DiffCommand>());
     m_commands.push_back(std::make_unique<TraceCommand>());
 }
 
@@ -242,6 +247,11 @@ bool DapCtl::parse(const CtlCommand &command, const QStringList &arguments, CtlO
             o.noRecall = true;
         } else if (name == QLatin1String("no-poll")) {
             o.noPoll = true;
+        } else if (name == QLatin1String("from")) {
+            o.from = value;
+            ok = !value.isEmpty();
+        } else if (name == QLatin1String("count")) {
+            o.count = true;
         }
         if (!ok) {
             error = QStringLiteral("invalid value for --%1: %2").arg(name, value);

@@ -2,6 +2,9 @@
 
 #include "dapctl/ctlcommand.h"
 
+struct BackupFile;
+class UnitLink;
+
 // dapctl restore UNIT FILE: writes a backup into a unit. The file's format,
 // version, checksum and values are checked before anything is written, and
 // the unit checks the preset image's size before any of it is sent.
@@ -14,4 +17,12 @@ public:
     QString description() const override;
     unsigned optionGroups() const override;
     int run(const QStringList &args, const CtlOptions &options, CtlConsole &console) override;
+
+private:
+    // Format 1: labels, settings and gain limits as the pages write them.
+    static bool writeSettings(UnitLink &link, const BackupFile &backup, QStringList &report,
+                              QString &error);
+    // Format 2: the live values in the fewest frames, then read back.
+    static bool writeLive(UnitLink &link, const BackupFile &backup, QStringList &report,
+                          QString &error);
 };

@@ -166,13 +166,14 @@ void UnitLink::onFrame(const Proto::Frame &f)
     if (f.op == Proto::OpSystem && f.module == Proto::SysModule::Login) {
         m_login->handleAnswer(f);
     } else if (m_pending && (f.flag == Proto::FlagAnswer || f.flag == Proto::FlagRefused)) {
-        for (Pending &p : *m_pending) {
-            const Request &r = p.request;
-            if (p.answer || r.op != f.op || r.module != f.module || r.cmd != f.cmd)
-                continue;
+        QVector<int> &waiting = m_pending->waiting[commandKey(f)];
+        for (auto it = waiting.begin(); it != waiting.end(); ++it) {
+            const Request &r = m_pending->requests->at(*it);
             if (f.flag == Proto::FlagAnswer && f.payload.left(r.echo) != r.selector.left(r.echo))
                 continue;
-            p.answer = f;
+            m_pending->answers[*it] = f;
+            ++m_pending->answered;
+            waiting.erase(it);
             break;
         }
     }
@@ -241,47 +242,57 @@ void UnitLink::quit()
         m_quitLoop->quit();
 }
 
-QVector<std::optional<Proto::Frame>> UnitLink::readAll(const QVector<Request> &requests)
+QVector<std::optional<Proto::Frame>> UnitLink::readAll(const QVector<Request> &requests, int window)
 {
     if (!isOpen()) {
         m_error = QStringLiteral("%1 closed the connection").arg(m_target.describe());
         return QVector<std::optional<Proto::Frame>>(requests.size());
     }
-    QVector<Pending> pending;
-    for (const Request &r : requests)
-        pending.append({r, std::nullopt});
+    Pending pending;
+    pending.requests = &requests;
+    pending.answers.resize(requests.size());
     auto *previous = m_pending;
     m_pending = &pending;
-    for (const Request &r : requests)
-        sendPacket(r.op, r.module, r.cmd, Proto::FlagRead, r.selector);
-    // Only these reads' own answers extend the wait.
-    const auto answered = [&pending] {
-        int n = 0;
-        for (const Pending &p : pending)
-            n += p.answer ? 1 : 0;
-        return n;
+    window = qMax(1, window);
+    // Sends reads until `window` wait for an answer.
+    const auto sendMore = [&] {
+        while (pending.sent < requests.size() && pending.sent - pending.answered < window) {
+            const Request &r = requests[pending.sent];
+            pending.waiting[quint32(r.op) << 16 | quint32(r.module) << 8 | r.cmd].append(
+                pending.sent);
+            ++pending.sent;
+            sendPacket(r.op, r.module, r.cmd, Proto::FlagRead, r.selector);
+        }
     };
+    sendMore();
+    // Only these reads' own answers extend the wait.
     int seen = 0;
-    wait([&] { return answered() == pending.size(); },
+    wait([&] { return pending.answered == requests.size(); },
          [&](const Proto::Frame &) {
-             const int n = answered();
-             return std::exchange(seen, n) != n;
+             if (pending.answered == seen)
+                 return false;
+             seen = pending.answered;
+             sendMore();
+             return true;
          });
     m_pending = previous;
-    QVector<std::optional<Proto::Frame>> answers;
-    for (const Pending &p : qAsConst(pending))
-        answers.append(p.answer);
     if (m_closed)
         m_error = QStringLiteral("%1 closed the connection").arg(m_target.describe());
-    else
-        for (const Pending &p : qAsConst(pending))
-            if (!p.answer) {
-                m_error = QStringLiteral("%1 did not answer within %2 s")
-                              .arg(m_target.describe())
-                              .arg(m_options.timeoutMs / 1000.0);
-                break;
-            }
-    return answers;
+    else if (pending.answered < requests.size())
+        m_error = QStringLiteral("%1 did not answer within %2 s")
+                      .arg(m_target.describe())
+                      .arg(m_options.timeoutMs / 1000.0);
+    return pending.answers;
+}
+
+QVector<std::optional<Proto::Frame>> UnitLink::readFrames(const QVector<Proto::Frame> &reads,
+                                                          int window)
+{
+    QVector<Request> requests;
+    requests.reserve(reads.size());
+    for (const Proto::Frame &f : reads)
+        requests.append({f.op, f.module, f.cmd, f.payload, int(f.payload.size())});
+    return readAll(requests, window);
 }
 
 std::optional<Proto::Frame> UnitLink::read(const Request &request)

@@ -5,6 +5,7 @@
 #include "protocol/frame.h"
 #include "protocol/streamsplitter.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QVector>
@@ -54,9 +55,20 @@ public:
     QString errorString() const { return m_error; }
     const UnitTarget &target() const { return m_target; }
 
+    // Reads in flight at once: enough to keep a unit on loopback busy, few
+    // enough that its receive buffer never holds more than a few kilobytes.
+    static constexpr int ReadWindow = 64;
+
     // Sends the reads and waits for their answers (flag 0x80, or 0x82 for a
-    // refusal); an answer that did not come is empty.
-    QVector<std::optional<Proto::Frame>> readAll(const QVector<Request> &requests);
+    // refusal); an answer that did not come is empty. The reads are
+    // pipelined: at most `window` are outstanding, and each answer lets the
+    // next read go, so a whole unit costs no round trip per read.
+    QVector<std::optional<Proto::Frame>> readAll(const QVector<Request> &requests,
+                                                 int window = ReadWindow);
+    // The same for reads made as frames (the unit model's); the answer echoes
+    // the selector of a read that has one.
+    QVector<std::optional<Proto::Frame>> readFrames(const QVector<Proto::Frame> &reads,
+                                                    int window = ReadWindow);
     std::optional<Proto::Frame> read(const Request &request);
     // A write (flag 1); the unit does not answer it.
     void write(quint8 op, quint8 module, quint8 cmd, const QByteArray &payload);
@@ -102,10 +114,16 @@ private:
     // The commands (op, module, cmd) sent since the last wait ended.
     QSet<quint32> m_asked;
     QEventLoop *m_quitLoop = nullptr;
+    // The reads of the running readAll(): answers are matched by command
+    // (op, module, cmd) to the oldest read of it still waiting whose selector
+    // the answer repeats.
     struct Pending
     {
-        Request request;
-        std::optional<Proto::Frame> answer;
+        const QVector<Request> *requests = nullptr;
+        QVector<std::optional<Proto::Frame>> answers;
+        QHash<quint32, QVector<int>> waiting; // by command, in order sent
+        int sent = 0;
+        int answered = 0;
     };
-    QVector<Pending> *m_pending = nullptr;
+    Pending *m_pending = nullptr;
 };

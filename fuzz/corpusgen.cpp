@@ -7,6 +7,7 @@
 #include "dapctl/backupfile.h"
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/pagerig.h"
+#include "model/unitstate.h"
 #include "pages/blockpage.h"
 #include "protocol/commands.h"
 #include "protocol/lebytes.h"
@@ -190,6 +191,32 @@ void backupSeeds()
         limits.append(QJsonArray{c == 3 ? -20 : 6, c == 3 ? 0 : -40});
     writeSeed("fuzz_backupfile", QStringLiteral("reversed-limits"),
               edited("gainLimits", "output", limits));
+
+    // Format 2: the live values of a factory unit, and values edited by hand.
+    BackupFile live = b;
+    Model::UnitState state;
+    live.live = LiveValues::fromState(state, [](const Model::RecordId &) { return true; });
+    writeSeed("fuzz_backupfile", QStringLiteral("live"), live.toJson());
+    BackupFile format1 = b;
+    format1.version = 1;
+    writeSeed("fuzz_backupfile", QStringLiteral("format-1"), format1.toJson());
+    const auto liveEdited = [&b](const QJsonObject &values) {
+        QJsonObject copy = QJsonDocument::fromJson(b.toJson()).object();
+        copy.insert(QStringLiteral("live"), values);
+        return BackupFile::sealed(copy);
+    };
+    writeSeed("fuzz_backupfile", QStringLiteral("live-flat"),
+              liveEdited({{QStringLiteral("input.3.eq.2.gain"), -6.5},
+                          {QStringLiteral("matrix.3.5"), true},
+                          {QStringLiteral("input.2.mode"), QStringLiteral("mic")},
+                          {QStringLiteral("label.panel.1"), QStringLiteral("Pulpit")}}));
+    writeSeed("fuzz_backupfile", QStringLiteral("live-out-of-range"),
+              liveEdited({{QStringLiteral("input.3.eq.2.gain"), 35}}));
+    writeSeed("fuzz_backupfile", QStringLiteral("live-unknown-path"),
+              liveEdited({{QStringLiteral("input.3.volume"), 1}}));
+    writeSeed(
+        "fuzz_backupfile", QStringLiteral("live-reversed-limits"),
+        liveEdited({{QStringLiteral("premix.2.max"), -30}, {QStringLiteral("premix.2.min"), 0}}));
 }
 
 } // namespace

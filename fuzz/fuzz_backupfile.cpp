@@ -2,9 +2,12 @@
 // input as a file's bytes. What it accepts must survive being written back:
 // toJson, read again, gives the same values. The texts it accepts are then
 // encoded as restore sends them, which must be quick for any accepted text.
+// The live values of format 2 must each be one a parameter takes, and make
+// the writes a restore sends.
 
 #include "dapctl/backupfile.h"
 #include "fuzz/fuzzsupport.h"
+#include "model/unitstate.h"
 #include "pages/devicestatus.h"
 #include "protocol/localtext.h"
 
@@ -30,6 +33,42 @@ void checkLimits(const std::array<std::array<int, 2>, BackupFile::Channels> &lim
     for (const auto &l : limits)
         if (l[0] < l[1] || l[0] > 12 || l[1] < -56)
             fuzzFail("gain limits off the scale or reversed were accepted");
+}
+
+bool sameLive(const LiveValues &a, const LiveValues &b)
+{
+    if (a.values().size() != b.values().size())
+        return false;
+    for (int i = 0; i < a.values().size(); ++i) {
+        const LiveValues::Value &x = a.values()[i];
+        const LiveValues::Value &y = b.values()[i];
+        if (x.id != y.id || x.number != y.number || x.text != y.text)
+            return false;
+    }
+    return true;
+}
+
+// Every live value within its parameter's range, and the writes of them all.
+void checkLive(const BackupFile &b)
+{
+    const Model::Catalogue &c = Model::Catalogue::instance();
+    Model::UnitState state;
+    QString error;
+    if (!b.liveValues.store(state, false, error))
+        fuzzFail("accepted live values cannot be stored");
+    for (const LiveValues::Value &v : b.liveValues.values()) {
+        const Model::ParamDesc &d = c.param(v.id);
+        if (d.is(Model::ReadOnly) || d.is(Model::RunTime))
+            fuzzFail("a value of a parameter only the unit sets was accepted");
+        if (d.kind != Model::Kind::Text && (v.number < d.minimum || v.number > d.maximum))
+            fuzzFail("a live value outside its range was accepted");
+        if (d.kind == Model::Kind::Text &&
+            LocalText::encodeFitting(state.text(v.id), d.width).size() > d.width)
+            fuzzFail("a live text encoded longer than its field");
+    }
+    for (const Proto::Frame &f : state.writeFrames(b.liveValues.ids()))
+        if (f.op == 0 || f.payload.size() > 64)
+            fuzzFail("a live value made a write no record has");
 }
 
 void encodeAsRestoreDoes(const BackupFile &b)
@@ -82,12 +121,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     checkLimits(backup->inputLimits);
     checkLimits(backup->outputLimits);
     encodeAsRestoreDoes(*backup);
+    checkLive(*backup);
 
     QString again;
     const std::optional<BackupFile> reread = BackupFile::fromJson(backup->toJson(), again);
     if (!reread)
         fuzzFail("a backup written back is refused");
-    if (!sameValues(*backup, *reread))
+    if (!sameValues(*backup, *reread) || reread->version != backup->version ||
+        !sameLive(backup->liveValues, reread->liveValues))
         fuzzFail("a backup written back reads differently");
     return 0;
 }

@@ -1,7 +1,6 @@
 // dapctl's command line without a unit: paths, values, options and help, the
 // parts a script gets wrong first.
 
-#include "dapctl/paramvalue.h"
 #include "tests/dapctl/ctlrun.h"
 
 #include <QTest>
@@ -11,90 +10,65 @@ class TestCtlCommandLine final : public QObject
     Q_OBJECT
 
 private slots:
-    void paths_data()
+    // Paths and values a command line gets wrong: refused (exit code 2)
+    // before any unit is looked for; what is taken goes on to look for the
+    // unit, which is not there (exit code 1).
+    void pathsAndValues_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("kind"); // -1: refused
-        QTest::addColumn<int>("channel");
-        QTest::addColumn<int>("output");
-        using K = ParamPath::Kind;
-        QTest::newRow("input gain") << "input.3.gain" << int(K::InputGain) << 2 << 0;
-        QTest::newRow("upper case") << "Output.16.MUTE" << int(K::LevelMute) << 15 << 0;
-        QTest::newRow("crosspoint") << "matrix.3.5" << int(K::MatrixOn) << 2 << 4;
-        QTest::newRow("crosspoint gain") << "matrix.16.1.gain" << int(K::MatrixGain) << 15 << 0;
-        QTest::newRow("label") << "label.panel.10" << int(K::Label) << 9 << 0;
-        QTest::newRow("system") << "system.gatereport" << int(K::GateReport) << 0 << 0;
-        QTest::newRow("channel 0") << "input.0.gain" << -1 << 0 << 0;
-        QTest::newRow("channel 17") << "matrix.1.17" << -1 << 0 << 0;
-        QTest::newRow("no priority on outputs") << "output.1.priority" << -1 << 0 << 0;
-        QTest::newRow("too long") << "input.3.gain.x" << -1 << 0 << 0;
-        QTest::newRow("empty") << "" << -1 << 0 << 0;
-    }
-
-    void paths()
-    {
-        QFETCH(QString, path);
-        QFETCH(int, kind);
-        QFETCH(int, channel);
-        QFETCH(int, output);
-        QString error;
-        const std::optional<ParamPath> p = ParamPath::parse(path, error);
-        QCOMPARE(p.has_value(), kind >= 0);
-        if (!p) {
-            QVERIFY(!error.isEmpty());
-            return;
-        }
-        QCOMPARE(int(p->kind), kind);
-        QCOMPARE(p->channel, channel);
-        QCOMPARE(p->output, output);
-    }
-
-    void values_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("args");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("gain") << "input.1.gain"
-                              << "-12.5" << true;
-        QTest::newRow("gain with a comma") << "input.1.gain"
-                                           << "5,5" << false;
-        QTest::newRow("gain not a number") << "output.1.gain"
-                                           << "nan" << false;
-        QTest::newRow("gain infinite") << "output.1.gain"
-                                       << "inf" << false;
-        QTest::newRow("gain empty") << "output.1.gain"
-                                    << "" << false;
-        QTest::newRow("switch yes") << "input.1.mute"
-                                    << "YES" << true;
-        QTest::newRow("switch 2") << "input.1.mute"
-                                  << "2" << false;
-        QTest::newRow("mode") << "input.1.mode"
-                              << "Line" << true;
-        QTest::newRow("mode other") << "input.1.mode"
-                                    << "hi-z" << false;
-        QTest::newRow("group 8") << "premix.1.group"
-                                 << "8" << true;
-        QTest::newRow("group 9") << "premix.1.group"
-                                 << "9" << false;
-        QTest::newRow("speed") << "system.rs232"
-                               << "19200" << true;
-        QTest::newRow("speed unknown") << "system.rs232"
-                                       << "14400" << false;
-        QTest::newRow("gate report 2") << "system.gatereport"
-                                       << "2" << false;
-        QTest::newRow("any text") << "label.input.1"
-                                  << "" << true;
+        QTest::addColumn<QString>("message");
+        const auto get = [](const char *path) { return QStringList{"get", "1", path}; };
+        const auto set = [](const char *path, const char *value) {
+            return QStringList{"set", "1", path, value};
+        };
+        QTest::newRow("input gain") << get("input.3.gain") << true << "";
+        QTest::newRow("upper case") << get("Output.16.MUTE") << true << "";
+        QTest::newRow("crosspoint") << get("matrix.3.5") << true << "";
+        QTest::newRow("band gain") << get("output.16.eq.16.gain") << true << "";
+        QTest::newRow("wildcard") << get("input.*.eq.2.*") << true << "";
+        QTest::newRow("channel 0") << get("input.0.gain") << false << "numbered 1..16";
+        QTest::newRow("channel 17") << get("matrix.1.17") << false << "numbered 1..16";
+        QTest::newRow("no priority on outputs")
+            << get("output.1.priority") << false << "unknown path";
+        QTest::newRow("too long") << get("input.3.gain.x") << false << "unknown path";
+        QTest::newRow("wildcard matching nothing")
+            << get("input.*.volume") << false << "no path matches";
+        QTest::newRow("empty") << get("") << false << "unknown path";
+        QTest::newRow("gain") << set("input.1.gain", "-12.5") << true << "";
+        QTest::newRow("gain with a comma") << set("input.1.gain", "5,5") << false << "not a number";
+        QTest::newRow("gain not a number")
+            << set("output.1.gain", "nan") << false << "not a number";
+        QTest::newRow("gain infinite") << set("output.1.gain", "inf") << false << "not a number";
+        QTest::newRow("gain empty") << set("output.1.gain", "") << false << "not a number";
+        QTest::newRow("switch yes") << set("input.1.mute", "YES") << true << "";
+        QTest::newRow("switch 2") << set("input.1.mute", "2") << false << "not on or off";
+        QTest::newRow("mode") << set("input.1.mode", "Line") << true << "";
+        QTest::newRow("mode other")
+            << set("input.1.mode", "hi-z") << false << "not one of mic|line";
+        QTest::newRow("group 8") << set("premix.1.group", "8") << true << "";
+        QTest::newRow("group 9") << set("premix.1.group", "9") << false << "not one of";
+        QTest::newRow("speed") << set("system.rs232", "19200") << true << "";
+        QTest::newRow("speed unknown") << set("system.rs232", "14400") << false << "not one of";
+        QTest::newRow("gate report 2") << set("system.gatereport", "2") << false << "not one of";
+        QTest::newRow("slope") << set("input.1.hpf.slope", "48") << true << "";
+        QTest::newRow("slope unknown") << set("input.1.hpf.slope", "30") << false << "not one of";
+        QTest::newRow("reported figure") << set("system.serial", "X") << false << "cannot be set";
+        QTest::newRow("gate lamp") << set("input.1.gate.open", "on") << false << "cannot be set";
+        QTest::newRow("any text") << set("label.input.1", "") << true << "";
+        QTest::newRow("every input's mute") << set("input.*.mute", "on") << true << "";
     }
 
-    void values()
+    void pathsAndValues()
     {
-        QFETCH(QString, path);
-        QFETCH(QString, value);
+        QFETCH(QStringList, args);
         QFETCH(bool, taken);
-        QString error;
-        const std::optional<ParamPath> p = ParamPath::parse(path, error);
-        QVERIFY(p);
-        QCOMPARE(ParamValue::check(*p, value).isEmpty(), taken);
+        QFETCH(QString, message);
+        const CtlRun r =
+            runDapctl(args + QStringList{"--bind", "127.0.0.1", "--announce-port",
+                                         QString::number(freeUdpPort()), "--timeout", "0.1"});
+        QCOMPARE(r.code, taken ? 1 : 2);
+        QVERIFY2(r.err.contains(taken ? QStringLiteral("no unit") : message), qPrintable(r.err));
     }
 
     void everyCommandHasHelp_data()
@@ -110,13 +84,16 @@ private slots:
                                 << "--csv";
         QTest::newRow("get") << "get"
                              << "--json"
-                             << "--module";
+                             << "--from";
         QTest::newRow("set") << "set"
-                             << "--timeout"
+                             << "--from FILE"
                              << "--no-recall";
         QTest::newRow("paths") << "paths"
-                               << "-h, --help"
+                               << "--count"
                                << "--port";
+        QTest::newRow("diff") << "diff"
+                              << "diff(1)"
+                              << "--from";
         QTest::newRow("preset") << "preset"
                                 << "export-all FILE"
                                 << "--csv";

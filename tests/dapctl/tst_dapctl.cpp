@@ -201,17 +201,18 @@ private slots:
         QTest::newRow("unknown path")
             << QStringList{"get", "501", "input.3.bogus"} << "unknown path \"input.3.bogus\"";
         QTest::newRow("no such channel")
-            << QStringList{"get", "501", "output.17.gain"} << "no channel 17";
+            << QStringList{"get", "501", "output.17.gain"} << "numbered 1..16";
         QTest::newRow("gain that is no number")
             << QStringList{"set", "501", "input.1.mute", "on", "output.1.gain", "loud"}
             << "\"loud\" is not a number";
         QTest::newRow("speed the unit does not offer")
-            << QStringList{"set", "501", "system.rs232", "38400"} << "not 9600, 19200";
+            << QStringList{"set", "501", "system.rs232", "38400"} << "not one of 9600|19200";
         QTest::newRow("unknown option") << QStringList{"get", "501", "input.1.mute", "--frobnicate"}
                                         << "takes no option --frobnicate";
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command";
         QTest::newRow("phantom power in line mode")
-            << QStringList{"set", "501", "input.2.phantom", "on"} << "is in line mode";
+            << QStringList{"set", "501", "input.2.phantom", "on"}
+            << "input.2.phantom cannot be on now";
     }
 
     void usageErrorsSendNothing()

@@ -78,8 +78,17 @@ private slots:
         QVERIFY(r.out.startsWith(QStringLiteral("exported all presets (2 of 32")));
     }
 
+    // Files of format 1 (no live values) still restore as they did.
+    void backupRestoredIntoAnotherUnitMakesThemEqual_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::newRow("format 1") << 1;
+        QTest::newRow("format 2") << 2;
+    }
+
     void backupRestoredIntoAnotherUnitMakesThemEqual()
     {
+        QFETCH(int, version);
         SimUnit &a = m_rack[0];
         SimUnit &b = m_rack[1];
         writeTo(a, OpSystem, SysModule::Labels, LabelCmd::Inputs, QByteArray(1, 2) + "Choir left");
@@ -96,6 +105,15 @@ private slots:
         const QString file = m_dir->filePath(QStringLiteral("unit501.dapbak"));
         const CtlRun backup = run({"backup", "501", file});
         QVERIFY2(backup.code == 0, qPrintable(backup.err));
+        if (version == 1) {
+            QString error;
+            std::optional<BackupFile> old =
+                BackupFile::fromJson(m_dir->readFile(QStringLiteral("unit501.dapbak")), error);
+            QVERIFY2(old, qPrintable(error));
+            old->version = 1;
+            m_dir->writeFile(QStringLiteral("unit501.dapbak"), old->toJson());
+            QVERIFY(!m_dir->readFile(QStringLiteral("unit501.dapbak")).contains("\"live\""));
+        }
         QSignalSpy requests(&b, &SimUnit::requestReceived);
         const CtlRun restore = run({"restore", "502", file});
         QVERIFY2(restore.code == 0, qPrintable(restore.err));
@@ -220,7 +238,7 @@ private slots:
         QTest::newRow("a label changed")
             << QByteArray("Choir left") << QByteArray("Choir lefT") << "checksum does not match";
         QTest::newRow("a newer format")
-            << QByteArray("\"version\": 1") << QByteArray("\"version\": 2") << "format version 2";
+            << QByteArray("\"version\": 2") << QByteArray("\"version\": 3") << "format version 3";
         QTest::newRow("cut short")
             << QByteArray("\"gainLimits\"") << QByteArray("\"gainLimi") << "not a backup file";
         QTest::newRow("another file")

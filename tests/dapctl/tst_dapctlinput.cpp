@@ -99,6 +99,20 @@ private slots:
             << "settings.location";
         QTest::newRow("label of 100 characters")
             << "labels.panel.4" << QJsonValue(QString(100, QLatin1Char('B'))) << "labels.panel";
+        QTest::newRow("live band gain out of range")
+            << "live.input.3.eq.2.gain" << QJsonValue(35) << "live.input.3.eq.2.gain";
+        QTest::newRow("live location of 300,000 characters")
+            << "live.system.location" << QJsonValue(QString(300000, QLatin1Char('A')))
+            << "live.system.location";
+        QTest::newRow("live crosspoint gain beyond any type")
+            << "live.matrix.1.1.gain" << QJsonValue(1e300) << "live.matrix.1.1.gain";
+        QTest::newRow("live switch 2") << "live.output.1.mute" << QJsonValue(2)
+                                       << "live.output.1.mute";
+        QTest::newRow("live choice beyond any type")
+            << "live.input.1.mode" << QJsonValue(-1e300) << "live.input.1.mode";
+        QTest::newRow("live unknown path")
+            << "live.input.3.volume" << QJsonValue(1) << "live.input.3.volume";
+        QTest::newRow("live section not an object") << "live" << QJsonValue(3) << "live";
     }
 
     void badBackupValuesAreRefusedBeforeAnythingIsSent()
@@ -226,7 +240,7 @@ private slots:
         QJsonObject o =
             QJsonDocument::fromJson(m_dir->readFile(QStringLiteral("unit.dapbak"))).object();
         setAt(o, {"unit", "model"}, QString(QStringLiteral("X") + Esc + QStringLiteral("[2J")));
-        setAt(o, {"settings", "description"}, QStringLiteral("two\nlines"));
+        setAt(o, {"live", "system", "description"}, QStringLiteral("two\nlines"));
         m_dir->writeFile(QStringLiteral("unit.dapbak"), sealed(o));
         const CtlRun r = run({"restore", "502", file});
         QVERIFY2(r.code == 0, qPrintable(r.err));
