@@ -2,7 +2,7 @@
 
 #include "model/unitstate.h"
 #include "pages/devicestatus.h"
-#include "pages/levels/gainrules.h"
+#include "model/gainrules.h"
 #include "presets/presettransfer.h"
 #include "protocol/localtext.h"
 

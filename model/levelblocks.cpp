@@ -3,8 +3,8 @@
 
 #include "model/tablehelpers.h"
 #include "model/unitstate.h"
-#include "pages/levels/gainrules.h"
-#include "pages/levels/inputgain.h"
+#include "model/gainrules.h"
+#include "model/inputgain.h"
 
 namespace Model {
 

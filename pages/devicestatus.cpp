@@ -1,5 +1,7 @@
 #include "pages/devicestatus.h"
 
+#include "model/unitstate.h"
+
 #include "protocol/answerreader.h"
 #include "protocol/commands.h"
 #include "protocol/lebytes.h"
@@ -30,6 +32,26 @@ void sendSettingsWrite(quint8 cmd, const QByteArray &payload)
 } // namespace
 
 DeviceStatus::DeviceStatus(QObject *parent) : QObject(parent) {}
+
+void DeviceStatus::setUnitState(Model::UnitState *state)
+{
+    m_state = state;
+}
+
+Model::UnitState &DeviceStatus::unitState()
+{
+    if (!m_state)
+        m_state = new Model::UnitState(this);
+    return *m_state;
+}
+
+void DeviceStatus::writeSetting(const char *path, double value)
+{
+    Model::UnitState &state = unitState();
+    const Model::ParamId id = state.catalogue().id(path);
+    state.setNumber(id, value);
+    sendFrame(state.writeFrame(state.catalogue().recordOf(id)));
+}
 
 const std::array<quint32, 4> &DeviceStatus::baudRates()
 {
@@ -328,14 +350,18 @@ bool DeviceStatus::setNetwork(quint32 address, quint32 mask, quint32 gateway)
 
 QString DeviceStatus::writeText(Field field, QString &stored, const QString &text)
 {
+    Model::UnitState &state = unitState();
+    const Model::ParamId id =
+        state.catalogue().id(field == Location ? "system.location" : "system.description");
     QString kept;
-    const QByteArray bytes = LocalText::encodeFitting(text, TextWidth, &kept);
+    LocalText::encodeFitting(text, TextWidth, &kept);
     // An unchanged text is not sent: leaving the field before the unit's text
     // has arrived must not blank the unit's.
     if (kept == stored)
         return kept;
     setText(field, stored, kept);
-    sendSettingsWrite(field == Location ? Cmd::Location : Cmd::Description, bytes);
+    state.setText(id, kept);
+    sendFrame(state.writeFrame(state.catalogue().recordOf(id)));
     return kept;
 }
 
@@ -369,7 +395,7 @@ bool DeviceStatus::setRs232BaudIndex(int index)
     if (index < 0 || index >= int(baudRates().size()))
         return false;
     m_rs232 = index;
-    sendSettingsWrite(Cmd::Rs232Baud, Le::bytes(baudRates()[size_t(index)]));
+    writeSetting("system.rs232", baudRates()[size_t(index)]);
     return true;
 }
 
@@ -378,7 +404,7 @@ bool DeviceStatus::setGateReport(int index)
     if (index < 0 || index >= GateReportModes)
         return false;
     m_gateReport = index;
-    sendSettingsWrite(Cmd::GateReport, QByteArray(1, char(index)));
+    writeSetting("system.gatereport", index);
     return true;
 }
 

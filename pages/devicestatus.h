@@ -2,6 +2,10 @@
 
 #include "protocol/frame.h"
 
+namespace Model {
+class UnitState;
+}
+
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -65,6 +69,11 @@ public:
     };
 
     explicit DeviceStatus(QObject *parent = nullptr);
+
+    // The unit state the settings writes are made with (location,
+    // description, RS232 speed, gate report): the model encodes them. By
+    // default one of its own.
+    void setUnitState(Model::UnitState *state);
 
     // Takes one answer of op 2, module 2 or 4; false when it is not an answer this
     // class keeps (another command, flag or length).
@@ -141,6 +150,9 @@ private:
     template <typename T> void setOptional(Field field, std::optional<T> &stored, T value);
     void setFault(quint8 fault);
     QString writeText(Field field, QString &stored, const QString &text);
+    // Keeps `value` in the unit state at `path` and sends the model's write.
+    void writeSetting(const char *path, double value);
+    Model::UnitState &unitState();
 
     QString m_model;
     Version m_arm{};
@@ -170,4 +182,5 @@ private:
     std::optional<bool> m_anc;
     std::optional<quint16> m_codeId;
     quint32 m_deviceId = 0;
+    Model::UnitState *m_state = nullptr;
 };

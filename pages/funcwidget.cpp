@@ -18,9 +18,9 @@
 #include "pages/filters/qoutfilter.h"
 #include "pages/levels/qdevlabel.h"
 #include "pages/levels/qinlevel.h"
-#include "pages/matrix/qmixer.h"
 #include "pages/levels/qoutlevel.h"
 #include "pages/levels/qpremixlevel.h"
+#include "pages/matrix/qmixer.h"
 #include "pages/pagestack.h"
 #include "pages/placeholderpage.h"
 #include "pages/pollclock.h"
@@ -71,6 +71,7 @@ FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
     // One state of the unit for every page: what one page edits, the others
     // show.
     BlockPage::provideState(this, m_state);
+    m_status->setUnitState(m_state);
     connect(m_status, &DeviceStatus::sig_armVer, this, &FuncWidget::sig_armVer);
     connect(m_status, &DeviceStatus::sig_dspVer, this, &FuncWidget::sig_dspVer);
     connect(m_status, &DeviceStatus::sig_location, this, &FuncWidget::sig_location);

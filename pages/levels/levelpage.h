@@ -2,7 +2,7 @@
 
 #include "model/paramid.h"
 #include "pages/blockpage.h"
-#include "pages/levels/gainrules.h"
+#include "model/gainrules.h"
 
 #include <QVector>
 

@@ -3,7 +3,7 @@
 #include "model/unitstate.h"
 #include "pages/knobfield.h"
 #include "pages/levels/factorytestwindow.h"
-#include "pages/levels/inputgain.h"
+#include "model/inputgain.h"
 #include "protocol/answerreader.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"

@@ -2,7 +2,7 @@
 
 #include "model/paramid.h"
 #include "pages/deferredsend.h"
-#include "pages/levels/gainrules.h"
+#include "model/gainrules.h"
 #include "protocol/commands.h"
 
 #include <QDialog>

@@ -2,7 +2,7 @@
 // edits, and how it takes the unit's answers.
 
 #include "pages/knobfield.h"
-#include "pages/levels/inputgain.h"
+#include "model/inputgain.h"
 #include "pages/levels/qinlevel.h"
 #include "protocol/lebytes.h"
 #include "tests/support/loopbackpeer.h"

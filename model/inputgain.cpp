@@ -1,4 +1,4 @@
-#include "pages/levels/inputgain.h"
+#include "model/inputgain.h"
 
 namespace InputGain {
 

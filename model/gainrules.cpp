@@ -1,4 +1,4 @@
-#include "pages/levels/gainrules.h"
+#include "model/gainrules.h"
 
 namespace GainRules {
 
