@@ -112,6 +112,8 @@ public:
     // widget in it again.
     void setPage(int index, BlockPage *page, quint8 module = 0);
     QWidget *pageParent() const;
+    // The untranslated title of a page's button ("In Setup").
+    static const char *pageTitle(int index);
     int bandCount() const { return m_bandCount; }
 
     // Refreshes the label page unless it is on screen (the poll does that).
