@@ -159,6 +159,7 @@ void MainWindow::build(const DiscoveryScope &scope)
     StartupTrace::mark("overview");
     m_func = new FuncWidget(right, m_startComplete ? FuncWidget::PageBuild::All
                                                    : FuncWidget::PageBuild::ShownFirst);
+    m_overview->setUnitState(m_func->unitState());
     StartupTrace::mark("page container");
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);

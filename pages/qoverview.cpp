@@ -1,5 +1,6 @@
 #include "pages/qoverview.h"
 
+#include "model/unitstate.h"
 #include "pages/overviewpoll.h"
 #include "pages/pollclock.h"
 #include "protocol/commands.h"
@@ -27,9 +28,6 @@ namespace {
 const char AppVersion[] = "V4.2.25";
 
 using namespace Proto;
-
-constexpr quint8 SystemModule = SysModule::Settings;
-constexpr quint8 AllMuteCmd = SettingsCmd::AllMute;
 
 const char *const InfoCaptions[] = {
     QT_TRANSLATE_NOOP("QOverView", "SN :"),       QT_TRANSLATE_NOOP("QOverView", "DSP Usage :"),
@@ -274,10 +272,18 @@ void QOverView::toggleFloor(bool fromPanel)
         m_meterWidget->toggleFloor();
 }
 
+void QOverView::setUnitState(Model::UnitState *state)
+{
+    m_state = state;
+}
+
 void QOverView::sendMute(bool muted)
 {
-    sendPacket(Proto::OpSystem, SystemModule, AllMuteCmd, Proto::FlagWrite,
-               QByteArray(1, char(muted ? 1 : 0)));
+    if (!m_state)
+        m_state = new Model::UnitState(this);
+    const Model::ParamId id = m_state->catalogue().id("system.allmute");
+    m_state->setNumber(id, muted ? 1 : 0);
+    sendFrame(m_state->writeFrame(m_state->catalogue().recordOf(id)));
 }
 
 void QOverView::muteClicked(bool isChecked)

@@ -20,6 +20,10 @@ class QTimer;
 // 200 ms. New levels are shown together once the read they came in is
 // handled, or at the latest 20 ms after the first of them arrived (the
 // accessors show them at once).
+namespace Model {
+class UnitState;
+}
+
 class QOverView final : public QWidget
 {
     Q_OBJECT
@@ -31,6 +35,10 @@ public:
     static constexpr int ShowDelayMs = 20; // new levels are shown together this much later
 
     explicit QOverView(QWidget *parent = nullptr);
+
+    // The unit state the overview's "Mute" is written with (the model
+    // encodes it); by default one of its own.
+    void setUnitState(Model::UnitState *state);
 
     int meterFloor() const { return m_floor; }
     MeterWidget *meterWidget() const { return m_meterWidget; }
@@ -107,4 +115,5 @@ private:
     QTimer *m_showTimer; // shows the levels (and usage) that arrived since it started
     mutable std::optional<QString> m_dspUsagePending;
     quint32 m_ticks = 0; // of the poll clock
+    Model::UnitState *m_state = nullptr;
 };
