@@ -78,6 +78,11 @@ public:
     // The write of one record instance as the page sends it; an empty frame
     // (op 0) for a record the unit takes no write of.
     Proto::Frame writeFrame(const RecordId &rec) const;
+    // The write of the record instance that holds `id`.
+    Proto::Frame writeFrameOf(const ParamId &id) const
+    {
+        return writeFrame(catalogue().recordOf(id));
+    }
     // The writes that set these parameters, in the fewest frames: one per
     // record instance, a matrix row's crosspoints of one value together.
     // Derived parameters are written through what they derive from.

@@ -50,7 +50,7 @@ void DeviceStatus::writeSetting(const char *path, double value)
     Model::UnitState &state = unitState();
     const Model::ParamId id = state.catalogue().id(path);
     state.setNumber(id, value);
-    sendFrame(state.writeFrame(state.catalogue().recordOf(id)));
+    sendFrame(state.writeFrameOf(id));
 }
 
 const std::array<quint32, 4> &DeviceStatus::baudRates()
@@ -361,7 +361,7 @@ QString DeviceStatus::writeText(Field field, QString &stored, const QString &tex
         return kept;
     setText(field, stored, kept);
     state.setText(id, kept);
-    sendFrame(state.writeFrame(state.catalogue().recordOf(id)));
+    sendFrame(state.writeFrameOf(id));
     return kept;
 }
 

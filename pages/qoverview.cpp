@@ -283,7 +283,7 @@ void QOverView::sendMute(bool muted)
         m_state = new Model::UnitState(this);
     const Model::ParamId id = m_state->catalogue().id("system.allmute");
     m_state->setNumber(id, muted ? 1 : 0);
-    sendFrame(m_state->writeFrame(m_state->catalogue().recordOf(id)));
+    sendFrame(m_state->writeFrameOf(id));
 }
 
 void QOverView::muteClicked(bool isChecked)

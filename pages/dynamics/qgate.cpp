@@ -274,8 +274,7 @@ void QGate::threshChanged(uchar ucChannel, int value)
 
 void QGate::sendRecord(int c)
 {
-    sendFrame(state().writeFrame(
-        Model::UnitState::catalogue().recordOf(Model::ParamId{m_enableParam, c, 0})));
+    sendFrame(state().writeFrameOf(Model::ParamId{m_enableParam, c, 0}));
 }
 
 void QGate::refresh()

@@ -141,7 +141,7 @@ void QDevLabel::edited(Table table)
         field->clearFocus();
     }
     // Sent even when unchanged: the operator finished an edit.
-    sendFrame(state().writeFrame(state().catalogue().recordOf(param(table, channel))));
+    sendFrame(state().writeFrameOf(param(table, channel)));
 }
 
 void QDevLabel::inputLabelEditingFinished()

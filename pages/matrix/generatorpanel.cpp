@@ -157,7 +157,7 @@ void GeneratorPanel::set(Param which, double value, int output)
 
 void GeneratorPanel::send(Param which, int output)
 {
-    sendFrame(m_unit.writeFrame(m_unit.catalogue().recordOf(param(which, output))));
+    sendFrame(m_unit.writeFrameOf(param(which, output)));
 }
 
 GeneratorPanel::State GeneratorPanel::state() const
