@@ -1,5 +1,6 @@
 // dapcontrol: control program for networked digital audio matrix processors.
 
+#include "app/configurationactions.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
@@ -10,9 +11,26 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
+#include <QTimer>
 #include <QWindow>
 
 #include <memory>
+#include <optional>
+
+namespace {
+
+// "--offline [FILE]": work on the program's own unit from the start, with
+// FILE (a configuration file) as its configuration. Empty when not asked.
+std::optional<QString> offlineArgument(const QStringList &args)
+{
+    const int at = args.indexOf(QStringLiteral("--offline"));
+    if (at < 0)
+        return std::nullopt;
+    const QString next = args.value(at + 1);
+    return next.startsWith(QLatin1Char('-')) ? QString() : next;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -36,6 +54,9 @@ int main(int argc, char *argv[])
     StartupTrace::markFirstEvent(window->windowHandle(), QEvent::Expose, "first expose");
     QObject::connect(window.get(), &MainWindow::startCompleted,
                      [] { StartupTrace::mark("start completed"); });
+    if (const std::optional<QString> file = offlineArgument(QCoreApplication::arguments()))
+        QTimer::singleShot(0, window.get(),
+                           [w = window.get(), f = *file] { w->configuration()->workOffline(f); });
     const int code = app.exec();
     LogCompressor::flush();
     if (window->restartRequested()) {

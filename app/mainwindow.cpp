@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include "app/configurationactions.h"
+#include "app/editactions.h"
 #include "app/factoryreset.h"
 #include "app/faultreport.h"
 #include "app/firmwareupgrade.h"
@@ -11,6 +13,8 @@
 #include "devices/loginsession.h"
 #include "devices/qdevicelist.h"
 #include "devices/qdevicetable.h"
+#include "model/edithistory.h"
+#include "model/unitstate.h"
 #include "pages/devicestatus.h"
 #include "pages/funcwidget.h"
 #include "pages/operatorprompt.h"
@@ -27,6 +31,7 @@
 #include "widgets/widgetresources.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -36,6 +41,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -312,6 +318,7 @@ QPSWModDialog *MainWindow::passwordDialog()
 void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
+    buildFileAndEditMenus();
     m_updateMenu = bar->addMenu(QString());
     m_armAction = m_updateMenu->addAction(QString());
     m_dspAction = m_updateMenu->addAction(QString());
@@ -375,7 +382,9 @@ void MainWindow::retranslate()
     m_dpiOff->setText(tr("Disabled"));
     m_toolsMenu->setTitle(tr("Tools"));
     m_traceAction->setText(tr("Protocol Trace"));
-    setWindowTitle(m_config.windowTitle());
+    m_files->retranslate();
+    m_edit->retranslate();
+    showTitle();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -388,74 +397,6 @@ void MainWindow::changeEvent(QEvent *event)
 QAction *MainWindow::action(const QString &objectName) const
 {
     return findChild<QAction *>(objectName);
-}
-
-void MainWindow::applyLanguage(int index)
-{
-    setWindowTitle(m_config.applyLanguage(index, m_translator));
-    applyFont();
-    // The menu bar keeps its height in every language: a font with a taller
-    // line (CJK) takes it from the style sheet's 4 px item padding.
-    const int slack = lineSlack(QApplication::font("QMenuBar"));
-    menuBar()->setStyleSheet(
-        slack > 0 ? QStringLiteral("QMenuBar::item { padding: %1px 10px; }").arg(qMax(1, 4 - slack))
-                  : QString());
-    checkLanguageAction();
-}
-
-void MainWindow::checkLanguageAction()
-{
-    for (int i = 0; i < m_languageActions.size(); ++i)
-        m_languageActions[i]->setChecked(i == m_config.languageIndex());
-}
-
-void MainWindow::applyFont()
-{
-    setCurrentFontFamily(m_config.currentFontFamily());
-    // One compact size for the whole program; pages pick their own sizes from it.
-    QFont font = QApplication::font();
-    if (!m_config.currentFontFamily().isEmpty())
-        font.setFamily(m_config.currentFontFamily());
-    font.setPointSize(9);
-    QApplication::setFont(font);
-    QApplication::setFont(font, "QMenuBar");
-    QApplication::setFont(font, "QMenu");
-}
-
-void MainWindow::languageActionClicked()
-{
-    const auto *a = qobject_cast<QAction *>(sender());
-    if (!a || a->objectName().size() < 9)
-        return;
-    applyLanguage(a->objectName().at(8).unicode() - '1');
-    m_config.saveConfig();
-}
-
-void MainWindow::highDpiScalingTriggered(bool)
-{
-    auto *triggered = qobject_cast<QAction *>(sender());
-    if (!triggered)
-        return;
-    const bool on = triggered == m_dpiOn;
-    m_dpiOn->setChecked(on);
-    m_dpiOff->setChecked(!on);
-    if (on == m_config.highDpi())
-        return;
-    m_config.setHighDpi(on);
-    m_config.saveConfig();
-    QString text;
-    if (!on)
-        text = tr("Disabling high DPI scaling and the application will keep the default size.\n\n");
-    text += tr("Need to restart the application to take effect, are you sure that you want to "
-               "restart now?");
-    const int answer = OperatorPrompt::current().ask(
-        this, QMessageBox::Question, tr("Restart to take effect"), text,
-        {tr("Restart immediately to take effect"), tr("No, take effect at next startup")});
-    if (answer == 0) {
-        // main() starts the new copy once this one has let go of its lock.
-        m_restart = true;
-        QCoreApplication::exit(0);
-    }
 }
 
 void MainWindow::devTableClicked()
@@ -489,7 +430,8 @@ void MainWindow::pwdModTriggered()
 
 void MainWindow::resetClicked()
 {
-    FactoryReset::confirmAndSend(this);
+    if (FactoryReset::confirmAndSend(this))
+        m_func->unitState()->announceReplaced(tr("The unit was reset to its factory settings"));
 }
 
 void MainWindow::mcuUpdateClicked()
@@ -532,6 +474,12 @@ void MainWindow::devChanged(int index)
     if (m_login)
         m_login->hide(); // a question about the previous connection
     QTcpSocket *before = currentSocket();
+    const broadcastMsg *chosen = index >= 0 ? m_deviceTable->record(index) : nullptr;
+    if (!chosen || chosen->machineid != m_currentUnit) {
+        // The steps belong to the unit they were made on, and so does the file.
+        m_func->history()->clear();
+        m_files->unitChanged();
+    }
     m_deviceTable->devChanged(index);
     QTcpSocket *socket = index >= 0 ? m_deviceTable->socket(index) : nullptr;
     if (!socket) {

@@ -10,6 +10,8 @@
 #include <QTranslator>
 
 class CommandToolWidget;
+class ConfigurationActions;
+class EditActions;
 struct DiscoveryScope;
 class FaultReport;
 class FirmwareUpgrade;
@@ -74,6 +76,11 @@ public:
     FirmwareUpgrade *firmware() const { return m_firmware; }
     QAction *action(const QString &objectName) const;
     FaultReport *faultReport() const { return m_faultReport; }
+    LoginSession *loginSession() const { return m_loginSession; }
+    // The Edit menu (undo, redo) and the File menu (offline unit,
+    // configuration files, send and compare).
+    EditActions *editActions() const { return m_edit; }
+    ConfigurationActions *configuration() const { return m_files; }
 
 public slots:
     void devChanged(int index);
@@ -100,6 +107,7 @@ signals:
 protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -109,6 +117,8 @@ private:
     void buildMenus();
     void applyFont();
     void checkLanguageAction();
+    void showTitle();
+    void buildFileAndEditMenus();
     void retranslate();
     void loggedIn();
     void showLinkState();
@@ -142,6 +152,10 @@ private:
     bool m_startComplete = false;
     bool m_watchingExpose = false;
 
+    EditActions *m_edit = nullptr;
+    ConfigurationActions *m_files = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
     QMenu *m_updateMenu = nullptr;
     QMenu *m_languageMenu = nullptr;
     QMenu *m_dpiMenu = nullptr;

@@ -1,6 +1,7 @@
 #include "dapctl/diffcommand.h"
 
 #include "dapctl/backupfile.h"
+#include "dapctl/configcompare.h"
 #include "dapctl/ctlconsole.h"
 #include "dapctl/livevalues.h"
 #include "dapctl/paramtext.h"
@@ -33,43 +34,6 @@ const Catalogue &cat()
     return Catalogue::instance();
 }
 
-// Whether a parameter is compared: everything the unit keeps, not its
-// identity nor its figures of the moment, nor what is derived from others
-// (its sources are compared).
-bool compared(const ParamId &id)
-{
-    const ParamDesc &d = cat().param(id);
-    return !d.is(RunTime) && !d.is(Derived) && d.record >= 0;
-}
-
-// A format 1 backup's labels, settings and gain limits as paths.
-void fromFormat1(const BackupFile &b, UnitState &s, QHash<ParamId, bool> &has)
-{
-    const auto text = [&](const char *pattern, int ch, const QString &value) {
-        const ParamId id = cat().id(pattern, ch);
-        s.storeText(id, value);
-        has.insert(id, true);
-    };
-    const auto number = [&](const char *pattern, int ch, double value) {
-        const ParamId id = cat().id(pattern, ch);
-        s.store(id, value);
-        has.insert(id, true);
-    };
-    for (int ch = 0; ch < BackupFile::Channels; ++ch) {
-        text("label.input.#", ch, b.inputLabels.value(ch));
-        text("label.output.#", ch, b.outputLabels.value(ch));
-        text("label.panel.#", ch, b.panelLabels.value(ch));
-        number("premix.#.max", ch, b.inputLimits[size_t(ch)][0]);
-        number("premix.#.min", ch, b.inputLimits[size_t(ch)][1]);
-        number("output.#.max", ch, b.outputLimits[size_t(ch)][0]);
-        number("output.#.min", ch, b.outputLimits[size_t(ch)][1]);
-    }
-    text("system.location", 0, b.location);
-    text("system.description", 0, b.description);
-    number("system.rs232", 0, b.rs232Baud);
-    number("system.gatereport", 0, b.gateReport);
-}
-
 } // namespace
 
 QString DiffCommand::summary() const
@@ -97,32 +61,9 @@ unsigned DiffCommand::optionGroups() const
 
 bool DiffCommand::load(const QString &what, const CtlOptions &options, Side &side, QString &error)
 {
+    if (QFileInfo(what).isFile())
+        return ConfigSide::fromFile(what, side, error);
     side.state = std::make_shared<UnitState>();
-    side.file = QFileInfo(what).isFile();
-    if (side.file) {
-        QFile file(what);
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = QStringLiteral("cannot read %1: %2").arg(what, file.errorString());
-            return false;
-        }
-        const std::optional<BackupFile> b =
-            BackupFile::fromJson(file.read(BackupFile::MaxFileSize + 1), error);
-        if (!b) {
-            error = QStringLiteral("%1: %2").arg(what, error);
-            return false;
-        }
-        if (b->version < 2) {
-            fromFormat1(*b, *side.state, side.has);
-            return true;
-        }
-        if (!b->liveValues.store(*side.state, false, error)) {
-            error = QStringLiteral("%1: %2").arg(what, error);
-            return false;
-        }
-        for (const ParamId &id : b->liveValues.ids())
-            side.has.insert(id, true);
-        return true;
-    }
     UnitLink link(options);
     const std::optional<UnitTarget> target = UnitLocator(options).resolve(what, error);
     if (!target)
@@ -156,18 +97,8 @@ int DiffCommand::run(const QStringList &args, const CtlOptions &options, CtlCons
     }
     QJsonArray json;
     int differ = 0;
-    for (const ParamId &id : cat().all()) {
-        if (!compared(id))
-            continue;
+    for (const ParamId &id : compareConfigs(a, b)) {
         const bool inA = a.has.contains(id), inB = b.has.contains(id);
-        if (!inA && !inB)
-            continue;
-        // A file holds only some paths (a format 1 file few); of two units
-        // only one may have a block (an echo canceller), which is a difference.
-        if (inA != inB && (a.file || b.file))
-            continue;
-        if (inA && inB && a.state->valueText(id) == b.state->valueText(id))
-            continue;
         ++differ;
         const QString path = cat().path(id);
         if (options.json) {

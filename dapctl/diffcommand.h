@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dapctl/configcompare.h"
 #include "dapctl/ctlcommand.h"
 
 #include "model/paramid.h"
@@ -27,13 +28,7 @@ public:
     unsigned optionGroups() const override;
     int run(const QStringList &args, const CtlOptions &options, CtlConsole &console) override;
 
-    // One side: the values it has, by parameter.
-    struct Side
-    {
-        std::shared_ptr<Model::UnitState> state;
-        QHash<Model::ParamId, bool> has; // the parameters it holds a value of
-        bool file = false;               // a backup file: it holds only what it holds
-    };
+    using Side = ConfigSide;
 
 private:
     // Reads a side; false with `error` (a unit that cannot be read, a file

@@ -25,6 +25,8 @@ struct DeviceManager::Link
     bool hadConnection = false;  // connected since the last attempt began
     bool retryScheduled = false; // connectTimer waits to retry, not for an attempt
     bool selfAbort = false;      // the manager itself is closing the socket
+    quint16 port = 0;            // 0: the scope's unit port
+    bool local = false;          // a unit the program runs itself
 };
 
 DeviceManager::DeviceManager(const DiscoveryScope &scope, QObject *parent)
@@ -136,6 +138,8 @@ void DeviceManager::abortSocket(Link *link)
 void DeviceManager::announcementReceived(const broadcastMsg &announced)
 {
     int row = m_units.indexOf(announced.machineid);
+    if (row >= 0 && m_links[row]->local)
+        return; // the program's own unit is not on the network
     if (row < 0) {
         m_registry.sqlAdd(announced);
         row = addRow(announced, true, true);
@@ -203,11 +207,31 @@ void DeviceManager::devChanged(int index)
     emit selectedRowChanged(index);
 }
 
+int DeviceManager::addLocalUnit(const broadcastMsg &record, quint16 port)
+{
+    const int row = addRow(record, true, false);
+    m_links[row]->port = port;
+    m_links[row]->local = true;
+    return row;
+}
+
+quint16 DeviceManager::unitPort(int row) const
+{
+    return m_units.isValid(row) && m_links[row]->port ? m_links[row]->port : m_scope.unitPort;
+}
+
+bool DeviceManager::isLocal(int row) const
+{
+    return m_units.isValid(row) && m_links[row]->local;
+}
+
 void DeviceManager::connectDevice(int row, const QHostAddress &address)
 {
     if (!m_units.isValid(row))
         return;
-    m_links[row]->requested = address;
+    // The program's own unit is where it was started, whatever address the
+    // configuration gives for the others.
+    m_links[row]->requested = m_links[row]->local ? QHostAddress() : address;
     connectSocket(row);
 }
 
@@ -228,7 +252,8 @@ void DeviceManager::connectSocket(int row)
 
     qCDebug(lcDevices) << "connecting to" << target << m_scope.unitPort << "from" << local;
     link->lastAttempt.start();
-    link->socket->connectToHost(target, m_scope.unitPort, QIODevice::ReadWrite);
+    link->socket->connectToHost(target, link->port ? link->port : m_scope.unitPort,
+                                QIODevice::ReadWrite);
     if (!link->connectTimer->isActive())
         link->connectTimer->start(m_connectTimeout);
 }
@@ -329,7 +354,8 @@ void DeviceManager::removeDev(int row)
         --m_selected;
     emit sig_removeDev(row);
 
-    m_registry.remove(m_units.at(row).record.machineid);
+    if (!m_links[row]->local)
+        m_registry.remove(m_units.at(row).record.machineid);
     emit rowAboutToBeRemoved(row);
     Link *link = m_links.takeAt(row);
     m_units.removeAt(row);

@@ -61,6 +61,13 @@ public:
     // address, followed when it changes) on the unit port, and keeps retrying
     // while the row is selected.
     void connectDevice(int row, const QHostAddress &address = QHostAddress());
+    // A unit the program runs itself (work offline): listed without an
+    // announcement, never marked gone for want of one, not kept in the
+    // database, and connected to on `address` and `port`.
+    int addLocalUnit(const broadcastMsg &record, quint16 port);
+    bool isLocal(int row) const;
+    // The TCP port the unit of `row` is reached on.
+    quint16 unitPort(int row) const;
     // Forgets a unit: its registry row, its entry, socket and timers.
     void removeDev(int row);
 

@@ -36,6 +36,7 @@ public:
     // or one given in advance).
     void storePassword(quint32 machineid, const QString &password);
     bool hasStoredPassword(quint32 machineid) const { return m_passwords.contains(machineid); }
+    QString storedPassword(quint32 machineid) const { return m_passwords.value(machineid); }
 
     // Takes a frame of the login module (op 2, module 1). Returns false when
     // it is not a login answer (another command, flag or length).

@@ -41,6 +41,12 @@ QDeviceItem::QDeviceItem(QWidget *parent)
     updateState();
 }
 
+void QDeviceItem::setWorkingOffline(bool local)
+{
+    m_local = local;
+    updateState();
+}
+
 void QDeviceItem::setModel(const QString &model)
 {
     m_model->setText(model);
@@ -100,7 +106,11 @@ void QDeviceItem::updateState()
     // The list shows the short forms of the table's Net Status.
     QString text;
     QString colour;
-    if (!m_online) {
+    if (m_local) {
+        // A badge, unlike the grey word of a unit that stopped announcing.
+        text = tr("Offline");
+        colour = QStringLiteral("white; background: #2c6fbb; border-radius: 3px; padding: 0 4px");
+    } else if (!m_online) {
         text = tr("Offline");
         colour = QStringLiteral("rgba(0, 0, 0, 80)");
     } else if (m_connected) {

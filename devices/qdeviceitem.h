@@ -23,6 +23,10 @@ public:
     void setFault(quint8 fault);
     void setOnline(bool online);
     void setConnected(bool connected);
+    // The program's own simulated unit (work offline): marked "Offline" in
+    // a badge of its own, whatever its link.
+    void setWorkingOffline(bool local);
+    bool isWorkingOffline() const { return m_local; }
 
     bool isOnline() const { return m_online; }
     bool isConnected() const { return m_connected; }
@@ -45,5 +49,6 @@ private:
     QLabel *m_faultLabel;
     bool m_online = false;
     bool m_connected = false;
+    bool m_local = false;
     quint8 m_faultByte = 0;
 };

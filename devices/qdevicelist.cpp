@@ -67,6 +67,12 @@ void QDeviceList::addItem(broadcastMsg *record)
     m_list->setItemWidget(item, widget);
 }
 
+void QDeviceList::setWorkingOffline(uint row, bool local)
+{
+    if (QDeviceItem *w = item(int(row)))
+        w->setWorkingOffline(local);
+}
+
 void QDeviceList::setNetState(uint row, bool online)
 {
     if (QDeviceItem *w = item(int(row)))

@@ -35,6 +35,7 @@ public slots:
     void removeRow(int row);
     // The row's connection came up or went down.
     void setConnected(uint row, bool connected);
+    void setWorkingOffline(uint row, bool local);
     // Marks the selected unit (-1: none) without emitting anything.
     void setCurrentRow(int row);
 

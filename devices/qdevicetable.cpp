@@ -144,10 +144,23 @@ int QDeviceTable::sendUdpCommand(quint32 addressee, quint32 command, const QByte
     return m_manager->sendUdpCommand(addressee, command, payload);
 }
 
+int QDeviceTable::addLocalUnit(const broadcastMsg &record, quint16 port)
+{
+    const int row = m_manager->addLocalUnit(record, port);
+    emit sig_workingOffline(uint(row), true);
+    return row;
+}
+
+bool QDeviceTable::isLocal(int row) const
+{
+    return m_manager->isLocal(row);
+}
+
 void QDeviceTable::attachList(QDeviceList *list)
 {
     for (int row = 0; row < count(); ++row) {
         list->addItem(const_cast<broadcastMsg *>(record(row)));
+        list->setWorkingOffline(uint(row), isLocal(row));
         list->setNetState(uint(row), isOnline(row));
         list->setConnected(uint(row), m_manager->isConnected(row));
     }
@@ -159,6 +172,7 @@ void QDeviceTable::attachList(QDeviceList *list)
     connect(this, &QDeviceTable::sig_ipaddr, list, &QDeviceList::setIpaddr);
     connect(this, &QDeviceTable::sig_model, list, &QDeviceList::setDeviceModel);
     connect(this, &QDeviceTable::sig_linkState, list, &QDeviceList::setConnected);
+    connect(this, &QDeviceTable::sig_workingOffline, list, &QDeviceList::setWorkingOffline);
     connect(this, &QDeviceTable::sig_removeDev, list, &QDeviceList::removeRow);
     connect(m_manager, &DeviceManager::selectedRowChanged, list, &QDeviceList::setCurrentRow);
     connect(list, &QDeviceList::sig_ipClicked, this, &QDeviceTable::ipClicked);

@@ -46,6 +46,9 @@ public:
     // address) on the units' TCP port; retried every connect interval while the
     // row is selected and not connected.
     void connectDevice(int row, const QHostAddress &address = QHostAddress());
+    // The program's own unit (work offline), listed and marked as such.
+    int addLocalUnit(const broadcastMsg &record, quint16 port);
+    bool isLocal(int row) const;
     // Length of one attempt and interval of retries (5000 ms).
     void setConnectRetryInterval(int ms);
 
@@ -87,6 +90,7 @@ signals:
     void sig_ipaddr(uint row, uint address);
     void sig_model(uint row, const QString &model);
     void sig_linkState(uint row, bool connected);
+    void sig_workingOffline(uint row, bool local);
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -51,11 +51,34 @@ QString words(const QStringList &segments)
 EditHistory::EditHistory(UnitState *state, QObject *parent) : QObject(parent), m_state(state)
 {
     connect(state, &UnitState::edited, this, &EditHistory::edited);
+    connect(state, &UnitState::committed, this, [this](const QString &label) { close(label); });
+    connect(state, &UnitState::operation, this, &EditHistory::addOperation);
+    connect(state, &UnitState::replaced, this, [this](const QString &what) {
+        const bool had = canUndo() || canRedo();
+        clear();
+        if (had)
+            emit dropped(what);
+    });
 }
 
 QString EditHistory::describe(const ParamId &id)
 {
-    const QStringList p = Catalogue::instance().path(id).split(QLatin1Char('.'));
+    return describePath(Catalogue::instance().path(id).split(QLatin1Char('.')));
+}
+
+QString EditHistory::describeRecord(const RecordId &rec)
+{
+    const QVector<ParamId> params = Catalogue::instance().paramsOf(rec);
+    if (params.isEmpty())
+        return QString();
+    QStringList p = Catalogue::instance().path(params.first()).split(QLatin1Char('.'));
+    p.removeLast();
+    // A band's record is named by its band, a cut filter's by its filter.
+    return describePath(p);
+}
+
+QString EditHistory::describePath(const QStringList &p)
+{
     const QString family = p.value(0);
     if ((family == QLatin1String("input") || family == QLatin1String("output")) && p.size() > 2)
         return (family == QLatin1String("input") ? tr("IN %1") : tr("OUT %1")).arg(p[1]) +
@@ -111,12 +134,17 @@ void EditHistory::close(const QString &label)
         m_openEdited.clear();
         return;
     }
-    m_undo.append(Step{label.isEmpty() ? describe(m_openEdited) : label, m_open, {}});
+    push(Step{label.isEmpty() ? describe(m_openEdited) : label, m_open, {}});
     m_open.clear();
     m_openEdited.clear();
+    emit changed();
+}
+
+void EditHistory::push(const Step &step)
+{
+    m_undo.append(step);
     if (m_undo.size() > MaxSteps)
         m_undo.removeFirst();
-    emit changed();
 }
 
 void EditHistory::addOperation(const QString &label, const QVector<Proto::Frame> &redo,
@@ -124,13 +152,49 @@ void EditHistory::addOperation(const QString &label, const QVector<Proto::Frame>
 {
     close();
     Step step{label, {}, redo};
-    for (const ParamId &id : affected)
-        step.changes.append(Change{id, m_state->value(id), QVariant()});
-    m_undo.append(step);
+    const Catalogue &c = Catalogue::instance();
+    for (const ParamId &id : affected) {
+        const RecordId rec = c.recordOf(id);
+        const bool held = rec.record < 0 || m_state->isKnown(rec);
+        // A value the state does not hold comes with the answer awaited.
+        step.changes.append(Change{id, held ? m_state->value(id) : QVariant(), QVariant()});
+        if (!held && !m_awaited.contains(rec))
+            m_awaited.append(rec);
+    }
+    push(step);
     m_redo.clear();
-    if (m_undo.size() > MaxSteps)
-        m_undo.removeFirst();
     emit changed();
+}
+
+void EditHistory::observe(const Proto::Frame &frame)
+{
+    if (m_awaited.isEmpty())
+        return;
+    if (!m_probe) {
+        m_probe = new UnitState(this);
+        connect(m_probe, &UnitState::answered, this, &EditHistory::probeAnswered);
+    }
+    m_probe->apply(frame);
+}
+
+void EditHistory::probeAnswered(const RecordId &rec)
+{
+    if (!m_awaited.removeOne(rec))
+        return;
+    const Catalogue &c = Catalogue::instance();
+    // The newest step that waits for it: the first answer after the read
+    // sent before the operation.
+    for (QVector<Step> *steps : {&m_undo, &m_redo})
+        for (auto step = steps->rbegin(); step != steps->rend(); ++step) {
+            bool filled = false;
+            for (Change &ch : step->changes)
+                if (!ch.before.isValid() && step->redoFrames.size() && c.recordOf(ch.id) == rec) {
+                    ch.before = m_probe->value(ch.id);
+                    filled = true;
+                }
+            if (filled)
+                return;
+        }
 }
 
 bool EditHistory::canUndo() const
@@ -195,12 +259,13 @@ QVector<Proto::Frame> EditHistory::redo()
 
 void EditHistory::clear()
 {
-    if (m_open.isEmpty() && m_undo.isEmpty() && m_redo.isEmpty())
+    if (m_open.isEmpty() && m_undo.isEmpty() && m_redo.isEmpty() && m_awaited.isEmpty())
         return;
     m_open.clear();
     m_openEdited.clear();
     m_undo.clear();
     m_redo.clear();
+    m_awaited.clear();
     emit changed();
 }
 

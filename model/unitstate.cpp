@@ -424,6 +424,17 @@ void UnitState::markKnown(const RecordId &rec)
         bits.setBit(i);
 }
 
+QVector<RecordId> UnitState::unknownRecords(const QVector<ParamId> &ids) const
+{
+    QVector<RecordId> out;
+    for (const ParamId &id : ids) {
+        const RecordId rec = catalogue().recordOf(id);
+        if (rec.record >= 0 && !isKnown(rec) && !out.contains(rec))
+            out.append(rec);
+    }
+    return out;
+}
+
 void UnitState::forget(const RecordId &rec)
 {
     followSocket();

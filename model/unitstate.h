@@ -104,8 +104,28 @@ public:
     QVector<RecordId> instances(int record) const;
 
     bool isKnown(const RecordId &rec) const;
+    // The record instances holding these parameters that are not known.
+    QVector<RecordId> unknownRecords(const QVector<ParamId> &ids) const;
     void forget(const RecordId &rec);
     void forgetAll();
+
+    // The operator's edits made so far have been sent: one step of the
+    // history ends here. `label` names it ("All Mix"); by default the
+    // parameters edited name it.
+    void commit(const QString &label = QString()) { emit committed(label); }
+    // An operation the unit carries out itself (a reset, a copy) is about to
+    // be sent: `redo` does it again, `affected` are the values it replaces.
+    // Those of records the state does not hold are taken from the answers to
+    // the reads sent before the operation (see EditHistory::observe()).
+    // The unit's state was replaced as a whole (a preset recall, a restore, a
+    // factory reset): the operator's steps no longer apply. `what` tells the
+    // operator.
+    void announceReplaced(const QString &what) { emit replaced(what); }
+    void announceOperation(const QString &label, const QVector<Proto::Frame> &redo,
+                           const QVector<Model::ParamId> &affected)
+    {
+        emit operation(label, redo, affected);
+    }
 
 signals:
     void changed(const Model::ParamId &id);
@@ -115,6 +135,11 @@ signals:
     void edited(const Model::ParamId &id, const QVector<Model::Change> &changes);
     // A record instance's answer was taken.
     void answered(const Model::RecordId &rec);
+    // See commit(), announceReplaced() and announceOperation().
+    void replaced(const QString &what);
+    void committed(const QString &label);
+    void operation(const QString &label, const QVector<Proto::Frame> &redo,
+                   const QVector<Model::ParamId> &affected);
 
 private:
     int slot(const ParamId &id) const;

@@ -1,6 +1,7 @@
 #include "pages/blockpage.h"
 
 #include "model/unitstate.h"
+#include "protocol/transport.h"
 #include "widgets/childsignals.h"
 #include "widgets/elidedlabel.h"
 
@@ -111,4 +112,42 @@ void BlockPage::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QWidget::changeEvent(event);
+}
+
+void BlockPage::sendWrite(const Proto::Frame &frame, const QString &label)
+{
+    sendFrame(frame);
+    state().commit(label);
+}
+
+void BlockPage::sendWrites(const QVector<Proto::Frame> &frames, const QString &label)
+{
+    for (const Proto::Frame &f : frames)
+        sendFrame(f);
+    state().commit(label);
+}
+
+void BlockPage::sendOperation(const QString &label, const Proto::Frame &operation,
+                              const QVector<Model::ParamId> &affected)
+{
+    state().commit();
+    // The unit answers in order: these answers show what the operation
+    // replaces.
+    for (const Model::RecordId &rec : state().unknownRecords(affected))
+        sendFrame(state().readFrame(rec));
+    state().announceOperation(label, {operation}, affected);
+    sendFrame(operation);
+}
+
+Proto::Frame BlockPage::commandFrame(quint8 module, quint8 cmd, quint8 channel,
+                                     const QByteArray &data)
+{
+    Proto::Frame f;
+    f.op = Proto::OpBlock;
+    f.module = module;
+    f.cmd = cmd;
+    f.flag = Proto::FlagWrite;
+    f.payload = QByteArray(1, char(channel)) + data;
+    f.length = quint16(f.payload.size());
+    return f;
 }

@@ -3,10 +3,15 @@
 #include "pages/deferredsend.h"
 
 #include <QByteArray>
+#include <QVector>
 #include <QWidget>
 
 namespace Model {
 class UnitState;
+struct ParamId;
+} // namespace Model
+namespace Proto {
+struct Frame;
 }
 
 class ElidedLabel;
@@ -61,6 +66,19 @@ protected slots:
 
 protected:
     DeferredSend &deferred() { return m_deferred; }
+    // Sends the write of an edit: the operator's edits so far are one step of
+    // the history from here (see UnitState::commit()); `label` names it.
+    void sendWrite(const Proto::Frame &frame, const QString &label = QString());
+    void sendWrites(const QVector<Proto::Frame> &frames, const QString &label = QString());
+    // Sends an operation the unit carries out itself (a reset, a copy) as one
+    // step of the history. The records it replaces that the state does not
+    // hold are read first, so that undo can write them back.
+    void sendOperation(const QString &label, const Proto::Frame &operation,
+                       const QVector<Model::ParamId> &affected);
+    // An operation's frame: op 3, the page's module, a write with the
+    // channel byte first.
+    static Proto::Frame commandFrame(quint8 module, quint8 cmd, quint8 channel,
+                                     const QByteArray &data);
     // Sets a switch from the unit's state without re-entering its slot.
     static void setCheckedSilently(QPushButton *button, bool checked);
     // Shows a channel name in a strip: elided in its name label, whole in the

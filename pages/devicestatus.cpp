@@ -51,6 +51,7 @@ void DeviceStatus::writeSetting(const char *path, double value)
     const Model::ParamId id = state.catalogue().id(path);
     state.setNumber(id, value);
     sendFrame(state.writeFrameOf(id));
+    state.commit();
 }
 
 const std::array<quint32, 4> &DeviceStatus::baudRates()
@@ -362,6 +363,7 @@ QString DeviceStatus::writeText(Field field, QString &stored, const QString &tex
     setText(field, stored, kept);
     state.setText(id, kept);
     sendFrame(state.writeFrameOf(id));
+    state.commit();
     return kept;
 }
 

@@ -1,5 +1,6 @@
 #include "pages/funcwidget.h"
 
+#include "model/edithistory.h"
 #include "model/unitstate.h"
 #include "pages/blockpage.h"
 #include "pages/devicestatus.h"
@@ -64,7 +65,8 @@ constexpr quint8 AncSupportCmd = Proto::SettingsCmd::AncSupport;
 } // namespace
 
 FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
-    : QWidget(parent), m_state(new Model::UnitState(this)), m_group(new QButtonGroup(this)),
+    : QWidget(parent), m_state(new Model::UnitState(this)),
+      m_history(new Model::EditHistory(m_state, this)), m_group(new QButtonGroup(this)),
       m_stack(new PageStack(this)), m_status(new DeviceStatus(this))
 {
     setObjectName(QStringLiteral("funcWidget"));
@@ -150,6 +152,7 @@ void FuncWidget::installRoutes(PacketRouter &router)
 void FuncWidget::blockDispatch(const Proto::Frame &f)
 {
     buildPages();
+    m_history->observe(f);
     // The matrix page takes two modules: the generator's answers have their own handler.
     if (f.module == QMixer::GeneratorModule) {
         m_mixer->receiveGenerator(f.cmd, f.flag, f.length, f.payload);
@@ -162,6 +165,7 @@ void FuncWidget::blockDispatch(const Proto::Frame &f)
 void FuncWidget::systemDispatch(const Proto::Frame &f)
 {
     buildPages();
+    m_history->observe(f);
     if (f.module == QDevLabel::Module) {
         m_devLabel->receive(f.cmd, f.flag, f.length, f.payload);
         return;

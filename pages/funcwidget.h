@@ -7,8 +7,9 @@
 #include <QWidget>
 
 namespace Model {
+class EditHistory;
 class UnitState;
-}
+} // namespace Model
 
 class BlockPage;
 class DeviceStatus;
@@ -128,6 +129,8 @@ public:
     DeviceStatus *deviceStatus() const { return m_status; }
     // The state of the unit every page shows.
     Model::UnitState *unitState() const { return m_state; }
+    // The operator's edits of that unit, undone and redone step by step.
+    Model::EditHistory *history() const { return m_history; }
 
     QInLevel *inLevel() const { return m_inLevel; }
     QPreMixLevel *preMixLevel() const { return m_preMix; }
@@ -170,6 +173,7 @@ private:
 
     QVector<QPushButton *> m_buttons;
     Model::UnitState *m_state;
+    Model::EditHistory *m_history;
     QButtonGroup *m_group;
     PageStack *m_stack;
     quint32 m_refreshTicks = 0;             // of the poll clock

@@ -284,6 +284,7 @@ void QOverView::sendMute(bool muted)
     const Model::ParamId id = m_state->catalogue().id("system.allmute");
     m_state->setNumber(id, muted ? 1 : 0);
     sendFrame(m_state->writeFrameOf(id));
+    m_state->commit();
 }
 
 void QOverView::muteClicked(bool isChecked)

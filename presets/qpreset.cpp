@@ -1,5 +1,6 @@
 #include "presets/qpreset.h"
 
+#include "model/unitstate.h"
 #include "pages/operatorprompt.h"
 #include "presets/presettransfer.h"
 #include "protocol/answerreader.h"
@@ -314,8 +315,10 @@ void QPreset::saveClicked()
 void QPreset::loadClicked()
 {
     const int slot = slotOf(sender(), LoadColumn);
-    if (slot >= 0 && confirm(QMessageBox::Warning, tr("warning"), tr("Load preset?")))
+    if (slot >= 0 && confirm(QMessageBox::Warning, tr("warning"), tr("Load preset?"))) {
         sendSlotCommand(Cmd::Recall, slot);
+        state().announceReplaced(tr("A preset was recalled"));
+    }
 }
 
 void QPreset::deleteClicked()

@@ -385,7 +385,7 @@ void settings::sendLimits(int key)
     const int side = key / GainLimitPanel::Channels;
     const int channel = key % GainLimitPanel::Channels;
     storeLimits(side, channel);
-    sendFrame(state().writeFrameOf(limitParam(side, true, channel)));
+    sendWrite(state().writeFrameOf(limitParam(side, true, channel)));
 }
 
 void settings::setInGainLimit(uchar channel, int upper, int lower)

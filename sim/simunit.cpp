@@ -49,6 +49,8 @@ bool SimUnit::start()
         return false;
     }
     // Announcements leave from the unit's own address.
+    if (!m_config.announce)
+        return true;
     m_udp->bind(m_config.bind, 0);
     m_announceTimer->start();
     announce();
@@ -104,7 +106,7 @@ void SimUnit::dropConnections()
 
 void SimUnit::setAnnouncing(bool on)
 {
-    if (on)
+    if (on && m_config.announce)
         m_announceTimer->start();
     else
         m_announceTimer->stop();
@@ -188,6 +190,8 @@ void SimUnit::followAddress()
 
 void SimUnit::announce()
 {
+    if (!m_config.announce)
+        return;
     // A write of the network settings (over TCP too) may have moved the unit.
     followAddress();
     QByteArray record = m_model.announcement();

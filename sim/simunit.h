@@ -31,7 +31,8 @@ struct SimUnitConfig
     QString model;
     QString sn;
     QString password;
-    bool aec = true; // false: the unit has no echo canceller and refuses its commands
+    bool aec = true;      // false: the unit has no echo canceller and refuses its commands
+    bool announce = true; // false: the unit announces nowhere (a program's own unit)
 };
 
 // One simulated unit: a TCP server speaking the unit's protocol on its own

@@ -106,7 +106,7 @@ void ANCWidget::send(int channel, int level)
     const Model::ParamId id{m_channelParam, 0, 0};
     state().setNumber(id, channel);
     state().setNumber(Model::ParamId{m_levelParam, 0, 0}, level);
-    sendFrame(state().writeFrameOf(id));
+    sendWrite(state().writeFrameOf(id));
 }
 
 void ANCWidget::inChannelComboBoxChanged(int index)

@@ -1,5 +1,6 @@
 #include "pages/dynamics/channelrecordpage.h"
 
+#include "model/edithistory.h"
 #include "model/unitstate.h"
 #include "pages/knobfield.h"
 #include "pages/operatorprompt.h"
@@ -280,7 +281,7 @@ void ChannelRecordPage::sendRecord()
 {
     if (!isKnown())
         return; // never a record made of another channel's values
-    sendFrame(state().writeFrame(currentRecord()));
+    sendWrite(state().writeFrame(currentRecord()));
 }
 
 float ChannelRecordPage::tenths(float value)
@@ -349,7 +350,22 @@ void ChannelRecordPage::copyAccepted()
     QByteArray masks = Le::bytes(m_copyDialog->inputMask());
     if (m_config.copyToOutputs)
         masks += Le::bytes(m_copyDialog->outputMask());
-    sendCommand(m_config.module, m_config.copyCmd, quint8(m_channel), masks);
+    // The records the copy replaces: the inputs' and the outputs' of this
+    // block's kind ("input.#.limiter.enable", "output.#.limiter.enable").
+    const Model::Catalogue &cat = state().catalogue();
+    const QString path = QString::fromLatin1(m_config.enablePath).section(QLatin1Char('.'), 1);
+    QVector<Model::ParamId> affected;
+    const int records[] = {
+        cat.paramIndex(("input." + path).toLatin1().constData()),
+        m_config.copyToOutputs ? cat.paramIndex(("output." + path).toLatin1().constData()) : -1};
+    const quint16 maskOf[] = {m_copyDialog->inputMask(), m_copyDialog->outputMask()};
+    for (int side = 0; side < 2; ++side)
+        for (int c = 0; c < Channels && records[side] >= 0; ++c)
+            if (maskOf[side] & (1u << c))
+                affected += cat.paramsOf(cat.recordOf(Model::ParamId{records[side], c, 0}));
+    sendOperation(
+        tr("Copy %1 to other channels").arg(Model::EditHistory::describeRecord(currentRecord())),
+        commandFrame(m_config.module, m_config.copyCmd, quint8(m_channel), masks), affected);
 }
 
 void ChannelRecordPage::resetClicked()
@@ -362,7 +378,9 @@ void ChannelRecordPage::resetClicked()
     // An edit still pending would otherwise overwrite the reset a moment
     // later; and the defaults are shown at the next refresh.
     deferred().settle();
-    sendCommand(m_config.module, m_config.resetCmd, quint8(m_channel), QByteArray());
+    sendOperation(tr("%1 reset").arg(Model::EditHistory::describeRecord(currentRecord())),
+                  commandFrame(m_config.module, m_config.resetCmd, quint8(m_channel), QByteArray()),
+                  state().catalogue().paramsOf(currentRecord()));
     // What the page holds is no longer the unit's: read the defaults back
     // before anything is edited again.
     state().forget(currentRecord());

@@ -118,7 +118,7 @@ void QAec::enableClicked(bool enable)
     const Model::ParamId id{m_enableParam, 0, 0};
     state().setNumber(id, enable ? 1 : 0);
     setCheckedSilently(m_enableButton, enable);
-    sendFrame(state().writeFrameOf(id));
+    sendWrite(state().writeFrameOf(id));
 }
 
 void QAec::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)

@@ -346,7 +346,7 @@ void QAutoMixer::inAutoEnClick(bool isChecked)
     const Model::ParamId id{m_params.autoEnable, c, 0};
     state().setNumber(id, isChecked ? 1 : 0);
     setCheckedSilently(m_inStrips[size_t(c)].autoEnable, isChecked);
-    sendFrame(state().writeFrameOf(id));
+    sendWrite(state().writeFrameOf(id));
 }
 
 void QAutoMixer::outEnableClick(bool isChecked)
@@ -357,7 +357,7 @@ void QAutoMixer::outEnableClick(bool isChecked)
     const Model::ParamId id{m_params.outputEnable, c, 0};
     state().setNumber(id, isChecked ? 1 : 0);
     setCheckedSilently(m_outStrips[size_t(c)].enable, isChecked);
-    sendFrame(state().writeFrameOf(id));
+    sendWrite(state().writeFrameOf(id));
 }
 
 void QAutoMixer::NomLevelChange(int index)
@@ -366,7 +366,7 @@ void QAutoMixer::NomLevelChange(int index)
         return;
     const Model::ParamId id{m_params.nom, 0, 0};
     state().setNumber(id, NomLevelMin + index);
-    sendFrame(state().writeFrameOf(id));
+    sendWrite(state().writeFrameOf(id));
 }
 
 void QAutoMixer::receive(quint8 cmd, quint8 flag, quint16 length, const QByteArray &payload)

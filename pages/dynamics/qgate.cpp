@@ -274,7 +274,7 @@ void QGate::threshChanged(uchar ucChannel, int value)
 
 void QGate::sendRecord(int c)
 {
-    sendFrame(state().writeFrameOf(Model::ParamId{m_enableParam, c, 0}));
+    sendWrite(state().writeFrameOf(Model::ParamId{m_enableParam, c, 0}));
 }
 
 void QGate::refresh()

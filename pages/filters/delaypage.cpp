@@ -218,7 +218,7 @@ Model::RecordId DelayPage::record(int c) const
 
 void DelayPage::sendDelay(int c)
 {
-    sendFrame(state().writeFrame(record(c)));
+    sendWrite(state().writeFrame(record(c)));
 }
 
 void DelayPage::refresh()

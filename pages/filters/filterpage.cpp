@@ -1,5 +1,6 @@
 #include "pages/filters/filterpage.h"
 
+#include "model/edithistory.h"
 #include "model/unitstate.h"
 #include "pages/filters/channelbuttonrow.h"
 #include "pages/filters/cutfilterpanel.h"
@@ -273,7 +274,7 @@ void FilterPage::sendCut(Cut which)
 {
     if (!cutKnown(which))
         return; // never a record made of another channel's values
-    sendFrame(state().writeFrame(cutRecord(which)));
+    sendWrite(state().writeFrame(cutRecord(which)));
 }
 
 void FilterPage::cutEnableClicked(Cut which, bool isChecked)
@@ -426,10 +427,38 @@ QChannelSelect *FilterPage::channelSelect()
     return m_select;
 }
 
+// The parameters of a channel's filter: both cut filters and every band.
+QVector<Model::ParamId> FilterPage::channelParams(bool outputs, int channel) const
+{
+    const FilterParams params(outputs);
+    const Model::Catalogue &c = state().catalogue();
+    QVector<Model::ParamId> out = c.paramsOf(params.cutRecord(HighCut, channel)) +
+                                  c.paramsOf(params.cutRecord(LowCut, channel));
+    for (int band = 0; band < Bands; ++band) // the page reads all 16
+        out += c.paramsOf(params.bandRecord(channel, band));
+    return out;
+}
+
+QString FilterPage::channelCaption(int channel) const
+{
+    return (m_config.outputs ? tr("OUT %1 filter") : tr("IN %1 filter")).arg(channel + 1);
+}
+
 void FilterPage::copyAccepted()
 {
-    sendCommand(m_config.module, Cmd::Copy, quint8(m_copySource),
-                Le::bytes(m_select->inputMask(), m_select->outputMask()));
+    const quint16 inputs = m_select->inputMask();
+    const quint16 outputs = m_select->outputMask();
+    QVector<Model::ParamId> affected;
+    for (int c = 0; c < Channels; ++c) {
+        if (inputs & (1u << c))
+            affected += channelParams(false, c);
+        if (outputs & (1u << c))
+            affected += channelParams(true, c);
+    }
+    sendOperation(
+        tr("Copy %1 to other channels").arg(channelCaption(m_copySource)),
+        commandFrame(m_config.module, Cmd::Copy, quint8(m_copySource), Le::bytes(inputs, outputs)),
+        affected);
 }
 
 void FilterPage::resetClicked()
@@ -442,7 +471,9 @@ void FilterPage::resetClicked()
     // Edits still pending would undo part of the reset; the unit's values
     // show with the next refresh.
     deferred().dropPending();
-    sendCommand(m_config.module, Cmd::Reset, quint8(m_channel), QByteArray());
+    sendOperation(tr("%1 reset").arg(channelCaption(m_channel)),
+                  commandFrame(m_config.module, Cmd::Reset, quint8(m_channel), QByteArray()),
+                  channelParams(m_config.outputs, m_channel));
     // What the page holds is no longer the unit's: read the defaults back
     // before anything is edited again.
     forgetChannel();

@@ -5,8 +5,9 @@
 #include "pages/filters/filterparams.h"
 
 namespace Model {
+struct ParamId;
 struct RecordId;
-}
+} // namespace Model
 
 class QChannelSelect;
 
@@ -146,6 +147,8 @@ private:
     // The records of the selected channel in the unit state, and whether the
     // state holds the unit's copy of them.
     Model::RecordId cutRecord(Cut which) const;
+    QVector<Model::ParamId> channelParams(bool outputs, int channel) const;
+    QString channelCaption(int channel) const;
     Model::RecordId bandRecordId(int band) const;
     bool cutKnown(Cut which) const;
     bool bandKnown(int band) const;

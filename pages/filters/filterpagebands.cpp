@@ -29,7 +29,7 @@ void FilterPage::sendBand(int band)
 {
     if (!bandKnown(band))
         return; // never a record made of another channel's values
-    sendFrame(state().writeFrame(bandRecordId(band)));
+    sendWrite(state().writeFrame(bandRecordId(band)));
 }
 
 void FilterPage::selectBand(int band)

@@ -83,7 +83,7 @@ void QFeedback::EnableClick(bool isChecked)
         if (m_columns[size_t(c)].enable != sender())
             continue;
         state().setNumber(enableId(c), isChecked ? 1 : 0);
-        sendFrame(state().writeFrameOf(enableId(c)));
+        sendWrite(state().writeFrameOf(enableId(c)));
         return;
     }
 }

@@ -216,7 +216,7 @@ void LevelPage::showStrip(int c)
 
 void LevelPage::send(Field field, int c)
 {
-    sendFrame(state().writeFrameOf(param(field, c)));
+    sendWrite(state().writeFrameOf(param(field, c)));
 }
 
 // The state keeps each member within its own limits.

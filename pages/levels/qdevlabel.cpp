@@ -141,7 +141,7 @@ void QDevLabel::edited(Table table)
         field->clearFocus();
     }
     // Sent even when unchanged: the operator finished an edit.
-    sendFrame(state().writeFrameOf(param(table, channel)));
+    sendWrite(state().writeFrameOf(param(table, channel)));
 }
 
 void QDevLabel::inputLabelEditingFinished()

@@ -238,15 +238,15 @@ void QInLevel::gainEditingFinished()
 // The step, then the trim: the unit adds the trim to the step it has.
 void QInLevel::sendGain(int c)
 {
-    sendFrame(state().writeFrameOf(param(P::Step, c)));
-    sendFrame(state().writeFrameOf(param(P::Trim, c)));
+    sendWrite(state().writeFrameOf(param(P::Step, c)));
+    sendWrite(state().writeFrameOf(param(P::Trim, c)));
 }
 
 void QInLevel::sendSwitch(int which, int c, bool on)
 {
     const Model::ParamId id = param(which, c);
     state().setNumber(id, on ? 1 : 0);
-    sendFrame(state().writeFrameOf(id));
+    sendWrite(state().writeFrameOf(id));
 }
 
 void QInLevel::muteClicked(bool isChecked)
@@ -272,7 +272,7 @@ void QInLevel::modeChanged(int index)
     // The state leaves the input at 0 dB total (a line input without
     // phantom power, switched off here only: the unit does it on its own).
     state().setNumber(param(P::Mode, c), index == Mic ? Mic : Line);
-    sendFrame(state().writeFrameOf(param(P::Mode, c)));
+    sendWrite(state().writeFrameOf(param(P::Mode, c)));
     if (before.preampStep != 0 || before.digitalGain != 0.0f)
         deferred().edit(c);
     showChannel(c);

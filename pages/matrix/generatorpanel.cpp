@@ -158,6 +158,7 @@ void GeneratorPanel::set(Param which, double value, int output)
 void GeneratorPanel::send(Param which, int output)
 {
     sendFrame(m_unit.writeFrameOf(param(which, output)));
+    m_unit.commit();
 }
 
 GeneratorPanel::State GeneratorPanel::state() const

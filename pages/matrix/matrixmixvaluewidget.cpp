@@ -282,6 +282,7 @@ void MatrixMixValueWidget::crosspointSwitched(int input, int output, bool on)
             emit mixButtonClicked(id.a, out, on);
         Crosspoints::send(*m_state, row);
     }
+    m_state->commit();
 }
 
 void MatrixMixValueWidget::applyGainToSelection(int gain)
@@ -333,6 +334,7 @@ void MatrixMixValueWidget::sendGains()
         }
         Crosspoints::send(*m_state, row);
     }
+    m_state->commit();
 }
 
 void MatrixMixValueWidget::timeout()

@@ -164,6 +164,7 @@ void QMixer::crosspointsSwitched(int, int, bool on)
         // One packet per output, not one per crosspoint.
         Crosspoints::send(state(), row);
     }
+    state().commit();
 }
 
 void QMixer::mixButtonClicked(int inIndex, int outIndex, bool isChecked)
@@ -222,6 +223,7 @@ void QMixer::setWholeMatrix(bool on)
         // The whole row: the switches, then the gains.
         Crosspoints::send(state(), ons + gains);
     }
+    state().commit(on ? tr("All Mix") : tr("Matrix reset"));
 }
 
 void QMixer::setInputName(int channel, const QString &name)

@@ -246,7 +246,8 @@ private slots:
         ScratchDir dir;
         AnsweringPrompt prompt;
         MainWindow w(DiscoveryScope::loopback(0, 0, 1), nullptr);
-        const QList<QAction *> update = w.menuBar()->actions().at(0)->menu()->actions();
+        // After the File and Edit menus.
+        const QList<QAction *> update = w.menuBar()->actions().at(2)->menu()->actions();
         QVERIFY(update.at(0)->isEnabled() && update.at(1)->isEnabled());
         update.at(0)->trigger();
         QVERIFY(prompt.asked.isEmpty());

@@ -451,16 +451,17 @@ private slots:
         ScriptedPrompt yes(0);
         page.resetButton()->click();
         ticks(page, 20);
-        // Channel 3 read, the reset, and channel 3 read again for its defaults.
-        QVERIFY(peer.waitForFrames(37));
+        // Channel 3 read, read again for what the reset replaces (the page
+        // holds no answer), the reset, and channel 3 read for its defaults.
+        QVERIFY(peer.waitForFrames(55));
         QVERIFY(peer.staysQuiet(60));
         const QVector<Proto::Frame> written = writes(peer);
         QCOMPARE(written.size(), 1);
         QCOMPARE(int(written.at(0).module), 12);
         QCOMPARE(int(written.at(0).cmd), 5);
         QCOMPARE(written.at(0).payload, QByteArray::fromHex("03"));
-        QCOMPARE(peer.frames().at(18).cmd, written.at(0).cmd);
-        QCOMPARE(peer.frames().at(19).payload, QByteArray::fromHex("03"));
+        QCOMPARE(peer.frames().at(36).cmd, written.at(0).cmd);
+        QCOMPARE(peer.frames().at(37).payload, QByteArray::fromHex("03"));
     }
 };
 
