@@ -12,11 +12,13 @@
 #include "model/unitstate.h"
 #include "pages/funcwidget.h"
 #include "pages/operatorprompt.h"
+#include "protocol/transport.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 
 namespace {
@@ -199,6 +201,10 @@ bool ConfigurationActions::addressOf(int row, UnitAddress *unit) const
 
 bool ConfigurationActions::connectedAddress(UnitAddress *unit) const
 {
+    // The edits written so far reach the unit before a connection of its own
+    // reads it: the unit takes them first.
+    if (QTcpSocket *socket = currentSocket())
+        socket->flush();
     const int row = m_window->deviceTable()->selectedRow();
     return row >= 0 && m_window->deviceTable()->manager()->isConnected(row) && addressOf(row, unit);
 }
