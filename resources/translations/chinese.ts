@@ -93,6 +93,14 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Copy %1 to other channels</source>
+        <translation>复制 %1 到其他通道</translation>
+    </message>
+    <message>
+        <source>%1 reset</source>
+        <translation>%1 复位</translation>
+    </message>
 </context>
 <context>
     <name>CommandToolWidget</name>
@@ -448,6 +456,22 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Reset</source>
         <translation>复位</translation>
+    </message>
+    <message>
+        <source>Copy %1 to other channels</source>
+        <translation>复制 %1 到其他通道</translation>
+    </message>
+    <message>
+        <source>%1 reset</source>
+        <translation>%1 复位</translation>
+    </message>
+    <message>
+        <source>IN %1 filter</source>
+        <translation>IN %1 滤波器</translation>
+    </message>
+    <message>
+        <source>OUT %1 filter</source>
+        <translation>OUT %1 滤波器</translation>
     </message>
 </context>
 <context>
@@ -851,6 +875,14 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Protocol Trace</source>
         <translation>协议跟踪</translation>
+    </message>
+    <message>
+        <source>%1: what was done before can no longer be undone.</source>
+        <translation>%1：之前的操作已无法撤销。</translation>
+    </message>
+    <message>
+        <source>The unit was reset to its factory settings</source>
+        <translation>设备已恢复出厂设置</translation>
     </message>
 </context>
 <context>
@@ -1290,6 +1322,10 @@ Click Cancel to exit.</source>
         <source>Disable all mixer and set their value to 0dB?</source>
         <translation>断开所有混音点并将增益设为0dB？</translation>
     </message>
+    <message>
+        <source>Matrix reset</source>
+        <translation>矩阵复位</translation>
+    </message>
 </context>
 <context>
     <name>QOverView</name>
@@ -1457,6 +1493,10 @@ Click Cancel to exit.</source>
     <message>
         <source>pst Files (*.pst)</source>
         <translation>pst 文件 (*.pst)</translation>
+    </message>
+    <message>
+        <source>A preset was recalled</source>
+        <translation>已调用预设</translation>
     </message>
 </context>
 <context>
@@ -1776,6 +1816,334 @@ Click Cancel to exit.</source>
     <message>
         <source>Device Infomation</source>
         <translation>设备信息</translation>
+    </message>
+</context>
+<context>
+    <name>EditActions</name>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销 %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做 %1</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationActions</name>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Work Offline</source>
+        <translation>离线工作</translation>
+    </message>
+    <message>
+        <source>Open Configuration…</source>
+        <translation>打开配置…</translation>
+    </message>
+    <message>
+        <source>Save Configuration…</source>
+        <translation>保存配置…</translation>
+    </message>
+    <message>
+        <source>Send to Unit…</source>
+        <translation>发送到设备…</translation>
+    </message>
+    <message>
+        <source>Compare with…</source>
+        <translation>比较…</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>The offline unit cannot start: %1</source>
+        <translation>离线设备无法启动：%1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be loaded: %2</source>
+        <translation>无法加载 %1：%2</translation>
+    </message>
+    <message>
+        <source>A configuration was opened</source>
+        <translation>已打开配置</translation>
+    </message>
+    <message>
+        <source>No unit is connected.</source>
+        <translation>未连接设备。</translation>
+    </message>
+    <message>
+        <source>The configuration cannot be saved: %1</source>
+        <translation>无法保存配置：%1</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>未保存的修改</translation>
+    </message>
+    <message>
+        <source>The configuration has changes that are not saved. Save them?</source>
+        <translation>配置有未保存的修改。是否保存？</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Save Configuration</source>
+        <translation>保存配置</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.json)</source>
+        <translation>配置文件 (*.json)</translation>
+    </message>
+    <message>
+        <source>The connected unit cannot be read: %1</source>
+        <translation>无法读取已连接的设备：%1</translation>
+    </message>
+    <message>
+        <source>%1 (Offline)</source>
+        <translation>%1（离线）</translation>
+    </message>
+    <message>
+        <source>No other unit is listed.</source>
+        <translation>列表中没有其他设备。</translation>
+    </message>
+    <message>
+        <source>Choose a unit:</source>
+        <translation>选择设备：</translation>
+    </message>
+    <message>
+        <source>The unit cannot be read: %1</source>
+        <translation>无法读取设备：%1</translation>
+    </message>
+    <message>
+        <source>Before sending</source>
+        <translation>发送前</translation>
+    </message>
+    <message>
+        <source>Unit&apos;s value</source>
+        <translation>设备的值</translation>
+    </message>
+    <message>
+        <source>File&apos;s value</source>
+        <translation>文件的值</translation>
+    </message>
+    <message>
+        <source>A configuration was sent to the unit</source>
+        <translation>配置已发送到设备</translation>
+    </message>
+    <message>
+        <source>The configuration was not sent: %1</source>
+        <translation>配置未发送：%1</translation>
+    </message>
+    <message>
+        <source>After sending</source>
+        <translation>发送后</translation>
+    </message>
+    <message>
+        <source>Compared with %1</source>
+        <translation>与 %1 比较</translation>
+    </message>
+    <message>
+        <source>Compared with another unit</source>
+        <translation>与另一台设备比较</translation>
+    </message>
+    <message>
+        <source>This unit</source>
+        <translation>本设备</translation>
+    </message>
+    <message>
+        <source>Other unit</source>
+        <translation>另一台设备</translation>
+    </message>
+    <message>
+        <source>Open Configuration</source>
+        <translation>打开配置</translation>
+    </message>
+    <message>
+        <source>Send to Unit</source>
+        <translation>发送到设备</translation>
+    </message>
+    <message>
+        <source>Compare with</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <source>Compare the connected unit with:</source>
+        <translation>将已连接的设备与以下比较：</translation>
+    </message>
+    <message>
+        <source>A file…</source>
+        <translation>文件…</translation>
+    </message>
+    <message>
+        <source>A unit…</source>
+        <translation>设备…</translation>
+    </message>
+</context>
+<context>
+    <name>DifferencesDialog</name>
+    <message>
+        <source>Inputs</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Pre-mix levels</source>
+        <translation>预混电平</translation>
+    </message>
+    <message>
+        <source>Matrix</source>
+        <translation>矩阵</translation>
+    </message>
+    <message>
+        <source>Signal generator</source>
+        <translation>信号发生器</translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>标签</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>（无）</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Differences</source>
+        <translation>差异</translation>
+    </message>
+    <message>
+        <source>%1: %2 differences</source>
+        <translation>%1：%2 处差异</translation>
+    </message>
+    <message>
+        <source>%1: no differences</source>
+        <translation>%1：没有差异</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>EditHistory</name>
+    <message>
+        <source>EQ band</source>
+        <translation>EQ 频段</translation>
+    </message>
+    <message>
+        <source>high-pass</source>
+        <translation>高通</translation>
+    </message>
+    <message>
+        <source>low-pass</source>
+        <translation>低通</translation>
+    </message>
+    <message>
+        <source>AGC</source>
+        <translation>AGC</translation>
+    </message>
+    <message>
+        <source>echo canceller</source>
+        <translation>回声消除</translation>
+    </message>
+    <message>
+        <source>noise reduction</source>
+        <translation>降噪</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>routing</source>
+        <translation>路由</translation>
+    </message>
+    <message>
+        <source>nom level</source>
+        <translation>标称电平</translation>
+    </message>
+    <message>
+        <source>gain limit (max)</source>
+        <translation>增益上限</translation>
+    </message>
+    <message>
+        <source>gain limit (min)</source>
+        <translation>增益下限</translation>
+    </message>
+    <message>
+        <source>IN %1</source>
+        <translation>IN %1</translation>
+    </message>
+    <message>
+        <source>OUT %1</source>
+        <translation>OUT %1</translation>
+    </message>
+    <message>
+        <source>pre-mix IN %1</source>
+        <translation>预混 IN %1</translation>
+    </message>
+    <message>
+        <source>IN %1 to OUT %2</source>
+        <translation>IN %1 到 OUT %2</translation>
+    </message>
+    <message>
+        <source>OUT %1 name</source>
+        <translation>OUT %1 名称</translation>
+    </message>
+    <message>
+        <source>IN %1 touch-screen name</source>
+        <translation>IN %1 触摸屏名称</translation>
+    </message>
+    <message>
+        <source>IN %1 name</source>
+        <translation>IN %1 名称</translation>
+    </message>
+    <message>
+        <source>%1 and more</source>
+        <translation>%1 等</translation>
     </message>
 </context>
 </TS>
