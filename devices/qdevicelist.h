@@ -47,6 +47,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void describeRow(int row);
     void showContextMenu(const QPoint &pos);
 
     QListWidget *m_list;

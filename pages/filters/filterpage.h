@@ -110,6 +110,7 @@ protected:
     void retranslate() override;
 
 private:
+    void updateAccessibleNames();
     using Cut = FilterParams::Cut;
     static constexpr Cut HighCut = FilterResponse::HighPass;
     static constexpr Cut LowCut = FilterResponse::LowPass;
