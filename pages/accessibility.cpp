@@ -15,11 +15,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Accessibility", text);
-}
-
 // The widget's accessible name, or `fallback` where its owner gave none.
 QString nameOr(const QWidget *widget, const QString &fallback)
 {
@@ -58,11 +53,12 @@ public:
         if (t == QAccessible::Name) {
             if (!grid)
                 return button()->toolTip();
-            return tr("%1 to %2")
+            return QCoreApplication::translate("Accessibility", "%1 to %2")
                 .arg(grid->inputLabel(button()->input()), grid->outputLabel(button()->output()));
         }
         if (t == QAccessible::Value) {
-            QString value = button()->isOn() ? tr("on") : tr("off");
+            QString value = button()->isOn() ? QCoreApplication::translate("Accessibility", "on")
+                                             : QCoreApplication::translate("Accessibility", "off");
             if (auto *withGain = qobject_cast<QMixButton2 *>(button()))
                 value += QStringLiteral(", %1 dB").arg(withGain->gain());
             return value;
@@ -107,7 +103,7 @@ public:
     {
         if (t == QAccessible::Value) {
             const CrosspointGrid *g = grid();
-            return tr("%1 to %2")
+            return QCoreApplication::translate("Accessibility", "%1 to %2")
                 .arg(g->inputLabel(g->cursorInput()), g->outputLabel(g->cursorOutput()));
         }
         return QAccessibleWidget::text(t);
@@ -136,9 +132,10 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return nameOr(widget(), tr("Gate"));
+            return nameOr(widget(), QCoreApplication::translate("Accessibility", "Gate"));
         if (t == QAccessible::Value)
-            return lamp()->isOpen() ? tr("open") : tr("closed");
+            return lamp()->isOpen() ? QCoreApplication::translate("Accessibility", "open")
+                                    : QCoreApplication::translate("Accessibility", "closed");
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override
@@ -163,11 +160,13 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return nameOr(widget(), tr("Limiter transfer chart"));
+            return nameOr(widget(),
+                          QCoreApplication::translate("Accessibility", "Limiter transfer chart"));
         if (t == QAccessible::Value) {
             if (chart()->isBypassed())
-                return tr("bypassed: output follows input");
-            return tr("threshold %1, ratio %2:1")
+                return QCoreApplication::translate("Accessibility",
+                                                   "bypassed: output follows input");
+            return QCoreApplication::translate("Accessibility", "threshold %1, ratio %2:1")
                 .arg(db(chart()->threshold()))
                 .arg(chart()->ratio(), 0, 'g', 3);
         }
@@ -186,11 +185,14 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return nameOr(widget(), tr("Automatic gain control graph"));
+            return nameOr(widget(), QCoreApplication::translate("Accessibility",
+                                                                "Automatic gain control graph"));
         if (t == QAccessible::Value) {
             if (graph()->isBypassed())
-                return tr("bypassed: output follows input");
-            return tr("threshold %1, target %2, ratio %3:1")
+                return QCoreApplication::translate("Accessibility",
+                                                   "bypassed: output follows input");
+            return QCoreApplication::translate("Accessibility",
+                                               "threshold %1, target %2, ratio %3:1")
                 .arg(db(double(graph()->threshold())), db(double(graph()->target())))
                 .arg(double(graph()->ratio()), 0, 'g', 3);
         }
@@ -205,7 +207,7 @@ private:
 
 QString graphName(const FilterGraph *graph)
 {
-    return nameOr(graph, tr("Filter response"));
+    return nameOr(graph, QCoreApplication::translate("Accessibility", "Filter response"));
 }
 
 // One handle of the filter graph. Its value is what the arrow keys Up and
@@ -308,7 +310,7 @@ public:
         if (t == QAccessible::Value) {
             const int current = graph()->currentHandle();
             if (current == FilterGraph::NoHandle)
-                return tr("no handle selected");
+                return QCoreApplication::translate("Accessibility", "no handle selected");
             return FilterGraph::handleName(current) + QStringLiteral(": ") +
                    graph()->handleValueText(current);
         }

@@ -13,11 +13,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Accessibility", text);
-}
-
 QString decibels(int value)
 {
     return QStringLiteral("%1 dB").arg(value);
@@ -116,7 +111,8 @@ public:
         if (!bank())
             return {};
         if (t == QAccessible::Name)
-            return bank()->channelName(index()) + tr(", level");
+            return bank()->channelName(index()) +
+                   QCoreApplication::translate("Accessibility", ", level");
         if (t == QAccessible::Value)
             return bank()->numberText(index()) + QStringLiteral(" dB");
         return {};

@@ -110,6 +110,10 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // The plot spans 36 dB, centred on 0 dB.
+    static constexpr float ScaleTop = 18.0f;
+    static constexpr float ScaleSpan = 36.0f;
+
     void drawGrid(QPainter &p, const QRectF &plot) const;
     void drawLabels(QPainter &p, const QRectF &plot) const;
     void drawCurve(QPainter &p, const QRectF &plot) const;

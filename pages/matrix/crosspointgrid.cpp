@@ -95,7 +95,7 @@ CrosspointGridGeometry CrosspointGrid::grownGeometry() const
         int longest = 0;
         for (const RotatedLabel *heading : m_headings)
             longest = qMax(longest, heading->fontMetrics().horizontalAdvance(heading->name()));
-        const int wanted = longest + 2 * NamePadding + 2;
+        const int wanted = longest + 2 * NamePadding + 4;
         const int grow = qBound(0, wanted - g.headerHeight, extraHeight);
         g.headerHeight += grow;
         extraHeight -= grow;

@@ -35,6 +35,73 @@
         <source>OUT</source>
         <translation>OUT</translation>
     </message>
+    <message>
+        <source>Noise reduction channel</source>
+        <translation>降噪通道</translation>
+    </message>
+    <message>
+        <source>Noise reduction level</source>
+        <translation>降噪等级</translation>
+    </message>
+</context>
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 到 %2</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Gate</source>
+        <translation>门限</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>closed</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Limiter transfer chart</source>
+        <translation>限幅器传输曲线</translation>
+    </message>
+    <message>
+        <source>bypassed: output follows input</source>
+        <translation>已旁通：输出等于输入</translation>
+    </message>
+    <message>
+        <source>threshold %1, ratio %2:1</source>
+        <translation>阈值 %1，比率 %2:1</translation>
+    </message>
+    <message>
+        <source>Automatic gain control graph</source>
+        <translation>自动增益控制曲线</translation>
+    </message>
+    <message>
+        <source>threshold %1, target %2, ratio %3:1</source>
+        <translation>阈值 %1，目标 %2，比率 %3:1</translation>
+    </message>
+    <message>
+        <source>Filter response</source>
+        <translation>滤波器响应</translation>
+    </message>
+    <message>
+        <source>no handle selected</source>
+        <translation>未选择控制点</translation>
+    </message>
+    <message>
+        <source>, level</source>
+        <translation>，电平</translation>
+    </message>
 </context>
 <context>
     <name>AllMuteCmdWidget</name>
@@ -92,6 +159,21 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>transfer chart</source>
+        <translation>传输曲线</translation>
+    </message>
+</context>
+<context>
+    <name>ChartFrame</name>
+    <message>
+        <source>Input (dB)</source>
+        <translation>输入 (dB)</translation>
+    </message>
+    <message>
+        <source>Output (dB)</source>
+        <translation>输出 (dB)</translation>
     </message>
 </context>
 <context>
@@ -165,6 +247,13 @@ TCP 端口 : 2698</translation>
     </message>
 </context>
 <context>
+    <name>CrosspointGrid</name>
+    <message>
+        <source>Crosspoints</source>
+        <translation>交叉点</translation>
+    </message>
+</context>
+<context>
     <name>CutFilterPanel</name>
     <message>
         <source>Enable</source>
@@ -194,6 +283,10 @@ TCP 端口 : 2698</translation>
         <source>Link-Riley</source>
         <translation>林克维茨-瑞利</translation>
     </message>
+    <message>
+        <source>frequency</source>
+        <translation>频率</translation>
+    </message>
 </context>
 <context>
     <name>DelayPage</name>
@@ -208,6 +301,10 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Feet</source>
         <translation>英尺</translation>
+    </message>
+    <message>
+        <source>delay</source>
+        <translation>延时</translation>
     </message>
 </context>
 <context>
@@ -389,6 +486,18 @@ TCP 端口 : 2698</translation>
         <source>Q</source>
         <translation>Q值</translation>
     </message>
+    <message>
+        <source>band %1</source>
+        <translation>频段 %1</translation>
+    </message>
+    <message>
+        <source>frequency</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>gain</source>
+        <translation>增益</translation>
+    </message>
 </context>
 <context>
     <name>FilterGraph</name>
@@ -430,6 +539,18 @@ TCP 端口 : 2698</translation>
         <source>Could not write %1.</source>
         <translation>无法写入 %1。</translation>
     </message>
+    <message>
+        <source>High-pass</source>
+        <translation>高通</translation>
+    </message>
+    <message>
+        <source>Low-pass</source>
+        <translation>低通</translation>
+    </message>
+    <message>
+        <source>Band %1</source>
+        <translation>频段 %1</translation>
+    </message>
 </context>
 <context>
     <name>FilterPage</name>
@@ -448,6 +569,10 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Reset</source>
         <translation>复位</translation>
+    </message>
+    <message>
+        <source>filter response</source>
+        <translation>滤波器响应</translation>
     </message>
 </context>
 <context>
@@ -617,6 +742,18 @@ TCP 端口 : 2698</translation>
         <source>Output Channel</source>
         <translation>输出通道</translation>
     </message>
+    <message>
+        <source>frequency (Hz)</source>
+        <translation>频率 (Hz)</translation>
+    </message>
+    <message>
+        <source>signal</source>
+        <translation>信号类型</translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation>电平</translation>
+    </message>
 </context>
 <context>
     <name>LevelCmdWidget</name>
@@ -678,6 +815,10 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Group</source>
         <translation>编组</translation>
+    </message>
+    <message>
+        <source>gain</source>
+        <translation>增益</translation>
     </message>
 </context>
 <context>
@@ -863,6 +1004,14 @@ TCP 端口 : 2698</translation>
         <source>Gain(dB)</source>
         <translation>增益(dB)</translation>
     </message>
+    <message>
+        <source>Gain of the selected crosspoints</source>
+        <translation>所选交叉点的增益</translation>
+    </message>
+    <message>
+        <source>Crosspoints</source>
+        <translation>交叉点</translation>
+    </message>
 </context>
 <context>
     <name>MeterWidget</name>
@@ -1041,6 +1190,10 @@ Amplifier</source>
         <source>Enable</source>
         <translation>启用</translation>
     </message>
+    <message>
+        <source>Enable echo cancellation</source>
+        <translation>启用回声消除</translation>
+    </message>
 </context>
 <context>
     <name>QAutoMixer</name>
@@ -1067,6 +1220,26 @@ Amplifier</source>
     <message>
         <source>Total nom :</source>
         <translation>总衰减 :</translation>
+    </message>
+    <message>
+        <source>automatic mixing</source>
+        <translation>自动混音</translation>
+    </message>
+    <message>
+        <source>gate open</source>
+        <translation>门限打开</translation>
+    </message>
+    <message>
+        <source>threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>attenuation</source>
+        <translation>衰减</translation>
+    </message>
+    <message>
+        <source>Nominal level</source>
+        <translation>标称电平</translation>
     </message>
 </context>
 <context>
@@ -1176,6 +1349,10 @@ Click Cancel to exit.</source>
         <source>Enable</source>
         <translation>启用</translation>
     </message>
+    <message>
+        <source>feedback suppression</source>
+        <translation>反馈抑制</translation>
+    </message>
 </context>
 <context>
     <name>QGate</name>
@@ -1194,6 +1371,22 @@ Click Cancel to exit.</source>
     <message>
         <source>Enable</source>
         <translation>启用</translation>
+    </message>
+    <message>
+        <source>gate open</source>
+        <translation>门限打开</translation>
+    </message>
+    <message>
+        <source>threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>attack</source>
+        <translation>启动时间</translation>
+    </message>
+    <message>
+        <source>decay</source>
+        <translation>释放时间</translation>
     </message>
 </context>
 <context>
@@ -1224,6 +1417,18 @@ Click Cancel to exit.</source>
     <message>
         <source>Gain(dBu)</source>
         <translation>增益(dBu)</translation>
+    </message>
+    <message>
+        <source>Mic/Line</source>
+        <translation>话筒/线路</translation>
+    </message>
+    <message>
+        <source>48V phantom power</source>
+        <translation>48V 幻象电源</translation>
+    </message>
+    <message>
+        <source>gain</source>
+        <translation>增益</translation>
     </message>
 </context>
 <context>
@@ -1457,6 +1662,10 @@ Click Cancel to exit.</source>
     <message>
         <source>pst Files (*.pst)</source>
         <translation>pst 文件 (*.pst)</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>预设 %1</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,73 @@
         <source>OUT</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Noise reduction channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Noise reduction level</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limiter transfer chart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bypassed: output follows input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>threshold %1, ratio %2:1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic gain control graph</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>threshold %1, target %2, ratio %3:1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter response</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no handle selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, level</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AllMuteCmdWidget</name>
@@ -91,6 +158,21 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>transfer chart</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ChartFrame</name>
+    <message>
+        <source>Input (dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output (dB)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -159,6 +241,13 @@ TCP Port : 2698</source>
     </message>
 </context>
 <context>
+    <name>CrosspointGrid</name>
+    <message>
+        <source>Crosspoints</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CutFilterPanel</name>
     <message>
         <source>Enable</source>
@@ -188,6 +277,10 @@ TCP Port : 2698</source>
         <source>Link-Riley</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DelayPage</name>
@@ -201,6 +294,10 @@ TCP Port : 2698</source>
     </message>
     <message>
         <source>Feet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>delay</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -383,6 +480,18 @@ TCP Port : 2698</source>
         <source>Q</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>band %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gain</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FilterGraph</name>
@@ -423,6 +532,18 @@ TCP Port : 2698</source>
         <source>Could not write %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>High-pass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low-pass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Band %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FilterPage</name>
@@ -440,6 +561,10 @@ TCP Port : 2698</source>
     </message>
     <message>
         <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>filter response</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -610,6 +735,18 @@ TCP Port : 2698</source>
         <source>Output Channel</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>frequency (Hz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>signal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LevelCmdWidget</name>
@@ -670,6 +807,10 @@ TCP Port : 2698</source>
     </message>
     <message>
         <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gain</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -854,6 +995,14 @@ TCP Port : 2698</source>
         <source>Gain(dB)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Gain of the selected crosspoints</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crosspoints</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MeterWidget</name>
@@ -1024,6 +1173,10 @@ Amplifier</source>
         <source>Enable</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Enable echo cancellation</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QAutoMixer</name>
@@ -1049,6 +1202,26 @@ Amplifier</source>
     </message>
     <message>
         <source>Total nom :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>automatic mixing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gate open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>attenuation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nominal level</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1156,6 +1329,10 @@ Click Cancel to exit.</source>
         <source>Enable</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>feedback suppression</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QGate</name>
@@ -1173,6 +1350,22 @@ Click Cancel to exit.</source>
     </message>
     <message>
         <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gate open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>attack</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>decay</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1203,6 +1396,18 @@ Click Cancel to exit.</source>
     </message>
     <message>
         <source>Gain(dBu)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mic/Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>48V phantom power</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gain</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1436,6 +1641,10 @@ Click Cancel to exit.</source>
     </message>
     <message>
         <source>pst Files (*.pst)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

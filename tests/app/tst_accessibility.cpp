@@ -335,6 +335,43 @@ private slots:
         QTRY_VERIFY(!graph->hasFocus());
     }
 
+    void shots()
+    {
+        const QString dir = qEnvironmentVariable("DAP_A11Y_SHOTS");
+        if (dir.isEmpty())
+            QSKIP("no shots");
+        MainWindow &w = *m_rig->window;
+        w.resize(1024, 600);
+        activateWindow();
+        FuncWidget &f = m_rig->pages();
+        auto shot = [&](const QString &name) {
+            QCoreApplication::processEvents();
+            w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+        };
+        f.setCurrentPage(FuncWidget::InFilter);
+        QTRY_VERIFY(f.inFilter()->bandPanel()->gain()->isEnabled());
+        f.inFilter()->bandPanel()->gain()->knob()->setFocus(Qt::TabFocusReason);
+        shot(QStringLiteral("knob"));
+        FilterGraph *graph = f.inFilter()->graph();
+        graph->setBand(2, false, 0, 20.0f, 0.0f, 2.0f);
+        graph->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(graph, Qt::Key_Tab);
+        QTest::keyClick(graph, Qt::Key_Tab);
+        QTest::keyClick(graph, Qt::Key_Up);
+        shot(QStringLiteral("graph"));
+        f.setCurrentPage(FuncWidget::OutLevel);
+        f.outLevel()->fader(2)->setFocus(Qt::TabFocusReason);
+        shot(QStringLiteral("fader"));
+        f.setCurrentPage(FuncWidget::Matrix);
+        mixer()->grid()->setFocus(Qt::TabFocusReason);
+        mixer()->grid()->setCursorPosition(2, 4);
+        shot(QStringLiteral("grid"));
+        f.setCurrentPage(FuncWidget::InLimiter);
+        shot(QStringLiteral("limiter"));
+        f.setCurrentPage(FuncWidget::Agc);
+        shot(QStringLiteral("agc"));
+    }
+
 private:
     QMixer *mixer() { return m_rig->pages().mixer(); }
     // Keys go to the focus widget of the active window.
