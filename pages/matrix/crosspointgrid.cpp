@@ -41,6 +41,7 @@ CrosspointGrid::CrosspointGrid(const CrosspointGridGeometry &geometry, const But
         m_rowTitles[size_t(in)] = new QLabel(QStringLiteral("IN %1").arg(in + 1), this);
         m_rowTitles[size_t(in)]->setObjectName(QStringLiteral("titleLabel"));
         m_rowNames[size_t(in)] = new ElidedLabel(this);
+        m_rowNames[size_t(in)]->setElideMode(Qt::ElideMiddle);
     }
     for (int out = 0; out < Outputs; ++out) {
         auto *heading = new RotatedLabel(this);

@@ -221,6 +221,13 @@ private slots:
         const QSize base = grid->size();
         QCOMPARE(base, grid->minimumSizeHint());
         QVERIFY(grid->inputName(3)->elidedText() != longName);
+        // A row name with room for part of it keeps both its ends.
+        ElidedLabel *rowName = grid->inputName(3);
+        rowName->resize(rowName->fontMetrics().horizontalAdvance(longName) / 2, rowName->height());
+        const QString cut = rowName->elidedText();
+        QVERIFY2(cut.startsWith(QLatin1Char('W')) && cut.endsWith(QLatin1String("12")) &&
+                     cut.contains(QChar(0x2026)),
+                 qPrintable(cut));
         QVERIFY(grid->outputHeading(4)->elidedName() != longName);
         QVERIFY(grid->outputHeading(4)->elidedName().contains(QChar(0x2026)));
         QVERIFY2(grid->outputHeading(4)->elidedName().endsWith(QLatin1String("12")),
