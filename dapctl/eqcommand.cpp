@@ -121,10 +121,11 @@ int EqCommand::run(const QStringList &args, const CtlOptions &options, CtlConsol
         const QVector<EqFilter> filters = current.toFilters();
         if (!EqFile::save(fileName, EqFile::format(comments, filters), &error))
             return failure(console, printable(error));
-        out << printable(QStringLiteral("wrote %1: %2 filters of %3\n")
+        out << printable(QStringLiteral("wrote %1: %2 filters of %3")
                              .arg(fileName)
                              .arg(filters.size())
-                             .arg(channelName));
+                             .arg(channelName))
+            << '\n';
         console.flush();
         return ExitOk;
     }
