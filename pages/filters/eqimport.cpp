@@ -52,7 +52,9 @@ QString decibels(double g)
     return QString::number(g, 'f', 1);
 }
 
-const char *const CutTypeNames[] = {"Bessel", "Butterworth", "Link-Riley"};
+const char *const CutTypeNames[] = {QT_TRANSLATE_NOOP("EqImport", "Bessel"),
+                                    QT_TRANSLATE_NOOP("EqImport", "Butterworth"),
+                                    QT_TRANSLATE_NOOP("EqImport", "Link-Riley")};
 const char *const SlopeNames[] = {"-6", "-12", "-18", "-24", "-36", "-48"};
 
 // The curve of one cut filter alone.
@@ -400,7 +402,7 @@ void EqImport::placeCut(Cut which, const QVector<EqFilter> &filters)
     const bool exact = order == FilterTables::cutOrder(bestSlope) && best <= CutTolerance &&
                        double(frequency) == group.first().frequency;
     QString result = tr("%1 %2 %3 dB/oct %4 Hz")
-                         .arg(name, QLatin1String(CutTypeNames[bestType]),
+                         .arg(name, tr(CutTypeNames[bestType]),
                               QLatin1String(SlopeNames[bestSlope]), hertz(double(frequency)));
     if (!r.enable)
         result += tr(", switched off");

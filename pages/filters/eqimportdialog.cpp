@@ -49,12 +49,13 @@ EqImportDialog::EqImportDialog(const EqImport &plan, const QString &channelName,
     buttons->addWidget(m_apply);
     buttons->addWidget(m_cancel);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_plot, 3);
+    layout->addWidget(m_plot, 4);
     layout->addWidget(m_deviationLabel);
     layout->addWidget(m_summary);
-    layout->addWidget(m_notes, 2);
+    layout->addWidget(m_notes, 3);
     layout->addLayout(buttons);
     resize(760, 540);
+    m_apply->setFocus();
 }
 
 void EqImportDialog::fillNotes(const EqImport &plan)
@@ -64,6 +65,9 @@ void EqImportDialog::fillNotes(const EqImport &plan)
     m_notes->setRowCount(notes.size());
     m_notes->setHorizontalHeaderLabels({tr("Line"), tr("In the file"), tr("On the unit")});
     m_notes->verticalHeader()->hide();
+    // Compact rows: the list is read, not edited, and should show many notes.
+    m_notes->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_notes->verticalHeader()->setDefaultSectionSize(m_notes->fontMetrics().height() + 6);
     m_notes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_notes->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_notes->setWordWrap(false);
