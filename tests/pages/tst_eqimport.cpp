@@ -2,10 +2,8 @@
 // file onto a channel's block, the curves and their deviation (checked
 // against biquads evaluated here on the unit circle), and export read back.
 
-#include "model/unitstate.h"
 #include "pages/filters/eqfile.h"
 #include "pages/filters/eqimport.h"
-#include "pages/filters/filterparams.h"
 #include "pages/filters/filtertables.h"
 #include "tests/support/testsupport.h"
 
@@ -228,8 +226,6 @@ private slots:
             << QByteArray("Filter 1: PK Fc 100 Hz Gain 1 dB Q 1") << "ON or OFF expected";
         QTest::newRow("gain on a high-pass")
             << QByteArray("Filter: ON HP Fc 80 Hz Gain 3 dB") << "takes no gain";
-        QTest::newRow("Q twice") << QByteArray("Filter: ON PK Fc 80 Hz Gain 3 dB Q 1 Q 2")
-                                 << "given twice";
         QTest::newRow("Q of 0") << QByteArray("Filter: ON PK Fc 80 Hz Gain 3 dB Q 0") << "the Q";
         QTest::newRow("a thousands separator")
             << QByteArray("Filter: ON PK Fc 1,000.5 Hz Gain 3 dB Q 1") << "no number";
@@ -485,27 +481,6 @@ private slots:
         }
         QCOMPARE(plan.result().cuts[0], channel.cuts[0]);
         QCOMPARE(plan.result().cuts[1], channel.cuts[1]);
-    }
-
-    void storesOnlyWhatChangesInTheFewestFrames()
-    {
-        Model::UnitState state;
-        const FilterParams params(false);
-        const EqChannel current = EqChannel::of(state, params, 2, 8);
-        const EqImport plan(parsed("Filter: ON PK Fc 40 Hz Gain 3 dB Q 6.0\n"
-                                   "Filter: ON PK Fc 60 Hz Gain -3 dB Q 6.0\n"),
-                            current);
-        const QVector<Model::ParamId> changed = plan.result().store(state, params, 2);
-        // Bands 1 and 2 keep their frequency and Q (the defaults), take a
-        // gain and are switched on; the others and the cut filters are off
-        // already.
-        QCOMPARE(changed.size(), 4);
-        const QVector<Proto::Frame> frames = state.writeFrames(changed);
-        QCOMPARE(frames.size(), 2);
-        QCOMPARE(quint8(frames[0].payload[1]), quint8(0));
-        QCOMPARE(quint8(frames[1].payload[1]), quint8(1));
-        QCOMPARE(EqChannel::of(state, params, 2, 8).bands[1].gain, -3.0f);
-        QVERIFY(plan.result().store(state, params, 2).isEmpty());
     }
 };
 
