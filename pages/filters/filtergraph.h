@@ -18,7 +18,8 @@
 // handle keeps its place under the pointer where it was taken, and its
 // frequency, gain and Q are shown beside it. The wheel over a band's handle
 // asks for its Q one table step up or down (qStepped). The context menu
-// exports the shown response as CSV or PNG.
+// exports the shown response as CSV or PNG, and asks the page to import or
+// export the channel's equaliser file.
 //
 // Keyboard: Tab reaches the graph and selects its first handle (H, the bands,
 // L in that order; Shift+Tab the last); Tab and Shift+Tab inside go from
@@ -96,6 +97,9 @@ signals:
     // The wheel over band `band`'s handle: its Q by `steps` table steps
     // (positive: higher Q).
     void qStepped(uchar band, int steps);
+    // "Import EQ..." and "Export EQ..." of the context menu.
+    void importEqRequested();
+    void exportEqRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -98,6 +98,8 @@ void FilterPage::connectControls()
             selectBand(band);
         eqQChanged(bandPanel()->q()->knob()->value() + float(steps));
     });
+    connect(graph, &FilterGraph::importEqRequested, this, &FilterPage::importEq);
+    connect(graph, &FilterGraph::exportEqRequested, this, &FilterPage::exportEq);
 
     connect(copyButton(), &QPushButton::clicked, this, &FilterPage::copyClicked);
     connect(resetButton(), &QPushButton::clicked, this, &FilterPage::resetClicked);
