@@ -10,6 +10,7 @@
 #include "devices/qipsetting.h"
 #include "pages/dynamics/gatelamp.h"
 #include "pages/dynamics/qgate.h"
+#include "pages/filters/eqimportdialog.h"
 #include "pages/filters/filterbandpanel.h"
 #include "pages/filters/filtergraph.h"
 #include "pages/filters/filterpage.h"
@@ -28,6 +29,7 @@
 #include "sim/channelblock.h"
 #include "sim/filterblock.h"
 #include "sim/matrixblock.h"
+#include "tests/support/answeringprompt.h"
 #include "tests/support/apprig.h"
 #include "widgets/knob.h"
 #include "widgets/meterwidget.h"
@@ -39,6 +41,7 @@
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QFile>
+#include <QSaveFile>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -163,7 +166,7 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         for (const char *name : {"mixer value", "channel select", "meters", "login", "password",
-                                 "device list", "ip setting"})
+                                 "device list", "ip setting", "eq import"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
@@ -187,6 +190,8 @@ private slots:
             shown = w.deviceTable();
         else if (window == QLatin1String("ip setting"))
             shown = w.deviceTable()->ipSettingDialog();
+        else if (window == QLatin1String("eq import"))
+            shown = eqImportPreview();
         QVERIFY(shown);
         shown->show();
         QTRY_VERIFY(shown->isVisible());
@@ -374,6 +379,24 @@ private slots:
 
 private:
     QMixer *mixer() { return m_rig->pages().mixer(); }
+    // The preview of an equaliser file on input 1, once the page holds the
+    // channel's filters (until then the page declines, through the prompt).
+    QWidget *eqImportPreview()
+    {
+        auto *page = qobject_cast<FilterPage *>(m_rig->pages().page(FuncWidget::InFilter));
+        const QString name = m_config.filePath(QStringLiteral("room.txt"));
+        QSaveFile file(name);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write("Filter Settings file\r\n"
+                       "Filter  1: ON  PK       Fc   125 Hz  Gain  2.5 dB  Q  1.00\r\n") < 0 ||
+            !file.commit())
+            return nullptr;
+        AnsweringPrompt prompt;
+        m_rig->pages().setCurrentPage(FuncWidget::InFilter);
+        if (!QTest::qWaitFor([&] { return page->importEqFile(name); }))
+            return nullptr;
+        return page->eqImportDialog();
+    }
     // Keys go to the focus widget of the active window.
     void activateWindow()
     {
