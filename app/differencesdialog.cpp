@@ -3,6 +3,7 @@
 #include "dapctl/configcompare.h"
 #include "model/unitstate.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -54,8 +55,7 @@ DifferencesDialog::DifferencesDialog(QWidget *parent)
     m_table->setUniformRowHeights(true);
     m_table->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_send->setObjectName(QStringLiteral("sendButton"));
-    m_send->setText(tr("Send"));
-    m_close->setText(tr("Close"));
+    retranslate();
     m_send->hide();
     connect(m_send, &QPushButton::clicked, this, &DifferencesDialog::sendRequested);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
@@ -101,6 +101,19 @@ void DifferencesDialog::showDifferences(const QString &heading, const QString &l
     m_table->expandAll();
     m_table->resizeColumnToContents(1);
     m_table->resizeColumnToContents(2);
+}
+
+void DifferencesDialog::retranslate()
+{
+    m_send->setText(tr("Send"));
+    m_close->setText(tr("Close"));
+}
+
+void DifferencesDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 void DifferencesDialog::setSendOffered(bool offered)

@@ -36,7 +36,12 @@ public:
 signals:
     void sendRequested();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
+
     QLabel *m_heading;
     QTreeWidget *m_table;
     QPushButton *m_send;

@@ -154,6 +154,9 @@ void MainWindow::build(const DiscoveryScope &scope)
 
     auto *scroll = new QScrollArea(central);
     scroll->setObjectName(QStringLiteral("rightScrollArea"));
+    // No stop of its own in the focus chain: Tab goes through the pages, and
+    // the area scrolls to the focused control.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     auto *right = new QWidget;

@@ -19,6 +19,7 @@ QLogin::QLogin(QWidget *parent)
 
     auto *form = new QFormLayout;
     form->addRow(m_fieldLabel, m_password);
+    m_fieldLabel->setBuddy(m_password); // names the field for assistive technology
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

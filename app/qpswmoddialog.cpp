@@ -29,6 +29,9 @@ QPSWModDialog::QPSWModDialog(QWidget *parent)
     auto *form = new QFormLayout;
     form->addRow(m_newLabel, m_new);
     form->addRow(m_confirmLabel, m_confirm);
+    // The captions name the fields for assistive technology.
+    m_newLabel->setBuddy(m_new);
+    m_confirmLabel->setBuddy(m_confirm);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_ok);

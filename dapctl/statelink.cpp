@@ -37,6 +37,9 @@ StateLink::StateLink(UnitLink &link) : m_link(link) {}
 
 RecordId StateLink::readInstance(const RecordId &rec)
 {
+    // A derived value has no record of its own: nothing to read for it.
+    if (rec.record < 0)
+        return rec;
     switch (cat().record(rec.record).shape) {
     case Shape::Table:
     case Shape::Single:

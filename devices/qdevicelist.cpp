@@ -65,6 +65,20 @@ void QDeviceList::addItem(broadcastMsg *record)
     auto *item = new QListWidgetItem(m_list);
     item->setSizeHint(rowSize(widget));
     m_list->setItemWidget(item, widget);
+    describeRow(m_list->count() - 1);
+}
+
+// The row as assistive technology reads it: the row is drawn by its widget,
+// the item itself has no text.
+void QDeviceList::describeRow(int row)
+{
+    QListWidgetItem *listItem = m_list->item(row);
+    const QDeviceItem *w = item(row);
+    if (!listItem || !w)
+        return;
+    QStringList parts{w->modelText(), w->addressText(), w->stateText(), w->presetText()};
+    parts.removeAll(QString());
+    listItem->setData(Qt::AccessibleTextRole, parts.join(QStringLiteral(", ")));
 }
 
 void QDeviceList::setWorkingOffline(uint row, bool local)
@@ -77,6 +91,7 @@ void QDeviceList::setNetState(uint row, bool online)
 {
     if (QDeviceItem *w = item(int(row)))
         w->setOnline(online);
+    describeRow(int(row));
 }
 
 void QDeviceList::setDevicePreset(uint row, const QString &preset)
@@ -85,30 +100,35 @@ void QDeviceList::setDevicePreset(uint row, const QString &preset)
         w->setPreset(preset);
         m_list->item(int(row))->setSizeHint(rowSize(w));
     }
+    describeRow(int(row));
 }
 
 void QDeviceList::setFaultState(uint row, uchar fault)
 {
     if (QDeviceItem *w = item(int(row)))
         w->setFault(fault);
+    describeRow(int(row));
 }
 
 void QDeviceList::setIpaddr(uint row, uint address)
 {
     if (QDeviceItem *w = item(int(row)))
         w->setAddress(address);
+    describeRow(int(row));
 }
 
 void QDeviceList::setDeviceModel(uint row, const QString &model)
 {
     if (QDeviceItem *w = item(int(row)))
         w->setModel(model);
+    describeRow(int(row));
 }
 
 void QDeviceList::setConnected(uint row, bool connected)
 {
     if (QDeviceItem *w = item(int(row)))
         w->setConnected(connected);
+    describeRow(int(row));
 }
 
 void QDeviceList::removeRow(int row)

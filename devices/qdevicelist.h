@@ -48,6 +48,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void describeRow(int row);
     void showContextMenu(const QPoint &pos);
 
     QListWidget *m_list;

@@ -44,6 +44,10 @@ QIpSetting::QIpSetting(QWidget *parent)
     form->addRow(m_addressLabel, m_address);
     form->addRow(m_maskLabel, m_mask);
     form->addRow(m_gatewayLabel, m_gateway);
+    // The captions name the fields for assistive technology.
+    m_addressLabel->setBuddy(m_address);
+    m_maskLabel->setBuddy(m_mask);
+    m_gatewayLabel->setBuddy(m_gateway);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_buttons);

@@ -36,13 +36,35 @@ KnobField::KnobField(QWidget *parent)
 
     connect(m_knob, &Knob::valueChanged, this, [this](float v) { emit knobMoved(v / m_scale); });
     connect(m_edit, &QLineEdit::editingFinished, this, &KnobField::onEditingFinished);
+    m_knob->setValueText(m_scale, [this](float knobValue) { return knobText(knobValue); });
     showText(0.0f);
+}
+
+QString KnobField::knobText(float knobValue) const
+{
+    if (m_valueText)
+        return m_valueText(knobValue);
+    const QString text = format(knobValue / m_scale);
+    return m_unit.isEmpty() ? text : text + QLatin1Char(' ') + m_unit;
+}
+
+void KnobField::setAccessibleLabel(const QString &name, const QString &unit)
+{
+    m_unit = unit;
+    m_knob->setAccessibleName(name);
+    m_edit->setAccessibleName(name);
+}
+
+void KnobField::setValueText(const std::function<QString(float)> &text)
+{
+    m_valueText = text;
 }
 
 void KnobField::setScale(float scale)
 {
     const float lo = minimum(), hi = maximum(), v = m_knob->value() / m_scale;
     m_scale = scale > 0 ? scale : 1.0f;
+    m_knob->setValueText(m_scale, [this](float knobValue) { return knobText(knobValue); });
     setRange(lo, hi);
     m_knob->setValue(v * m_scale);
 }

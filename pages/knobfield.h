@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class Knob;
 class QLineEdit;
 class QValidator;
@@ -34,6 +36,12 @@ public:
     // conversion ("%d") shows the value truncated toward zero.
     void setFormat(const char *format);
     void setValidator(QValidator *validator);
+    // Names knob and field for assistive technology ("IN 3 Handheld 2,
+    // gain"); the knob tells its value as the field writes it, with `unit`.
+    void setAccessibleLabel(const QString &name, const QString &unit = QString());
+    // The knob's value as told to assistive technology, when the field's
+    // format does not say it (the Q knob holds an index into a table).
+    void setValueText(const std::function<QString(float knobValue)> &text);
 
     float minimum() const;
     float maximum() const;
@@ -58,10 +66,13 @@ signals:
 
 private:
     void onEditingFinished();
+    QString knobText(float knobValue) const;
 
     Knob *m_knob;
     QLineEdit *m_edit;
     float m_scale = 1.0f;
     float m_entered = 0.0f;
     const char *m_format = "%0.1f";
+    QString m_unit;
+    std::function<QString(float)> m_valueText;
 };

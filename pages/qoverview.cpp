@@ -58,6 +58,9 @@ QOverView::QOverView(QWidget *parent)
     layout->addWidget(buildInfoPanel());
     layout->addWidget(buildMeterPanel(QStringLiteral("outBgWidget"), QStringLiteral("O%1"), m_out),
                       1);
+    // The bars are named "IN 3, level" for assistive technology.
+    m_in.meters->setChannelNameFormat(QStringLiteral("IN %1"));
+    m_out.meters->setChannelNameFormat(QStringLiteral("OUT %1"));
 
     const auto shortcut = [this](const char *keys, void (QOverView::*slot)()) {
         auto *s = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);

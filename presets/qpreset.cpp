@@ -136,6 +136,12 @@ void QPreset::retranslate()
             row.buttons[size_t(c)]->setText(tr(titles[c]));
             row.buttons[size_t(c)]->setFont(font);
         }
+        // The 32 rows alike: the names say which slot ("Preset 3, Save").
+        const QString preset = tr("Preset %1").arg(slot + 1);
+        row.name->setAccessibleName(preset + QStringLiteral(", ") + tr(titles[NameColumn]));
+        for (int c = SaveColumn; c < ColumnCount; ++c)
+            row.buttons[size_t(c)]->setAccessibleName(preset + QStringLiteral(", ") +
+                                                      tr(titles[c]));
     }
     // The boot preset's name is shown in the current language.
     if (!m_rows[0].name->isModified())

@@ -116,4 +116,12 @@ void GainLimitPanel::retranslate()
     for (Column &col : m_columns)
         for (QSpinBox *box : col)
             box->setFont(font);
+    // "IN 3, Touch screen gain limit, Maximum": 64 boxes alike.
+    for (int col = 0; col < 4; ++col)
+        for (int c = 0; c < Channels; ++c)
+            m_columns[size_t(col)][size_t(c)]->setAccessibleName(
+                QStringLiteral("%1 %2, %3, %4")
+                    .arg(col / 2 == Input ? QStringLiteral("IN") : QStringLiteral("OUT"))
+                    .arg(c + 1)
+                    .arg(m_title->text(), m_boundCaptions[col]->text()));
 }

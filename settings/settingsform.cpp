@@ -37,6 +37,8 @@ QLabel *SettingsForm::addRow(QGridLayout *grid, const char *caption, QWidget *va
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_captions.append({label, caption});
     QLabel *valueLabel = nullptr;
+    if (value)
+        label->setBuddy(value); // the caption names the field for assistive technology
     if (!value) {
         valueLabel = new QLabel(parent);
         valueLabel->setMinimumHeight(17);

@@ -20,10 +20,16 @@ void ElidedLabel::setText(const QString &text)
     setToolTip(text);
 }
 
+void ElidedLabel::setElideMode(Qt::TextElideMode mode)
+{
+    m_elideMode = mode;
+    update();
+}
+
 QString ElidedLabel::elidedText() const
 {
     const int available = contentsRect().width() - 2 * margin();
-    return fontMetrics().elidedText(text(), Qt::ElideRight, qMax(0, available));
+    return fontMetrics().elidedText(text(), m_elideMode, qMax(0, available));
 }
 
 // Wide names must not stop the label from shrinking in a layout.

@@ -1,5 +1,6 @@
 #include "widgets/knob.h"
 
+#include "widgets/accessibility.h"
 #include "widgets/widgetresources.h"
 
 #include <QKeyEvent>
@@ -50,6 +51,7 @@ QString indicatorImage(int size)
 Knob::Knob(QWidget *parent) : QWidget(parent)
 {
     initWidgetResources();
+    initWidgetAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     const int side = pixelsForSize(m_size);
     setFixedSize(side, side);
@@ -69,6 +71,7 @@ void Knob::setValue(float value)
         return;
     m_value = v;
     update();
+    tellValue();
 }
 
 void Knob::setRange(float minimum, float maximum)
@@ -97,6 +100,30 @@ void Knob::setStep(float step)
     m_step = step;
 }
 
+void Knob::setValueByOperator(float value)
+{
+    if (clamped(value) != m_value)
+        applyOperatorValue(value);
+}
+
+void Knob::setValueText(float scale, const ValueText &text)
+{
+    m_valueScale = scale > 0.0f ? scale : 1.0f;
+    m_valueText = text;
+}
+
+QString Knob::valueText() const
+{
+    if (m_valueText)
+        return m_valueText(m_value);
+    return QString::number(double(m_value / m_valueScale), 'f', 1);
+}
+
+void Knob::tellValue()
+{
+    notifyAccessibleValue(this, double(m_value / m_valueScale));
+}
+
 float Knob::position() const
 {
     const float span = m_maximum - m_minimum;
@@ -113,6 +140,7 @@ void Knob::applyOperatorValue(float value)
 {
     m_value = clamped(value);
     update();
+    tellValue();
     emit valueChanged(m_value);
 }
 
@@ -143,11 +171,18 @@ void Knob::wheelEvent(QWheelEvent *event)
 {
     const QPoint angle = event->angleDelta();
     const int delta = angle.y() != 0 ? angle.y() : angle.x();
-    const int notches = delta / 120; // truncates towards zero: less than a notch does nothing
     event->accept();
-    if (notches == 0)
+    if (delta == 0)
+        return; // scroll phase events carry no movement
+    float steps;
+    if (event->modifiers() & Qt::ControlModifier)
+        steps = delta > 0 ? 1.0f : -1.0f;
+    else
+        // Truncates towards zero: less than a notch does nothing.
+        steps = float(delta / 120) * (event->modifiers() & Qt::ShiftModifier ? 10.0f : 1.0f);
+    if (steps == 0.0f)
         return;
-    applyOperatorValue(m_value + float(notches) * m_step);
+    applyOperatorValue(m_value + steps * m_step);
 }
 
 void Knob::keyPressEvent(QKeyEvent *event)
@@ -161,11 +196,35 @@ void Knob::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Left:
         applyOperatorValue(m_value - m_step);
         break;
+    case Qt::Key_PageUp:
+        applyOperatorValue(m_value + 10.0f * m_step);
+        break;
+    case Qt::Key_PageDown:
+        applyOperatorValue(m_value - 10.0f * m_step);
+        break;
+    case Qt::Key_Home:
+        applyOperatorValue(m_minimum);
+        break;
+    case Qt::Key_End:
+        applyOperatorValue(m_maximum);
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;
     }
     event->accept();
+}
+
+void Knob::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void Knob::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void Knob::paintEvent(QPaintEvent *)
@@ -186,4 +245,9 @@ void Knob::paintEvent(QPaintEvent *)
     painter.rotate(240.0 * double(position()) - 120.0);
     painter.translate(-centre);
     painter.drawPixmap(QPointF(0, 0), svgPixmap(indicatorImage(m_size), side, ratio));
+
+    if (hasFocus()) {
+        painter.resetTransform();
+        drawFocusRing(painter, QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), palette());
+    }
 }

@@ -2,11 +2,20 @@
 
 #include <QWidget>
 
+#include <functional>
+
 // A rotary control drawn from a base image and an indicator image that turns
 // through 240 degrees: -120 at the minimum, straight up in the middle, +120 at
-// the maximum. Dragging 200 pixels right or up covers the whole range; the wheel
-// and the arrow keys move by whole steps. valueChanged() reports operator input
-// only; setValue() and setRange() never emit.
+// the maximum. Dragging 200 pixels right or up covers the whole range.
+//
+// Keys: Up/Right and Down/Left one step, PgUp/PgDn ten steps, Home/End the
+// ends of the range. Wheel: one step per whole notch; with Shift ten steps per
+// notch (coarse); with Ctrl one step per wheel event of any size (fine: the
+// step is the smallest change the owners send, so finer control means not
+// dropping the partial notches of touchpads and free-spinning wheels). A ring
+// in the highlight colour shows the focus. valueChanged() reports operator
+// input only, from mouse, wheel, keys and assistive technology alike;
+// setValue() and setRange() never emit.
 class Knob final : public QWidget
 {
     Q_OBJECT
@@ -30,6 +39,18 @@ public:
     void setSize(int size);
     // Change per wheel notch or arrow key press.
     void setStep(float step);
+    // What the operator would do: clamps, repaints and emits valueChanged()
+    // when the value changed (assistive technology sets values this way).
+    void setValueByOperator(float value);
+
+    // How the value is told to assistive technology: valueText() is
+    // text(value), and the value interface reports value / scale (a knob
+    // that holds tenths of a dB has scale 10). Without a text function the
+    // value is written with one decimal.
+    using ValueText = std::function<QString(float value)>;
+    void setValueText(float scale, const ValueText &text);
+    QString valueText() const;
+    float valueScale() const { return m_valueScale; }
 
     float minimum() const { return m_minimum; }
     float maximum() const { return m_maximum; }
@@ -50,10 +71,13 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     float clamped(float value) const;
     void applyOperatorValue(float value);
+    void tellValue();
 
     float m_minimum = 0.0f;
     float m_maximum = 1.0f;
@@ -63,4 +87,6 @@ private:
     float m_lastY = 0.0f;
     int m_size = Medium;
     float m_step = 1.0f;
+    float m_valueScale = 1.0f;
+    ValueText m_valueText;
 };

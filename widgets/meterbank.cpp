@@ -1,5 +1,7 @@
 #include "widgets/meterbank.h"
 
+#include "widgets/accessibility.h"
+
 #include "widgets/meternumber.h"
 #include "widgets/qmeter.h"
 
@@ -15,13 +17,25 @@ constexpr int RowSpacing = 2; // between caption, bar and number
 } // namespace
 
 MeterBank::MeterBank(int channels, const QString &captionFormat, QWidget *parent)
-    : QWidget(parent), m_captionFormat(captionFormat), m_levels(qMax(1, channels), -100)
+    : QWidget(parent), m_captionFormat(captionFormat), m_nameFormat(captionFormat),
+      m_levels(qMax(1, channels), -100)
 {
+    initWidgetAccessibility();
     // Everything is drawn here, the panel's colour included: a new level does
     // not make the panel behind draw itself first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_lineHeight = fontMetrics().height();
+}
+
+void MeterBank::setChannelNameFormat(const QString &format)
+{
+    m_nameFormat = format;
+}
+
+QString MeterBank::channelName(int channel) const
+{
+    return m_nameFormat.arg(channel + 1);
 }
 
 void MeterBank::setRange(int minimum, int maximum)

@@ -30,6 +30,10 @@ public:
     MeterBank(int channels, const QString &captionFormat, QWidget *parent = nullptr);
 
     int channels() const { return int(m_levels.size()); }
+    // How a channel is named to assistive technology: `format` takes the
+    // channel number (from 1), e.g. "IN %1"; the caption format by default.
+    void setChannelNameFormat(const QString &format);
+    QString channelName(int channel) const;
     // The bar's range; levels outside it fill or empty the bar, and the number
     // shows no less than the minimum (the floor).
     void setRange(int minimum, int maximum);
@@ -79,6 +83,7 @@ private:
     void fitCaptionFont();
 
     QString m_captionFormat;
+    QString m_nameFormat;
     QVector<int> m_levels;
     int m_minimum = -40;
     int m_maximum = 24;

@@ -85,7 +85,23 @@ void MeterWidget::buildMeters()
         }
     }
     applyFonts();
+    updateAccessibleNames();
     m_stale = true;
+}
+
+// "IN 3, Input Pre Fader": the meters of a column look alike.
+void MeterWidget::updateAccessibleNames()
+{
+    if (!m_built)
+        return;
+    for (int r = 0; r < kRows; ++r) {
+        const bool input = r == InputPreFader || r == InputPostFader;
+        for (int c = 0; c < kChannels; ++c)
+            m_channels[r][c].meter->setAccessibleName(
+                (input ? QStringLiteral("IN %1, %2") : QStringLiteral("OUT %1, %2"))
+                    .arg(c + 1)
+                    .arg(m_titles[r]->text()));
+    }
 }
 
 // Brings the meters up to the stored levels and floor. While the panel is
@@ -225,4 +241,5 @@ void MeterWidget::retranslate()
     m_titles[InputPostFader]->setText(tr("Input Post Fader"));
     m_titles[OutputPreFader]->setText(tr("Output Pre Fader"));
     m_titles[OutputPostFader]->setText(tr("Output Post Fader"));
+    updateAccessibleNames();
 }

@@ -81,6 +81,7 @@ private:
     void setLevel(Row row, int channel, int level);
     void showLevel(Channel &channel) const;
     void retranslate();
+    void updateAccessibleNames();
     void applyFonts();
 
     std::array<QLabel *, kRows> m_titles{};

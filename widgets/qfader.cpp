@@ -1,8 +1,10 @@
 #include "widgets/qfader.h"
 
+#include "widgets/accessibility.h"
 #include "widgets/widgetresources.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -32,6 +34,8 @@ QFont scaleFont()
 QFader::QFader(QWidget *parent) : QWidget(parent)
 {
     initWidgetResources();
+    initWidgetAccessibility();
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 double QFader::scale() const
@@ -68,6 +72,7 @@ void QFader::setValue(float value)
         return;
     m_value = v;
     update();
+    notifyAccessibleValue(this, double(toUnits(v)));
 }
 
 void QFader::setStep(float step)
@@ -181,11 +186,39 @@ int QFader::valueAtCentre(double y) const
     return qBound(m_minimum, qRound(m_maximum - (y - c) / travel * span), m_maximum);
 }
 
+void QFader::setValueByOperator(float value)
+{
+    if (std::isnan(value))
+        return;
+    const int v = qBound(m_minimum, toScaled(value), m_maximum);
+    if (v != m_value)
+        operatorSet(v);
+}
+
+void QFader::setUnit(const QString &unit)
+{
+    m_unit = unit;
+}
+
+QString QFader::valueText() const
+{
+    const QString number = QString::number(double(value()), 'f', m_decimals);
+    return m_unit.isEmpty() ? number : number + QLatin1Char(' ') + m_unit;
+}
+
 void QFader::operatorSet(int v)
 {
     m_value = v;
     update();
+    notifyAccessibleValue(this, double(value()));
     emit valueChanged(toUnits(v));
+}
+
+void QFader::stepBy(double steps)
+{
+    const int moved = qBound(m_minimum, int(qRound(m_value + steps * double(m_step))), m_maximum);
+    if (moved != m_value)
+        operatorSet(moved);
 }
 
 void QFader::mousePressEvent(QMouseEvent *event)
@@ -231,6 +264,14 @@ void QFader::wheelEvent(QWheelEvent *event)
     event->accept();
     if (delta == 0)
         return; // no movement at all (scroll phase events)
+    if (event->modifiers() & Qt::ControlModifier) {
+        stepBy(delta > 0 ? 1.0 : -1.0);
+        return;
+    }
+    if (event->modifiers() & Qt::ShiftModifier) {
+        stepBy(delta >= 120 ? 10.0 : -10.0);
+        return;
+    }
     if (delta >= 120) {
         const int raised = qMin(m_maximum, qRound(m_value + double(m_step)));
         if (raised != m_value)
@@ -240,6 +281,50 @@ void QFader::wheelEvent(QWheelEvent *event)
         if (lowered != m_value)
             operatorSet(lowered);
     }
+}
+
+void QFader::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+        stepBy(1.0);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+        stepBy(-1.0);
+        break;
+    case Qt::Key_PageUp:
+        stepBy(10.0);
+        break;
+    case Qt::Key_PageDown:
+        stepBy(-10.0);
+        break;
+    case Qt::Key_Home:
+        if (m_value != m_minimum)
+            operatorSet(m_minimum);
+        break;
+    case Qt::Key_End:
+        if (m_value != m_maximum)
+            operatorSet(m_maximum);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void QFader::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void QFader::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void QFader::paintScale(QPainter &painter) const
@@ -366,4 +451,6 @@ void QFader::paintEvent(QPaintEvent *)
     painter.fillRect(QRectF(handle.left() + 1.0, handle.top() + (m_handleHeight - lineHeight) / 2.0,
                             handle.width() - 2.0, lineHeight),
                      m_handleColor);
+    if (hasFocus())
+        drawFocusRing(painter, handle.adjusted(-3.0, -3.0, 3.0, 3.0), palette());
 }

@@ -10,7 +10,13 @@
 // part (0 .. maximum) and the negative part (minimum .. 0) each get their own
 // linear stretch. Values are held as whole numbers scaled by 10^decimals.
 // The handle is dragged by pressing inside it; the wheel moves one step per
-// event. valueChanged() reports operator input only; setters never emit.
+// event (a notch up raises, anything else lowers), ten with Shift (coarse),
+// and with Ctrl (fine) one step in the direction the wheel turned, also for
+// the partial notches of touchpads. Keys: Up/Right and Down/Left one step,
+// PgUp/PgDn ten, Home/End the ends of the range. A ring in the highlight
+// colour around the handle shows the focus. valueChanged() reports operator
+// input only, from mouse, wheel, keys and assistive technology alike; setters
+// never emit.
 class QFader final : public QWidget
 {
     Q_OBJECT
@@ -32,6 +38,14 @@ public:
     void setDivisions(int upperDivisions, int totalDivisions);
     // Colour of the handle's grip line.
     void setHandleColor(const QColor &color);
+    // What the operator would do: clamps, repaints and emits valueChanged()
+    // when the value changed (assistive technology sets values this way).
+    void setValueByOperator(float value);
+    // The unit of the value as told to assistive technology ("dB").
+    void setUnit(const QString &unit);
+    QString unit() const { return m_unit; }
+    // The value with its decimals and unit, e.g. "-12.5 dB".
+    QString valueText() const;
 
     float value() const;
     float minimum() const;
@@ -57,6 +71,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     double scale() const;
@@ -67,6 +84,8 @@ private:
     void paintScale(QPainter &painter) const;
     QPixmap scalePixmap() const;
     void operatorSet(int scaledValue);
+    // Moves by `steps` steps within the range; emits when the value changed.
+    void stepBy(double steps);
 
     int m_value = 0;
     int m_minimum = -70;
@@ -79,4 +98,5 @@ private:
     QColor m_handleColor = QColor(80, 80, 80);
     bool m_dragging = false;
     double m_grabOffset = 0.0; // pointer y minus handle centre at the press
+    QString m_unit = QStringLiteral("dB");
 };

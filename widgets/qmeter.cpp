@@ -1,5 +1,7 @@
 #include "widgets/qmeter.h"
 
+#include "widgets/accessibility.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -14,6 +16,7 @@ const QColor kUpperUnlit(84, 87, 39);
 
 QMeter::QMeter(QWidget *parent) : QWidget(parent)
 {
+    initWidgetAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

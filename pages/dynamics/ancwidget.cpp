@@ -88,6 +88,9 @@ void ANCWidget::retranslate()
          {static_cast<QWidget *>(m_channelCaption), static_cast<QWidget *>(m_levelCaption),
           static_cast<QWidget *>(m_channel), static_cast<QWidget *>(m_level)})
         w->setFont(font);
+    // The captions without their colons.
+    m_channel->setAccessibleName(tr("Noise reduction channel"));
+    m_level->setAccessibleName(tr("Noise reduction level"));
 }
 
 void ANCWidget::refresh()

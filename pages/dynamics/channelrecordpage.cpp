@@ -2,6 +2,7 @@
 
 #include "model/edithistory.h"
 #include "model/unitstate.h"
+#include "pages/accessibility.h"
 #include "pages/knobfield.h"
 #include "pages/operatorprompt.h"
 #include "protocol/frame.h"
@@ -125,6 +126,7 @@ ChannelRecordPage::ChannelRecordPage(const ChannelRecordConfig &config, QWidget 
 
 void ChannelRecordPage::setChart(QWidget *chart)
 {
+    m_chart = chart;
     chart->setFixedSize(ChartSize, ChartSize);
     m_chartArea->layout()->addWidget(chart);
 }
@@ -147,6 +149,7 @@ KnobField *ChannelRecordPage::addParameter(QLabel *caption, int recordField, flo
     column->addWidget(field, 0, Qt::AlignHCenter);
     m_parameters->addLayout(column);
     m_recordControls.append(field);
+    m_captioned.append({caption, field});
     return field;
 }
 
@@ -179,6 +182,21 @@ void ChannelRecordPage::showChannelTitle()
     m_title->setText(
         (m_config.outputs ? QStringLiteral("OUT %1") : QStringLiteral("IN %1")).arg(m_channel + 1));
     m_name->setText(m_names[size_t(m_channel)]);
+    updateAccessibleNames();
+}
+
+// The controls show one channel at a time: their names say which.
+void ChannelRecordPage::updateAccessibleNames()
+{
+    const QString channel = channelLabel(m_title, m_name);
+    for (const auto &c : qAsConst(m_captioned))
+        c.second->setAccessibleLabel(channel + QStringLiteral(", ") + c.first->text(),
+                                     unitOfCaption(c.first->text()));
+    nameControls(channel, {{m_enable, m_enable->text()}, {m_chart, tr("transfer chart")}});
+    for (int c = 0; c < Channels; ++c)
+        m_channelButtons[size_t(c)]->setAccessibleName(channelLabel(
+            (m_config.outputs ? QStringLiteral("OUT %1") : QStringLiteral("IN %1")).arg(c + 1),
+            m_names[size_t(c)]));
 }
 
 void ChannelRecordPage::setInputName(int channel, const QString &name)

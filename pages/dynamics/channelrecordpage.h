@@ -79,6 +79,8 @@ protected:
     // the switch), the knob holding the value times `scale`, the field
     // showing it with the printf `format`.
     KnobField *addParameter(QLabel *caption, int field, float scale, const char *format);
+    // Names the controls after the channel shown and their captions.
+    void updateAccessibleNames();
     void retranslate() override;
 
     // A field of the current channel's record in the state, and its value.
@@ -122,4 +124,6 @@ private:
     QLabel *m_channelsTitle;
     QChannelSelect *m_copyDialog = nullptr;
     QVector<QWidget *> m_recordControls;
+    QVector<QPair<QLabel *, KnobField *>> m_captioned; // for their accessible names
+    QWidget *m_chart = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "widgets/appfont.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <cstdlib>
@@ -9,10 +10,11 @@
 namespace ChartFrame {
 
 namespace {
-constexpr int MarginLeft = 25;
+constexpr int TitleRoom = 11; // for the axis titles, outside the labels
+constexpr int MarginLeft = 25 + TitleRoom;
 constexpr int MarginTop = 10;
 constexpr int MarginRight = 10;
-constexpr int MarginBottom = 25;
+constexpr int MarginBottom = 25 + TitleRoom;
 
 QString label(int db)
 {
@@ -74,13 +76,13 @@ void drawGrid(QPainter &painter, const Plot &plot, int divisions, int minimum, i
     const int stepX = plot.width / divisions;
     painter.setFont(labelFont());
     painter.setPen(textPen());
-    painter.drawText(2, plot.top + 10, label(maximum));
+    painter.drawText(TitleRoom + 2, plot.top + 10, label(maximum));
     for (int k = 1; k <= divisions; ++k) {
         const int y = plot.top + k * stepY;
         painter.setPen(framePen());
         painter.drawLine(plot.left, y, plot.right(), y);
         painter.setPen(textPen());
-        painter.drawText(2, y + 5, label(maximum - stepDb * k));
+        painter.drawText(TitleRoom + 2, y + 5, label(maximum - stepDb * k));
 
         const int x = plot.left + k * stepX;
         painter.setPen(framePen());
@@ -88,6 +90,32 @@ void drawGrid(QPainter &painter, const Plot &plot, int divisions, int minimum, i
         painter.setPen(textPen());
         painter.drawText(x - 10, plot.bottom() + 3 + 10, label(minimum + stepDb * k));
     }
+}
+
+QString inputAxisTitle()
+{
+    return QCoreApplication::translate("ChartFrame", "Input (dB)");
+}
+
+QString outputAxisTitle()
+{
+    return QCoreApplication::translate("ChartFrame", "Output (dB)");
+}
+
+void drawAxisTitles(QPainter &painter, const Plot &plot)
+{
+    painter.save();
+    painter.setFont(labelFont());
+    painter.setPen(textPen());
+    const int line = painter.fontMetrics().height();
+    painter.drawText(QRect(plot.left, plot.bottom() + 3 + 13, plot.width, line),
+                     Qt::AlignHCenter | Qt::AlignTop, inputAxisTitle());
+    // Turned a quarter to the left, reading upwards along the plot.
+    painter.translate(0, plot.bottom());
+    painter.rotate(-90);
+    painter.drawText(QRect(0, 0, plot.height, line), Qt::AlignHCenter | Qt::AlignTop,
+                     outputAxisTitle());
+    painter.restore();
 }
 
 void drawDiagonal(QPainter &painter, const Plot &plot)

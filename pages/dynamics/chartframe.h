@@ -4,13 +4,15 @@
 #include <QFont>
 #include <QPen>
 #include <QSize>
+#include <QString>
 
 class QPainter;
 
 // The frame shared by the dynamics charts (the limiter's transfer chart and
-// the AGC graph): a dark background, the plot area with margins of 25 pixels
-// left, 10 top, 10 right and 25 bottom, grey grid lines with level labels in
-// dB at the left and below, and the unity diagonal for reference.
+// the AGC graph): a dark background, the plot area with margins of 36 pixels
+// left, 10 top, 10 right and 36 bottom, grey grid lines with level labels in
+// dB at the left and below, the axis titles ("Input (dB)" below, "Output
+// (dB)" up the left side) and the unity diagonal for reference.
 namespace ChartFrame {
 
 // The plot area in whole pixels; right() and bottom() are its far edges.
@@ -41,5 +43,10 @@ void drawFrame(QPainter &painter, const QSize &size, const Plot &plot);
 void drawGrid(QPainter &painter, const Plot &plot, int divisions, int minimum, int maximum);
 // The unity line from the bottom-left to the top-right corner.
 void drawDiagonal(QPainter &painter, const Plot &plot);
+// "Input (dB)" centred under the bottom labels, "Output (dB)" upwards left of
+// the side labels.
+void drawAxisTitles(QPainter &painter, const Plot &plot);
+QString inputAxisTitle();
+QString outputAxisTitle();
 
 } // namespace ChartFrame

@@ -1,5 +1,9 @@
 #include "pages/dynamics/gatelamp.h"
 
+#include "pages/accessibility.h"
+
+#include <QAccessible>
+
 namespace {
 const char ClosedStyle[] = "border-radius:5px;padding:2px 4px;background-color:#707070";
 const char OpenStyle[] = "border-radius:5px;padding:2px 4px;background-color:#00FF00";
@@ -7,6 +11,7 @@ const char OpenStyle[] = "border-radius:5px;padding:2px 4px;background-color:#00
 
 GateLamp::GateLamp(QWidget *parent) : QPushButton(parent)
 {
+    initPageAccessibility();
     setCheckable(true);
     setFixedSize(12, 12);
     setFocusPolicy(Qt::NoFocus);
@@ -20,5 +25,11 @@ bool GateLamp::setOpen(bool open)
         return false;
     setChecked(open);
     setStyleSheet(QString::fromLatin1(open ? OpenStyle : ClosedStyle));
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
     return true;
 }

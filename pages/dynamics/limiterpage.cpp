@@ -59,6 +59,7 @@ void LimiterPage::retranslate()
     m_captions[Decay]->setText(tr("Decay(ms)"));
     for (QLabel *caption : m_captions)
         caption->setFont(appFont(9));
+    updateAccessibleNames();
 }
 
 LimiterParams LimiterPage::params() const

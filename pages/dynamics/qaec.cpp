@@ -79,6 +79,7 @@ void QAec::retranslate()
 {
     m_enableButton->setText(tr("Enable"));
     m_enableButton->setFont(appFont(9));
+    m_enableButton->setAccessibleName(tr("Enable echo cancellation"));
     for (size_t i = 0; i < m_captions.size(); ++i) {
         m_captions[i]->setText(tr(Captions[i]));
         m_captions[i]->setFont(appFont(10));

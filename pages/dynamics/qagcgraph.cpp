@@ -1,5 +1,6 @@
 #include "pages/dynamics/qagcgraph.h"
 
+#include "pages/accessibility.h"
 #include "pages/dynamics/agccurve.h"
 #include "pages/dynamics/chartframe.h"
 
@@ -9,7 +10,10 @@ namespace {
 constexpr int Divisions = 6; // 20 dB each
 }
 
-QAGCGraph::QAGCGraph(QWidget *parent) : QWidget(parent) {}
+QAGCGraph::QAGCGraph(QWidget *parent) : QWidget(parent)
+{
+    initPageAccessibility();
+}
 
 void QAGCGraph::setThreshold(float threshold)
 {
@@ -47,6 +51,7 @@ void QAGCGraph::paintEvent(QPaintEvent *)
     ChartFrame::drawFrame(p, size(), plot);
     ChartFrame::drawGrid(p, plot, Divisions, Minimum, Maximum);
     ChartFrame::drawDiagonal(p, plot);
+    ChartFrame::drawAxisTitles(p, plot);
 
     constexpr double range = Maximum - Minimum;
     const auto toPixel = [&](const QPointF &db) {

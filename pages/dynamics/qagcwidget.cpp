@@ -71,6 +71,7 @@ void QAGCWidget::retranslate()
     m_captions[Decay]->setText(tr("Decay(ms)"));
     for (QLabel *caption : m_captions)
         caption->setFont(appFont(9));
+    updateAccessibleNames();
 }
 
 AgcParams QAGCWidget::params() const

@@ -1,5 +1,7 @@
 #include "pages/dynamics/qautomixer.h"
 
+#include "pages/accessibility.h"
+
 #include "model/unitstate.h"
 #include "pages/dynamics/gatelamp.h"
 #include "pages/knobfield.h"
@@ -182,6 +184,7 @@ QWidget *QAutoMixer::buildOutputs()
         s.fader->setValue(0.0f);
         s.fader->setFixedSize(50, 145);
         s.fader->setAttribute(Qt::WA_TransparentForMouseEvents);
+        s.fader->setFocusPolicy(Qt::NoFocus);
 
         auto *v = new QVBoxLayout(bg);
         v->setContentsMargins(0, 3, 0, 3);
@@ -224,6 +227,24 @@ void QAutoMixer::retranslate()
         w->setFont(appFont(9));
     m_micCountValue->setFont(appFont(9, true));
     m_totalNomValue->setFont(appFont(9, true));
+    updateAccessibleNames();
+}
+
+// The channels' names are kept as the titles' tooltips.
+void QAutoMixer::updateAccessibleNames()
+{
+    for (const InStrip &s : m_inStrips) {
+        const QString channel = channelLabel(s.title->text(), s.title->toolTip());
+        nameControls(channel, {{s.autoEnable, tr("automatic mixing")}, {s.lamp, tr("gate open")}});
+        s.threshold->setAccessibleLabel(channel + QStringLiteral(", ") + tr("threshold"),
+                                        QStringLiteral("dB"));
+    }
+    for (const OutStrip &s : m_outStrips)
+        nameControls(channelLabel(s.title->text(), s.title->toolTip()),
+                     {{s.enable, s.enable->text()},
+                      {s.attenuation, tr("attenuation")},
+                      {s.fader, tr("attenuation")}});
+    m_nomBox->setAccessibleName(tr("Nominal level"));
 }
 
 void QAutoMixer::setInputName(int channel, const QString &name)
@@ -233,6 +254,7 @@ void QAutoMixer::setInputName(int channel, const QString &name)
     QLabel *title = m_inStrips[size_t(channel)].title;
     title->setToolTip(name);
     title->parentWidget()->setToolTip(name);
+    updateAccessibleNames();
 }
 
 void QAutoMixer::setOutputName(int channel, const QString &name)
@@ -242,6 +264,7 @@ void QAutoMixer::setOutputName(int channel, const QString &name)
     QLabel *title = m_outStrips[size_t(channel)].title;
     title->setToolTip(name);
     title->parentWidget()->setToolTip(name);
+    updateAccessibleNames();
 }
 
 int QAutoMixer::inputOf(QObject *control) const

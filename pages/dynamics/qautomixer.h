@@ -97,6 +97,7 @@ private:
     };
 
     QWidget *buildInputs();
+    void updateAccessibleNames();
     QWidget *buildNomArea();
     QWidget *buildOutputs();
     // A value of the state: parameter `param` of channel c.

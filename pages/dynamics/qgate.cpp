@@ -1,5 +1,7 @@
 #include "pages/dynamics/qgate.h"
 
+#include "pages/accessibility.h"
+
 #include "model/unitstate.h"
 #include "pages/dynamics/gatelamp.h"
 #include "pages/knobfield.h"
@@ -127,6 +129,22 @@ void QGate::retranslate()
             s.controls[size_t(p)]->edit()->setFont(field);
         }
     }
+    for (int c = 0; c < Channels; ++c)
+        updateAccessibleNames(c);
+}
+
+// The channel's name is kept as the title's tooltip.
+void QGate::updateAccessibleNames(int c)
+{
+    const Strip &s = m_strips[size_t(c)];
+    const QString channel = channelLabel(s.title->text(), s.title->toolTip());
+    nameControls(channel, {{s.enable, s.enable->text()}, {s.lamp, tr("gate open")}});
+    static const char *const Units[ParamCount] = {"dB", "ms", "ms"};
+    static const char *const Names[ParamCount] = {QT_TR_NOOP("threshold"), QT_TR_NOOP("attack"),
+                                                  QT_TR_NOOP("decay")};
+    for (int p = 0; p < ParamCount; ++p)
+        s.controls[size_t(p)]->setAccessibleLabel(channel + QStringLiteral(", ") + tr(Names[p]),
+                                                  QString::fromLatin1(Units[p]));
 }
 
 void QGate::setInputName(int channel, const QString &name)
@@ -136,6 +154,7 @@ void QGate::setInputName(int channel, const QString &name)
     const Strip &s = m_strips[size_t(channel)];
     s.title->setToolTip(name);
     s.title->parentWidget()->setToolTip(name);
+    updateAccessibleNames(channel);
 }
 
 bool QGate::isGateOpen(int c) const

@@ -88,6 +88,7 @@ private:
     };
 
     QWidget *buildStrip(int c);
+    void updateAccessibleNames(int c);
     int channelOf(QObject *control) const;
     Model::ParamId id(int c, Param p) const;
     // Shows a value of the state that changed.

@@ -1,5 +1,6 @@
 #include "pages/dynamics/qtlimitctrl.h"
 
+#include "pages/accessibility.h"
 #include "pages/dynamics/chartframe.h"
 
 #include <QPainter>
@@ -8,6 +9,7 @@
 
 qtLimitCtrl::qtLimitCtrl(QWidget *parent) : QWidget(parent)
 {
+    initPageAccessibility();
     recompute();
 }
 
@@ -63,4 +65,5 @@ void qtLimitCtrl::paintEvent(QPaintEvent *)
 
     ChartFrame::drawGrid(p, plot, 5, int(LimitCurve::MinimumDb), int(LimitCurve::MaximumDb));
     ChartFrame::drawDiagonal(p, plot);
+    ChartFrame::drawAxisTitles(p, plot);
 }

@@ -1,5 +1,7 @@
 #include "pages/filters/channelbuttonrow.h"
 
+#include "pages/accessibility.h"
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -42,9 +44,19 @@ void ChannelButtonRow::showSelected(int channel)
 
 void ChannelButtonRow::setLabel(int channel, const QString &label)
 {
-    if (channel >= 0 && channel < Channels)
-        m_buttons[size_t(channel)]->setToolTip(m_prefix + QStringLiteral("%1 : ").arg(channel + 1) +
-                                               label);
+    if (channel < 0 || channel >= Channels)
+        return;
+    m_buttons[size_t(channel)]->setToolTip(m_prefix + QStringLiteral("%1 : ").arg(channel + 1) +
+                                           label);
+    m_labels[size_t(channel)] = label;
+    m_buttons[size_t(channel)]->setAccessibleName(channelName(channel));
+}
+
+QString ChannelButtonRow::channelName(int channel) const
+{
+    if (channel < 0 || channel >= Channels)
+        return {};
+    return channelLabel(m_buttons[size_t(channel)]->text(), m_labels[size_t(channel)]);
 }
 
 void ChannelButtonRow::setButtonFont(const QFont &font)

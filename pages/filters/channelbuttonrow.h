@@ -25,9 +25,12 @@ public:
     // Checks `channel`'s button and unchecks the others, without signals.
     void showSelected(int channel);
     void setLabel(int channel, const QString &label);
+    // "IN 3 Handheld 2": the button's text and the channel's label.
+    QString channelName(int channel) const;
     void setButtonFont(const QFont &font);
 
 private:
     QString m_prefix;
+    std::array<QString, Channels> m_labels;
     std::array<QPushButton *, Channels> m_buttons{};
 };

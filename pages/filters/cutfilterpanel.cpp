@@ -1,5 +1,7 @@
 #include "pages/filters/cutfilterpanel.h"
 
+#include "pages/accessibility.h"
+
 #include "pages/filters/filterrecords.h"
 #include "pages/filters/filtertables.h"
 #include "pages/knobfield.h"
@@ -61,6 +63,16 @@ CutFilterPanel::CutFilterPanel(QWidget *parent)
     grid->addWidget(m_frequencyCaption, 0, 2);
     grid->addWidget(m_frequency, 1, 2, 3, 1, Qt::AlignHCenter | Qt::AlignTop);
     grid->setRowStretch(4, 1);
+}
+
+void CutFilterPanel::setAccessibleNames(const QString &channel)
+{
+    const QString panel = channel + QStringLiteral(", ") + m_title->text();
+    nameControls(panel, {{m_enable, m_enable->text()},
+                         {m_type, m_typeCaption->text()},
+                         {m_slope, m_slopeCaption->text()}});
+    m_frequency->setAccessibleLabel(panel + QStringLiteral(", ") + tr("frequency"),
+                                    QStringLiteral("Hz"));
 }
 
 void CutFilterPanel::retranslate(const QString &title)

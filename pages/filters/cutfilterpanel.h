@@ -25,6 +25,8 @@ public:
     QComboBox *typeBox() const { return m_type; }
     QComboBox *slopeBox() const { return m_slope; }
     KnobField *frequency() const { return m_frequency; }
+    // Names the controls "<channel>, <panel title>, <caption>".
+    void setAccessibleNames(const QString &channel);
 
     // Shows a record (the frequency rounded) without emitting anything.
     void show(const CutFilterRecord &record);

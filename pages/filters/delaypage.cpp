@@ -1,5 +1,7 @@
 #include "pages/filters/delaypage.h"
 
+#include "pages/accessibility.h"
+
 #include "model/unitstate.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
@@ -95,6 +97,9 @@ QWidget *DelayPage::buildColumn(int c, QWidget *parent)
     col.knob->setSize(Knob::Medium);
     col.knob->setRange(0, m_config.maxMs * 100.0f);
     col.knob->setStep(1);
+    // The knob holds hundredths of a millisecond.
+    col.knob->setValueText(
+        100.0f, [](float v) { return QStringLiteral("%1 ms").arg(double(v) / 100.0, 0, 'f', 2); });
     connect(col.knob, &Knob::valueChanged, this, &DelayPage::delayChanged);
 
     const auto box = [bg](int decimals, double step, double max) {
@@ -143,6 +148,18 @@ void DelayPage::retranslate()
         for (QDoubleSpinBox *b : {col.ms, col.meters, col.feet})
             b->setFont(appFont(8));
     }
+    for (int c = 0; c < Channels; ++c)
+        updateAccessibleNames(c);
+}
+
+void DelayPage::updateAccessibleNames(int c)
+{
+    const Column &col = m_columns[size_t(c)];
+    const QString channel = channelLabel(col.title, col.name);
+    nameControls(channel, {{col.knob, tr("delay")},
+                           {col.ms, tr(Captions[0])},
+                           {col.meters, tr(Captions[1])},
+                           {col.feet, tr(Captions[2])}});
 }
 
 int DelayPage::channelOf(QObject *control) const
@@ -245,4 +262,5 @@ void DelayPage::setChannelName(int channel, const QString &name)
         return;
     const Column &col = m_columns[size_t(channel)];
     showChannelName(col.title, col.name, name);
+    updateAccessibleNames(channel);
 }

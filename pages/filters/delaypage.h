@@ -80,6 +80,7 @@ private:
     QWidget *buildRow(int first);
     QWidget *buildColumn(int c, QWidget *parent);
     int channelOf(QObject *control) const;
+    void updateAccessibleNames(int c);
     // Sets channel c to `ms` (limited to the page's range) on every control.
     void setDelay(int c, double ms);
     // Shows channel c's delay from the unit state on every control.

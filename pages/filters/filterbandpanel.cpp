@@ -1,5 +1,7 @@
 #include "pages/filters/filterbandpanel.h"
 
+#include "pages/accessibility.h"
+
 #include "pages/filters/filterrecords.h"
 #include "pages/filters/filtertables.h"
 #include "pages/knobfield.h"
@@ -88,6 +90,12 @@ FilterBandPanel::FilterBandPanel(QWidget *parent)
         QRegularExpression(QString::fromLatin1(GainPattern)), m_gain));
     m_q->setRange(0, FilterTables::QIndexCount - 1);
     m_q->edit()->setReadOnly(true);
+    m_q->setValueText([](float index) {
+        return QStringLiteral("Q %1").arg(
+            double(FilterTables::qValue(
+                qBound(0, int(std::lround(index)), FilterTables::QIndexCount - 1))),
+            0, 'f', 2);
+    });
     m_q->edit()->setFocusPolicy(Qt::NoFocus);
     for (KnobField *field : {m_frequency, m_gain, m_q}) {
         field->knob()->setSize(Knob::Medium);
@@ -148,6 +156,19 @@ void FilterBandPanel::setEditable(bool editable)
                        static_cast<QWidget *>(m_frequency), static_cast<QWidget *>(m_gain),
                        static_cast<QWidget *>(m_q)})
         w->setEnabled(editable);
+}
+
+void FilterBandPanel::setAccessibleNames(const QString &channel, int band)
+{
+    const QString shown = channel + QStringLiteral(", ") + tr("band %1").arg(band + 1);
+    nameControls(shown, {{m_enable, m_enable->text()}, {m_type, m_typeCaption->text()}});
+    m_frequency->setAccessibleLabel(shown + QStringLiteral(", ") + tr("frequency"),
+                                    QStringLiteral("Hz"));
+    m_gain->setAccessibleLabel(shown + QStringLiteral(", ") + tr("gain"), QStringLiteral("dB"));
+    m_q->setAccessibleLabel(shown + QStringLiteral(", Q"));
+    for (int b = 0; b < Bands; ++b)
+        m_bandButtons[size_t(b)]->setAccessibleName(channel + QStringLiteral(", ") +
+                                                    tr("band %1").arg(b + 1));
 }
 
 void FilterBandPanel::retranslate()

@@ -29,6 +29,9 @@ public:
     QPushButton *enableButton() const { return m_enable; }
     QComboBox *typeBox() const { return m_type; }
     KnobField *frequency() const { return m_frequency; }
+    // Names the controls "<channel>, band <n>, <caption>" and the band
+    // buttons "<channel>, band <n>".
+    void setAccessibleNames(const QString &channel, int band);
     // Shows dB; its knob holds tenths of a dB (-150..150).
     KnobField *gain() const { return m_gain; }
     // Its knob holds the Q index (0..64); the field shows the Q and is read-only.

@@ -1,16 +1,17 @@
 #include "pages/filters/filtergraph.h"
 
+#include "pages/accessibility.h"
 #include "pages/operatorprompt.h"
-#include "widgets/appfont.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSaveFile>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -23,10 +24,15 @@ constexpr int RightMargin = 6;
 constexpr int BottomMargin = 21;
 constexpr double HandleSize = 16.0;
 constexpr double HitMargin = 5.0;
-// The plot spans 36 dB, centred on 0 dB.
-constexpr float ScaleTop = 18.0f;
-constexpr float ScaleSpan = 36.0f;
 constexpr float GainKeyStep = 0.5f;
+constexpr double HandleGap = 2.0; // between handles drawn side by side
+
+QString frequencyText(double hz)
+{
+    if (hz < 1000.0)
+        return QStringLiteral("%1 Hz").arg(qRound(hz));
+    return QStringLiteral("%1 kHz").arg(hz / 1000.0, 0, 'f', hz < 10000.0 ? 2 : 1);
+}
 
 QString withSuffix(const QString &fileName, const QString &suffix)
 {
@@ -37,7 +43,8 @@ QString withSuffix(const QString &fileName, const QString &suffix)
 
 FilterGraph::FilterGraph(QWidget *parent) : QWidget(parent)
 {
-    setFocusPolicy(Qt::ClickFocus);
+    initPageAccessibility();
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 FilterGraph::~FilterGraph() = default;
@@ -154,29 +161,82 @@ bool FilterGraph::isShown(int index) const
     return (index >= 0 && index < bandCount()) || index == HighPassHandle || index == LowPassHandle;
 }
 
+QPointF FilterGraph::handlePoint(int index) const
+{
+    if (!isShown(index))
+        return QPointF();
+    if (index < FilterResponse::MaxBands) {
+        const FilterResponse::Band &b = m_response.band(index);
+        return QPointF(xOf(b.frequency), yOf(b.gain));
+    }
+    const auto which = index == HighPassHandle ? FilterResponse::HighPass : FilterResponse::LowPass;
+    return QPointF(xOf(m_response.cut(which).frequency), yOf(0.0f));
+}
+
+QVector<int> FilterGraph::handleOrder() const
+{
+    QVector<int> order{HighPassHandle};
+    for (int b = 0; b < bandCount(); ++b)
+        order.append(b);
+    order.append(LowPassHandle);
+    return order;
+}
+
+QVector<QRectF> FilterGraph::placedHandles() const
+{
+    const QSizeF size(HandleSize, HandleSize);
+    const auto at = [&](const QPointF &centre) {
+        return QRectF(centre - QPointF(HandleSize / 2, HandleSize / 2), size);
+    };
+    // Handles whose squares meet one that is already in a group join it.
+    QVector<QVector<int>> groups;
+    for (int i : handleOrder()) {
+        const QRectF own = at(handlePoint(i));
+        auto joins = [&](const QVector<int> &group) {
+            for (int member : group)
+                if (at(handlePoint(member)).intersects(own))
+                    return true;
+            return false;
+        };
+        auto it = std::find_if(groups.begin(), groups.end(), joins);
+        if (it == groups.end())
+            groups.append(QVector<int>{i});
+        else
+            it->append(i);
+    }
+    QVector<QRectF> placed(HandleCount);
+    for (const QVector<int> &group : qAsConst(groups)) {
+        // Side by side, centred on the group's middle point.
+        QPointF middle;
+        for (int member : group)
+            middle += handlePoint(member);
+        middle /= group.size();
+        if (group.size() == 1)
+            middle = handlePoint(group.first());
+        const double pitch = HandleSize + HandleGap;
+        for (int j = 0; j < group.size(); ++j) {
+            const double dx = (j - (group.size() - 1) / 2.0) * pitch;
+            placed[group[j]] = at(QPointF(middle.x() + dx, middle.y()));
+        }
+    }
+    return placed;
+}
+
 QRectF FilterGraph::handleRect(int index) const
 {
     if (!isShown(index))
         return QRectF();
-    QPointF centre;
-    if (index < FilterResponse::MaxBands) {
-        const FilterResponse::Band &b = m_response.band(index);
-        centre = QPointF(xOf(b.frequency), yOf(b.gain));
-    } else {
-        const auto which =
-            index == HighPassHandle ? FilterResponse::HighPass : FilterResponse::LowPass;
-        centre = QPointF(xOf(m_response.cut(which).frequency), yOf(0.0f));
-    }
-    return QRectF(centre - QPointF(HandleSize / 2, HandleSize / 2), QSizeF(HandleSize, HandleSize));
+    return placedHandles().at(index);
 }
 
 int FilterGraph::handleAt(const QPointF &pos) const
 {
     const QPointF p(std::round(pos.x()), std::round(pos.y()));
+    const QVector<QRectF> placed = placedHandles();
     for (int i = 0; i < HandleCount; ++i) {
         if (!isShown(i))
             continue;
-        const QRectF hit = handleRect(i).adjusted(-HitMargin, -HitMargin, HitMargin, HitMargin);
+        const QRectF hit = placed.at(i).adjusted(-HitMargin, -HitMargin, HitMargin, HitMargin);
         if (p.x() > hit.left() && p.x() < hit.right() && p.y() > hit.top() && p.y() < hit.bottom())
             return i;
     }
@@ -207,6 +267,12 @@ void FilterGraph::moveHandle(int index, double frequency, float gain)
         emit HPFilterChanged(f);
     else
         emit LPFilterChanged(f);
+}
+
+void FilterGraph::moveHandleByOperator(int index, double frequency, float gain)
+{
+    if (isShown(index))
+        moveHandle(index, frequency, gain);
 }
 
 void FilterGraph::stepHandle(int index, int frequencySteps, float gainDelta)
@@ -250,7 +316,10 @@ void FilterGraph::mousePressEvent(QMouseEvent *event)
     // The handle moves with the pointer from where it was taken, rather than
     // jumping to put its centre under it.
     m_pressedAt = QPointF(std::round(event->localPos().x()), std::round(event->localPos().y()));
-    m_grabOffset = handleRect(m_dragged).center() - m_pressedAt;
+    // From the point of the handle's values, not from where it is drawn: a
+    // handle moved aside for a neighbour still sets the values under it.
+    m_grabOffset = handlePoint(m_dragged) - m_pressedAt;
+    m_keyboardReadout = false;
     if (m_dragged < FilterResponse::MaxBands) {
         m_takenFrequency = m_response.band(m_dragged).frequency;
         m_takenGain = m_response.band(m_dragged).gain;
@@ -269,6 +338,8 @@ void FilterGraph::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool dragging = m_dragged != NoHandle;
     m_dragged = NoHandle;
+    if (dragging)
+        redraw(); // without the readout
     event->setAccepted(dragging);
 }
 
@@ -296,6 +367,7 @@ void FilterGraph::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
+    m_keyboardReadout = true;
     const bool band = m_current < FilterResponse::MaxBands;
     switch (event->key()) {
     case Qt::Key_Left:
@@ -319,13 +391,120 @@ void FilterGraph::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
+void FilterGraph::wheelEvent(QWheelEvent *event)
+{
+    const int index = handleAt(event->position());
+    const QPoint angle = event->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    if (index == NoHandle || index >= FilterResponse::MaxBands) {
+        event->ignore(); // only bands have a Q
+        return;
+    }
+    event->accept();
+    const int steps = delta / 120;
+    if (steps == 0)
+        return;
+    pickHandle(index);
+    emit qStepped(uchar(index), steps);
+}
+
+void FilterGraph::pickHandle(int index)
+{
+    if (index == m_current)
+        return;
+    setCurrentHandle(index);
+    if (m_current == index)
+        emit handleSelected(index);
+    if (hasFocus() && QAccessible::isActive())
+        notifyAccessibleHandleFocus(this, index);
+}
+
+void FilterGraph::focusInEvent(QFocusEvent *event)
+{
+    const QVector<int> order = handleOrder();
+    if (event->reason() == Qt::TabFocusReason) {
+        m_keyboardReadout = true;
+        pickHandle(order.first());
+    } else if (event->reason() == Qt::BacktabFocusReason) {
+        m_keyboardReadout = true;
+        pickHandle(order.last());
+    }
+    redraw();
+    QWidget::focusInEvent(event);
+}
+
+void FilterGraph::focusOutEvent(QFocusEvent *event)
+{
+    m_keyboardReadout = false;
+    redraw();
+    QWidget::focusOutEvent(event);
+}
+
+bool FilterGraph::focusNextPrevChild(bool next)
+{
+    // Tab inside the graph goes from handle to handle; past the last (or
+    // before the first) it leaves the graph.
+    if (hasFocus()) {
+        const QVector<int> order = handleOrder();
+        const int at = order.indexOf(m_current);
+        const int to = at < 0 ? (next ? 0 : order.size() - 1) : at + (next ? 1 : -1);
+        if (to >= 0 && to < order.size()) {
+            m_keyboardReadout = true;
+            pickHandle(order.at(to));
+            redraw();
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+QString FilterGraph::handleName(int index)
+{
+    if (index == HighPassHandle)
+        return tr("High-pass");
+    if (index == LowPassHandle)
+        return tr("Low-pass");
+    return tr("Band %1").arg(index + 1);
+}
+
+QString FilterGraph::handleValueText(int index) const
+{
+    if (!isShown(index))
+        return {};
+    if (index < FilterResponse::MaxBands) {
+        const FilterResponse::Band &b = m_response.band(index);
+        return QStringLiteral("%1, %2 dB, Q %3")
+            .arg(frequencyText(double(b.frequency)))
+            .arg(QString::asprintf("%+.1f", double(b.gain)))
+            .arg(double(b.q), 0, 'f', 2);
+    }
+    const auto which = index == HighPassHandle ? FilterResponse::HighPass : FilterResponse::LowPass;
+    return frequencyText(double(m_response.cut(which).frequency));
+}
+
+QString FilterGraph::readoutText() const
+{
+    if (m_dragged != NoHandle)
+        return handleValueText(m_dragged);
+    if (m_keyboardReadout && hasFocus() && m_current != NoHandle)
+        return handleValueText(m_current);
+    return {};
+}
+
 void FilterGraph::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
     QAction *csv = menu.addAction(tr("Export response as CSV..."));
     QAction *png = menu.addAction(tr("Export picture as PNG..."));
+    menu.addSeparator();
+    QAction *importEq = menu.addAction(tr("Import EQ..."));
+    QAction *exportEq = menu.addAction(tr("Export EQ..."));
     QAction *chosen = menu.exec(event->globalPos());
-    if (chosen == csv) {
+    if (chosen == importEq) {
+        emit importEqRequested();
+    } else if (chosen == exportEq) {
+        emit exportEqRequested();
+    } else if (chosen == csv) {
         const QString name = OperatorPrompt::current().saveFileName(
             this, tr("Export response"), QString(), tr("CSV files (*.csv)"));
         if (!name.isEmpty())
@@ -358,100 +537,4 @@ bool FilterGraph::exportPng(const QString &fileName)
         this, QMessageBox::Warning, tr("Export"),
         tr("Could not write %1.").arg(QDir::toNativeSeparators(fileName)));
     return false;
-}
-
-// ---- painting -------------------------------------------------------------
-
-void FilterGraph::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.fillRect(rect(), m_background);
-    const QRectF plot = plotRect();
-    drawGrid(p, plot);
-    drawLabels(p, plot);
-    drawCurve(p, plot);
-    drawHandles(p);
-}
-
-void FilterGraph::drawGrid(QPainter &p, const QRectF &plot) const
-{
-    p.setPen(m_grid);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(plot);
-    const double step = (plot.height() + 1.0) / m_divisions;
-    for (int i = 1; i < m_divisions; ++i) {
-        const double y = std::round(plot.top() + i * step);
-        p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-    }
-    // 10, 20, ... 90, 100, 200, ... Hz.
-    for (int f = m_fMin, step10 = 1; f < m_fMax; f += step10) {
-        for (step10 = 1; step10 * 10 <= f; step10 *= 10) {
-        }
-        const double x = std::round(xOf(f));
-        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-    }
-}
-
-void FilterGraph::drawLabels(QPainter &p, const QRectF &plot) const
-{
-    p.setFont(appFont(8));
-    p.setPen(m_label);
-    for (int f = m_fMin, decade = 1; f < m_fMax; f += decade) {
-        for (decade = 1; decade * 10 <= f; decade *= 10) {
-        }
-        if (f != decade && f != m_fMin)
-            continue; // powers of ten only
-        const QString text =
-            f < 1000 ? QStringLiteral("%1Hz").arg(f) : QStringLiteral("%1KHz").arg(f / 1000);
-        p.drawText(QPointF(int(xOf(f) - 10), plot.bottom() + 13), text);
-    }
-    // The level of each horizontal line, right-aligned against the plot.
-    const double step = (plot.height() + 1.0) / m_divisions;
-    for (int i = 0; i <= m_divisions; ++i) {
-        const double level = ScaleTop - double(ScaleSpan) * i / m_divisions;
-        const double y = plot.top() + i * step;
-        const QRectF box(0, y - 7, plot.left() - 3, 14);
-        p.drawText(box, Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(level, 'g', 3) + QStringLiteral("dB"));
-    }
-}
-
-void FilterGraph::drawCurve(QPainter &p, const QRectF &plot) const
-{
-    const auto &curve = m_response.curve();
-    const auto &freq = FilterTables::frequencies();
-    QPolygonF line;
-    line.reserve(FilterResponse::Points);
-    for (int i = 0; i < FilterResponse::Points; ++i) {
-        const double x = xOf(freq[size_t(i)]);
-        if (x - plot.left() > plot.width() + 1.0)
-            break; // past the right edge
-        const double y = qBound(plot.top(), double(yOf(curve[size_t(i)])), plot.bottom());
-        line.append(QPointF(qBound(plot.left(), x, plot.right()), y));
-    }
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setClipRect(plot);
-    p.setPen(QPen(m_curve, 2));
-    p.drawPolyline(line);
-    p.restore();
-}
-
-void FilterGraph::drawHandles(QPainter &p) const
-{
-    p.setFont(appFont(8));
-    for (int i = 0; i < HandleCount; ++i) {
-        if (!isShown(i))
-            continue;
-        const QRectF r = handleRect(i);
-        const bool band = i < FilterResponse::MaxBands;
-        p.setBrush(band ? QColor(240, 240, 240) : QColor(255, 255, 255));
-        p.setPen(i == m_current ? QPen(m_curve, 2) : QPen(Qt::black));
-        p.drawRect(r);
-        p.setPen(Qt::black);
-        const QString text =
-            band ? QString::number(i + 1)
-                 : (i == HighPassHandle ? QStringLiteral("H") : QStringLiteral("L"));
-        p.drawText(r, Qt::AlignCenter, text);
-    }
 }

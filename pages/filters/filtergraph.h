@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QRectF>
+#include <QVector>
 #include <QWidget>
 
 // The response of one channel's filter block, drawn over a grid of 10 Hz to
@@ -14,8 +15,19 @@
 // FilterResponse and reports the operator's drags with peqChanged,
 // HPFilterChanged and LPFilterChanged. A click selects a handle; the arrow
 // keys then move it (frequency by one table step, gain by 0.5 dB). A dragged
-// handle keeps its place under the pointer where it was taken. The
-// context menu exports the shown response as CSV or PNG.
+// handle keeps its place under the pointer where it was taken, and its
+// frequency, gain and Q are shown beside it. The wheel over a band's handle
+// asks for its Q one table step up or down (qStepped). The context menu
+// exports the shown response as CSV or PNG, and asks the page to import or
+// export the channel's equaliser file.
+//
+// Keyboard: Tab reaches the graph and selects its first handle (H, the bands,
+// L in that order; Shift+Tab the last); Tab and Shift+Tab inside go from
+// handle to handle and leave after the last. The selected handle shows a
+// focus ring and its values while the graph has the focus.
+//
+// Handles that would cover each other (a band at the point of H, L or another
+// band) are drawn side by side around their common point.
 class FilterGraph final : public QWidget
 {
     Q_OBJECT
@@ -46,12 +58,27 @@ public:
     QRectF plotRect() const;
     float xOf(double frequency) const;
     float yOf(float db) const;
-    // Handle `index` (bands 0..15, then HighPassHandle, LowPassHandle), or an
-    // empty rectangle for a band beyond the band count.
+    // Where handle `index` (bands 0..15, then HighPassHandle, LowPassHandle)
+    // is drawn and taken, or an empty rectangle for a band beyond the band
+    // count. Handles that would cover each other are moved apart.
     QRectF handleRect(int index) const;
+    // The point of a handle's values, where it is drawn unless moved apart.
+    QPointF handlePoint(int index) const;
+    // The shown handles in the order Tab visits them: H, bands, L.
+    QVector<int> handleOrder() const;
+    // "Band 2", "High-pass", "Low-pass".
+    static QString handleName(int index);
+    // A handle's values: "1.00 kHz, +3.0 dB, Q 1.41" or "80 Hz".
+    QString handleValueText(int index) const;
+    // The values shown beside the dragged handle, or empty when none is.
+    QString readoutText() const;
     // The handle the arrow keys move (the last one clicked), or NoHandle.
     int currentHandle() const { return m_current; }
     void setCurrentHandle(int index);
+    // Moves a handle as a drag would, and reports it (assistive technology).
+    void moveHandleByOperator(int index, double frequency, float gain);
+    int gainTop() const { return m_gainTop; }
+    int gainBottom() const { return m_gainBottom; }
 
     // Write the shown response; false (and the operator told why) on failure.
     bool exportCsv(const QString &fileName);
@@ -64,8 +91,15 @@ signals:
     void peqChanged(uchar band, float freq, float gain);
     void HPFilterChanged(float freq);
     void LPFilterChanged(float freq);
-    // The operator picked a handle (pressed it or moved it with the keys).
+    // The operator picked a handle (pressed it, reached it with Tab, or moved
+    // it with the keys or the wheel).
     void handleSelected(int index);
+    // The wheel over band `band`'s handle: its Q by `steps` table steps
+    // (positive: higher Q).
+    void qStepped(uchar band, int steps);
+    // "Import EQ..." and "Export EQ..." of the context menu.
+    void importEqRequested();
+    void exportEqRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -73,13 +107,26 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    // The plot spans 36 dB, centred on 0 dB.
+    static constexpr float ScaleTop = 18.0f;
+    static constexpr float ScaleSpan = 36.0f;
+
     void drawGrid(QPainter &p, const QRectF &plot) const;
     void drawLabels(QPainter &p, const QRectF &plot) const;
     void drawCurve(QPainter &p, const QRectF &plot) const;
     void drawHandles(QPainter &p) const;
+    void drawReadout(QPainter &p, const QRectF &plot) const;
+    // Where every shown handle is drawn (the rest empty), handles that
+    // would cover each other side by side.
+    QVector<QRectF> placedHandles() const;
+    void pickHandle(int index);
     bool isShown(int index) const;
     int handleAt(const QPointF &pos) const;
     double frequencyAtX(double x) const;
@@ -104,5 +151,6 @@ private:
     QPointF m_grabOffset;          // from the pointer to the handle's centre
     double m_takenFrequency = 0.0; // the handle's values when it was taken
     float m_takenGain = 0.0f;
-    int m_current = NoHandle; // moved by the keys
+    int m_current = NoHandle;       // moved by the keys
+    bool m_keyboardReadout = false; // the current handle's values shown (keys, not the mouse)
 };

@@ -15,6 +15,7 @@
 #include "protocol/lebytes.h"
 #include "protocol/linkwatch.h"
 #include "protocol/transport.h"
+#include "widgets/knob.h"
 #include "widgets/qchannelselect.h"
 
 #include <QComboBox>
@@ -90,6 +91,16 @@ void FilterPage::connectControls()
         if (index >= 0 && index < Bands && index != m_band)
             selectBand(index);
     });
+    // The wheel over a band's handle moves its Q as the Q knob does.
+    connect(graph, &FilterGraph::qStepped, this, [this](uchar band, int steps) {
+        if (band >= Bands)
+            return;
+        if (band != m_band)
+            selectBand(band);
+        eqQChanged(bandPanel()->q()->knob()->value() + float(steps));
+    });
+    connect(graph, &FilterGraph::importEqRequested, this, &FilterPage::importEq);
+    connect(graph, &FilterGraph::exportEqRequested, this, &FilterPage::exportEq);
 
     connect(copyButton(), &QPushButton::clicked, this, &FilterPage::copyClicked);
     connect(resetButton(), &QPushButton::clicked, this, &FilterPage::resetClicked);
@@ -103,11 +114,24 @@ void FilterPage::retranslate()
     copyButton()->setText(tr("Copy to"));
     resetButton()->setText(tr("Reset"));
     m_view.setFonts();
+    updateAccessibleNames();
+}
+
+// The panels show one channel and band at a time: their names say which.
+void FilterPage::updateAccessibleNames()
+{
+    const QString channel = m_view.channels()->channelName(m_channel);
+    highPassPanel()->setAccessibleNames(channel);
+    lowPassPanel()->setAccessibleNames(channel);
+    bandPanel()->setAccessibleNames(channel, m_band);
+    m_view.graph()->setAccessibleName(channel + QStringLiteral(", ") + tr("filter response"));
 }
 
 void FilterPage::setChannelLabel(int channel, const QString &text)
 {
     m_view.channels()->setLabel(channel, text);
+    if (channel == m_channel)
+        updateAccessibleNames();
 }
 
 QPushButton *FilterPage::channelButton(int channel) const
@@ -399,6 +423,7 @@ void FilterPage::channelChanged()
     deferred().endHold();
     m_channel = channel;
     m_view.channels()->showSelected(channel);
+    updateAccessibleNames();
     forgetChannel();
     showEditable();
     refresh();

@@ -9,7 +9,9 @@ struct ParamId;
 struct RecordId;
 } // namespace Model
 
+class EqImportDialog;
 class QChannelSelect;
+struct EqChannel;
 
 // What differs between the input and the output filter page.
 struct FilterPageConfig
@@ -78,6 +80,19 @@ public:
     QPushButton *resetButton() const { return m_view.resetButton(); }
     QChannelSelect *channelSelect();
 
+    // Equaliser files (filterpageeq.cpp). The import reads a file and opens
+    // a preview of what it would do to the selected channel; nothing is sent
+    // before its "Apply". Both are refused (the operator told why) while the
+    // page does not hold the unit's records of the channel.
+    bool importEqFile(const QString &fileName);
+    bool exportEqFile(const QString &fileName);
+    EqImportDialog *eqImportDialog() const;
+    // Sets the channel's filters and bands to `target` in the unit state and
+    // writes the records that changed, in the fewest frames: one operation
+    // on the model. False, with nothing changed or sent, when `channel` is no
+    // longer the selected one or a record of it is not the unit's.
+    bool applyFilterSet(int channel, const EqChannel &target);
+
 private slots:
     void hpfEnableClicked(bool isChecked);
     void lpfEnableClicked(bool isChecked);
@@ -111,6 +126,7 @@ protected:
     void retranslate() override;
 
 private:
+    void updateAccessibleNames();
     using Cut = FilterParams::Cut;
     static constexpr Cut HighCut = FilterResponse::HighPass;
     static constexpr Cut LowCut = FilterResponse::LowPass;
@@ -164,6 +180,12 @@ private:
     // A frequency a filter can take (a graph drag may go beyond).
     static bool isAudioFrequency(float f);
     static PendingKey cutKey(Cut which) { return which == HighCut ? HighPassKey : LowPassKey; }
+    // Equaliser files: the graph's menu entries, and whether the page holds
+    // every record of the selected channel (else the operator is told).
+    void importEq();
+    void exportEq();
+    bool channelReady(const QString &title);
+    QString channelName() const;
 
     const FilterPageConfig m_config;
     const FilterParams m_params;
@@ -172,4 +194,5 @@ private:
     int m_copySource = 0;
     FilterPageView m_view;
     QChannelSelect *m_select = nullptr;
+    EqImportDialog *m_eqDialog = nullptr;
 };

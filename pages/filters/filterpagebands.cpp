@@ -42,6 +42,7 @@ void FilterPage::selectBand(int band)
     deferred().endHold();
     m_band = band;
     m_view.selectBand(band, bandRecord(band));
+    updateAccessibleNames();
     showEditable();
     readBand(band);
 }

@@ -1,5 +1,7 @@
 #include "pages/filters/qfeedback.h"
 
+#include "pages/accessibility.h"
+
 #include "model/unitstate.h"
 #include "protocol/frame.h"
 #include "protocol/transport.h"
@@ -60,6 +62,8 @@ void QFeedback::retranslate()
         col.name->setFont(appFont(8));
         col.title->setFont(appFont(10, true));
     }
+    for (const Column &col : m_columns)
+        nameControls(channelLabel(col.title, col.name), {{col.enable, tr("feedback suppression")}});
 }
 
 Model::ParamId QFeedback::enableId(int c) const
@@ -103,4 +107,5 @@ void QFeedback::setInputName(int channel, const QString &name)
         return;
     const Column &col = m_columns[size_t(channel)];
     showChannelName(col.title, col.name, name);
+    nameControls(channelLabel(col.title, col.name), {{col.enable, tr("feedback suppression")}});
 }

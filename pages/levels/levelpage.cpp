@@ -1,5 +1,7 @@
 #include "pages/levels/levelpage.h"
 
+#include "pages/accessibility.h"
+
 #include "model/unitstate.h"
 #include "protocol/answerreader.h"
 #include "protocol/commands.h"
@@ -150,6 +152,19 @@ void LevelPage::retranslate()
         s.gainCaption->setFont(caption);
         s.groupCaption->setFont(caption);
     }
+    for (int c = 0; c < Channels; ++c)
+        updateAccessibleNames(c);
+}
+
+void LevelPage::updateAccessibleNames(int c)
+{
+    const Strip &s = m_strips[size_t(c)];
+    nameControls(channelLabel(s.title, s.name), {{s.gainEdit, tr("gain")},
+                                                 {s.fader, tr("gain")},
+                                                 {s.mute, s.mute->text()},
+                                                 {s.invert, s.invert->text()},
+                                                 {s.priority, tr("Priority")},
+                                                 {s.group, s.groupCaption->text()}});
 }
 
 void LevelPage::refresh()
@@ -345,4 +360,5 @@ void LevelPage::setChannelName(int channel, const QString &name)
         return;
     const Strip &s = m_strips[size_t(channel)];
     showChannelName(s.title, s.name, name);
+    updateAccessibleNames(channel);
 }

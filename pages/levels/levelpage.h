@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/gainrules.h"
 #include "model/paramid.h"
 #include "pages/blockpage.h"
-#include "model/gainrules.h"
 
 #include <QVector>
 
@@ -133,6 +133,7 @@ private:
     // Sets a switch of the operated channel (and of its group) and sends it.
     void switchClicked(Field field, QPushButton *LevelPage::Strip::*button, bool on);
     void send(Field field, int c);
+    void updateAccessibleNames(int c);
 
     const LevelPageConfig m_config;
     std::array<int, FieldCount> m_params{};

@@ -75,6 +75,11 @@ void QDevLabel::retranslate()
                                             : QStringLiteral("%1:").arg(c + 1));
             caption->setFont(font);
             m_groups[size_t(t)].fields[size_t(c)]->setFont(font);
+            // "OUT 3, Output Label": the caption alone is only the number.
+            m_groups[size_t(t)].fields[size_t(c)]->setAccessibleName(
+                (t == Outputs - 1 ? QStringLiteral("OUT %1, %2") : QStringLiteral("IN %1, %2"))
+                    .arg(c + 1)
+                    .arg(m_groups[size_t(t)].box->title()));
         }
 }
 

@@ -1,5 +1,7 @@
 #include "pages/levels/qinlevel.h"
 
+#include "pages/accessibility.h"
+
 #include "model/inputgain.h"
 #include "model/unitstate.h"
 #include "pages/knobfield.h"
@@ -160,6 +162,18 @@ void QInLevel::retranslate()
         // rows; the strips keep their height.
         s.title->parentWidget()->layout()->setSpacing(qMax(0, 3 - lineSlack(font)));
     }
+    for (int c = 0; c < Channels; ++c)
+        updateAccessibleNames(c);
+}
+
+void QInLevel::updateAccessibleNames(int c)
+{
+    const Strip &s = m_strips[size_t(c)];
+    const QString channel = channelLabel(s.title, s.name);
+    nameControls(
+        channel,
+        {{s.mode, tr("Mic/Line")}, {s.mute, s.mute->text()}, {s.phantom, tr("48V phantom power")}});
+    s.gain->setAccessibleLabel(channel + QStringLiteral(", ") + tr("gain"), QStringLiteral("dBu"));
 }
 
 void QInLevel::refresh()
@@ -324,6 +338,7 @@ void QInLevel::setInputName(int channel, const QString &name)
         return;
     const Strip &s = m_strips[size_t(channel)];
     showChannelName(s.title, s.name, name);
+    updateAccessibleNames(channel);
 }
 
 void QInLevel::testClicked()

@@ -84,6 +84,7 @@ private:
     };
 
     QWidget *buildStrip(int c);
+    void updateAccessibleNames(int c);
     int channelOf(QObject *control) const;
     void lineModeReported(int c);
     void showChannel(int c);

@@ -1,19 +1,30 @@
 #include "pages/matrix/crosspointgrid.h"
 
+#include "pages/accessibility.h"
 #include "pages/matrix/mixnaviwidget.h"
 #include "pages/matrix/qmixbutton.h"
 #include "pages/matrix/qmtxwidget.h"
 #include "pages/matrix/rotatedlabel.h"
 #include "widgets/elidedlabel.h"
 
+#include <QAccessible>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QScrollArea>
+
+namespace {
+constexpr int NamePadding = 3; // at each end of a heading's text, as RotatedLabel draws it
+}
 
 CrosspointGrid::CrosspointGrid(const CrosspointGridGeometry &geometry, const ButtonFactory &factory,
                                QWidget *parent)
-    : QWidget(parent), m_geometry(geometry), m_area(new QWidget(this)),
+    : QWidget(parent), m_geometry(geometry), m_placed(geometry), m_area(new QWidget(this)),
       m_mtx(new QMtxWidget(m_area)), m_navi(nullptr)
 {
+    initPageAccessibility();
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Crosspoints"));
     connect(m_mtx, &QMtxWidget::mousePress, this, &CrosspointGrid::MtxMousePressed);
     connect(m_mtx, &QMtxWidget::mouseMove, this, &CrosspointGrid::MtxMouseMove);
     m_mtx->installEventFilter(this);
@@ -30,6 +41,7 @@ CrosspointGrid::CrosspointGrid(const CrosspointGridGeometry &geometry, const But
         m_rowTitles[size_t(in)] = new QLabel(QStringLiteral("IN %1").arg(in + 1), this);
         m_rowTitles[size_t(in)]->setObjectName(QStringLiteral("titleLabel"));
         m_rowNames[size_t(in)] = new ElidedLabel(this);
+        m_rowNames[size_t(in)]->setElideMode(Qt::ElideMiddle);
     }
     for (int out = 0; out < Outputs; ++out) {
         auto *heading = new RotatedLabel(this);
@@ -41,12 +53,68 @@ CrosspointGrid::CrosspointGrid(const CrosspointGridGeometry &geometry, const But
     m_navi = new MixNaviWidget(m_area);
     m_navi->setBarSize(geometry.button.height(), geometry.button.width());
     m_navi->hide();
+    const QSize base = sizeFor(geometry);
+    setMinimumSize(base);
+    resize(base);
     placeWidgets();
+}
+
+QSize CrosspointGrid::sizeFor(const CrosspointGridGeometry &g) const
+{
+    return QSize(g.rowHeaderWidth + 2 * g.margin + Outputs * (g.button.width() + g.gap) - g.gap,
+                 g.headerHeight + 2 * g.margin + Inputs * (g.button.height() + g.gap) - g.gap);
+}
+
+QSize CrosspointGrid::sizeHint() const
+{
+    return sizeFor(m_geometry);
+}
+
+QSize CrosspointGrid::minimumSizeHint() const
+{
+    return sizeFor(m_geometry);
+}
+
+CrosspointGridGeometry CrosspointGrid::grownGeometry() const
+{
+    CrosspointGridGeometry g = m_geometry;
+    const QSize base = sizeFor(g);
+    int extraWidth = width() - base.width();
+    int extraHeight = height() - base.height();
+    if (extraWidth > 0) {
+        int widest = 0;
+        for (const ElidedLabel *name : m_rowNames)
+            widest = qMax(widest, name->fontMetrics().horizontalAdvance(name->text()));
+        const int titleWidth = qMin(34, g.rowHeaderWidth / 2);
+        const int wanted = 2 + titleWidth + widest + 2 * NamePadding + 4;
+        const int grow = qBound(0, wanted - g.rowHeaderWidth, extraWidth);
+        g.rowHeaderWidth += grow;
+        extraWidth -= grow;
+        g.button.rwidth() += extraWidth / Outputs;
+    }
+    if (extraHeight > 0) {
+        int longest = 0;
+        for (const RotatedLabel *heading : m_headings)
+            longest = qMax(longest, heading->fontMetrics().horizontalAdvance(heading->name()));
+        const int wanted = longest + 2 * NamePadding + 4;
+        const int grow = qBound(0, wanted - g.headerHeight, extraHeight);
+        g.headerHeight += grow;
+        extraHeight -= grow;
+        g.button.rheight() += extraHeight / Inputs;
+    }
+    return g;
+}
+
+void CrosspointGrid::resizeEvent(QResizeEvent *event)
+{
+    placeWidgets();
+    QWidget::resizeEvent(event);
 }
 
 void CrosspointGrid::placeWidgets()
 {
-    const CrosspointGridGeometry &g = m_geometry;
+    m_placed = grownGeometry();
+    const CrosspointGridGeometry &g = m_placed;
     const int pitchX = g.button.width() + g.gap;
     const int pitchY = g.button.height() + g.gap;
     const QSize area(2 * g.margin + Outputs * pitchX - g.gap,
@@ -57,9 +125,13 @@ void CrosspointGrid::placeWidgets()
         for (int out = 0; out < Outputs; ++out)
             m_buttons[size_t(in)][size_t(out)]->setGeometry(
                 QRect(QPoint(g.margin + out * pitchX, g.margin + in * pitchY), g.button));
-    for (int out = 0; out < Outputs; ++out)
-        m_headings[size_t(out)]->setGeometry(g.rowHeaderWidth + g.margin + out * pitchX, 0,
-                                             g.button.width(), g.headerHeight - 2);
+    for (int out = 0; out < Outputs; ++out) {
+        RotatedLabel *heading = m_headings[size_t(out)];
+        heading->setGeometry(g.rowHeaderWidth + g.margin + out * pitchX, 0, g.button.width(),
+                             g.headerHeight - 2);
+        // A grown heading shows as much of the name as it has room for.
+        heading->setElideWidth(qMax(g.nameElide, g.headerHeight));
+    }
     const int titleWidth = qMin(34, g.rowHeaderWidth / 2);
     for (int in = 0; in < Inputs; ++in) {
         const int y = g.headerHeight + g.margin + in * pitchY;
@@ -67,7 +139,6 @@ void CrosspointGrid::placeWidgets()
         m_rowNames[size_t(in)]->setGeometry(2 + titleWidth, y, g.rowHeaderWidth - titleWidth - 4,
                                             g.button.height());
     }
-    setFixedSize(g.rowHeaderWidth + area.width(), g.headerHeight + area.height());
 }
 
 QMixButton *CrosspointGrid::button(int input, int output) const
@@ -169,6 +240,7 @@ void CrosspointGrid::MtxBtnSelect()
         for (QMixButton *b : row)
             if (b != pressed)
                 b->setSelected(false);
+    setCursorPosition(pressed->input(), pressed->output());
     emit buttonSelected(pressed->input(), pressed->output());
 }
 
@@ -181,6 +253,7 @@ void CrosspointGrid::MtxBtnClicked(bool isChecked)
         for (QMixButton *b : row)
             if (b->isSelected())
                 b->setOn(isChecked);
+    setCursorPosition(pressed->input(), pressed->output());
     emit switched(pressed->input(), pressed->output(), isChecked);
 }
 
@@ -189,13 +262,121 @@ void CrosspointGrid::setInputName(int input, const QString &name)
     if (ElidedLabel *label = inputName(input)) {
         label->setText(name);
         m_rowTitles[size_t(input)]->setToolTip(name);
+        if (width() > sizeFor(m_geometry).width())
+            placeWidgets(); // the names may take more of the room now
     }
 }
 
 void CrosspointGrid::setOutputName(int output, const QString &name)
 {
-    if (RotatedLabel *heading = outputHeading(output))
+    if (RotatedLabel *heading = outputHeading(output)) {
         heading->setName(name);
+        if (height() > sizeFor(m_geometry).height())
+            placeWidgets();
+    }
+}
+
+QString CrosspointGrid::inputLabel(int input) const
+{
+    const ElidedLabel *name = inputName(input);
+    if (!name)
+        return {};
+    const QString title = QStringLiteral("IN %1").arg(input + 1);
+    return name->text().isEmpty() ? title : title + QLatin1Char(' ') + name->text();
+}
+
+QString CrosspointGrid::outputLabel(int output) const
+{
+    const RotatedLabel *heading = outputHeading(output);
+    if (!heading)
+        return {};
+    const QString title = QStringLiteral("OUT %1").arg(output + 1);
+    return heading->name().isEmpty() ? title : title + QLatin1Char(' ') + heading->name();
+}
+
+// ---- keyboard -------------------------------------------------------------
+
+void CrosspointGrid::setCursorPosition(int input, int output)
+{
+    input = qBound(0, input, Inputs - 1);
+    output = qBound(0, output, Outputs - 1);
+    if (input == m_cursorInput && output == m_cursorOutput)
+        return;
+    button(m_cursorInput, m_cursorOutput)->setCursorMark(false);
+    m_cursorInput = input;
+    m_cursorOutput = output;
+    showCursor();
+}
+
+void CrosspointGrid::showCursor()
+{
+    QMixButton *b = button(m_cursorInput, m_cursorOutput);
+    b->setCursorMark(hasFocus());
+    if (!hasFocus())
+        return;
+    // In the crosspoint editor the grid scrolls; the cursor stays in view.
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget())
+        if (auto *scroll = qobject_cast<QScrollArea *>(w)) {
+            scroll->ensureWidgetVisible(b, 8, 8);
+            break;
+        }
+    if (QAccessible::isActive()) {
+        QAccessibleEvent focus(b, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void CrosspointGrid::pressCursor()
+{
+    button(m_cursorInput, m_cursorOutput)->press();
+}
+
+void CrosspointGrid::keyPressEvent(QKeyEvent *event)
+{
+    int input = m_cursorInput;
+    int output = m_cursorOutput;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        --output;
+        break;
+    case Qt::Key_Right:
+        ++output;
+        break;
+    case Qt::Key_Up:
+        --input;
+        break;
+    case Qt::Key_Down:
+        ++input;
+        break;
+    case Qt::Key_Home:
+        output = 0;
+        break;
+    case Qt::Key_End:
+        output = Outputs - 1;
+        break;
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            pressCursor();
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    setCursorPosition(input, output);
+    event->accept();
+}
+
+void CrosspointGrid::focusInEvent(QFocusEvent *event)
+{
+    showCursor();
+    QWidget::focusInEvent(event);
+}
+
+void CrosspointGrid::focusOutEvent(QFocusEvent *event)
+{
+    showCursor();
+    QWidget::focusOutEvent(event);
 }
 
 void CrosspointGrid::setFonts(const QFont &title, const QFont &name)
@@ -211,6 +392,8 @@ void CrosspointGrid::setFonts(const QFont &title, const QFont &name)
     for (auto &row : m_buttons)
         for (QMixButton *b : row)
             b->setFont(name);
+    if (size() != sizeFor(m_geometry))
+        placeWidgets();
 }
 
 void CrosspointGrid::showNavigation(const QMixButton *hovered)

@@ -36,6 +36,17 @@ struct CrosspointGridGeometry
 //   button's new state (switched()).
 // aboutToChangeSelection() is emitted before the selection changes, so an
 // owner can send what it still holds for the old selection.
+//
+// The grid is one stop of the focus chain. A cursor marks one crosspoint:
+// the arrow keys move it (Home/End to the first/last output of the row), and
+// Space does what a press on its crosspoint does; a press moves the cursor
+// there too. While the grid has the focus the cursor's crosspoint shows a
+// focus ring, and assistive technology is told the crosspoint as the focus.
+//
+// The grid is made at the geometry it is given and takes more room when its
+// owner's layout gives it: first the row and column names get the room their
+// names need, then the buttons grow. Names are cut in the middle only when
+// they must be; the whole name is the tooltip.
 class CrosspointGrid final : public QWidget
 {
     Q_OBJECT
@@ -74,6 +85,20 @@ public:
     void setInputName(int input, const QString &name);
     void setOutputName(int output, const QString &name);
     void setFonts(const QFont &title, const QFont &name);
+    // "IN 3 Handheld 2", "OUT 5": the channel and its name, as told to
+    // assistive technology.
+    QString inputLabel(int input) const;
+    QString outputLabel(int output) const;
+
+    int cursorInput() const { return m_cursorInput; }
+    int cursorOutput() const { return m_cursorOutput; }
+    // Moves the cursor (clamped to the grid); selects nothing.
+    void setCursorPosition(int input, int output);
+    // What a press on the cursor's crosspoint does (Space).
+    void pressCursor();
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 public slots:
     void MtxMousePressed();
@@ -92,12 +117,22 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void placeWidgets();
+    // The geometry for the present size: the given one with the room beyond
+    // it handed to the names first, then to the buttons.
+    CrosspointGridGeometry grownGeometry() const;
+    QSize sizeFor(const CrosspointGridGeometry &geometry) const;
     void showNavigation(const QMixButton *hovered);
+    void showCursor();
 
     const CrosspointGridGeometry m_geometry;
+    CrosspointGridGeometry m_placed;
     QWidget *m_area;
     QMtxWidget *m_mtx;
     MixNaviWidget *m_navi;
@@ -105,4 +140,6 @@ private:
     std::array<RotatedLabel *, Outputs> m_headings{};
     std::array<QLabel *, Inputs> m_rowTitles{};
     std::array<ElidedLabel *, Inputs> m_rowNames{};
+    int m_cursorInput = 0;
+    int m_cursorOutput = 0;
 };

@@ -1,5 +1,7 @@
 #include "pages/matrix/generatorpanel.h"
 
+#include "pages/accessibility.h"
+
 #include "model/unitstate.h"
 
 #include "pages/deferredsend.h"
@@ -228,12 +230,30 @@ void GeneratorPanel::retranslate()
         w->setFont(caption);
     for (QPushButton *b : m_outButtons)
         b->setFont(font);
+    updateAccessibleNames();
+}
+
+void GeneratorPanel::updateAccessibleNames()
+{
+    const QString title = m_title->text();
+    nameControls(title, {{m_freqEdit, tr("frequency (Hz)")},
+                         {m_typeBox, tr("signal")},
+                         {m_mute, m_mute->text()},
+                         {m_gainEdit, tr("level")},
+                         {m_fader, tr("level")}});
+    for (int o = 0; o < OutputCount; ++o)
+        m_outButtons[size_t(o)]->setAccessibleName(
+            title + QStringLiteral(", ") +
+            channelLabel(QStringLiteral("OUT %1").arg(o + 1), m_outNames[size_t(o)]));
 }
 
 void GeneratorPanel::setOutputName(int output, const QString &name)
 {
-    if (QPushButton *b = outputButton(output))
+    if (QPushButton *b = outputButton(output)) {
         b->setToolTip(QStringLiteral("OUT %1 : ").arg(output + 1) + name);
+        m_outNames[size_t(output)] = name;
+        updateAccessibleNames();
+    }
 }
 
 void GeneratorPanel::showFrequency()

@@ -81,6 +81,7 @@ public slots:
     void sigOutBtnClick(bool isChecked);
 
 private:
+    void updateAccessibleNames();
     enum Param
     {
         OutputParam,
@@ -112,4 +113,5 @@ private:
     QFader *m_fader;
     QLabel *m_outCaption;
     std::array<QPushButton *, OutputCount> m_outButtons{};
+    std::array<QString, OutputCount> m_outNames;
 };

@@ -162,6 +162,10 @@ void MatrixMixValueWidget::retranslate()
          std::initializer_list<QWidget *>{m_inField, m_outField, m_gainEdit, m_gainCaption})
         w->setFont(font);
     m_grid->setFonts(appFont(8, true), small);
+    // The gain applies to whichever crosspoints are selected.
+    m_gainEdit->setAccessibleName(tr("Gain of the selected crosspoints"));
+    m_fader->setAccessibleName(tr("Gain of the selected crosspoints"));
+    m_scroll->setAccessibleName(tr("Crosspoints"));
 }
 
 void MatrixMixValueWidget::changeEvent(QEvent *event)

@@ -1,5 +1,7 @@
 #include "pages/matrix/qmixbutton.h"
 
+#include "widgets/accessibility.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QMouseEvent>
@@ -104,6 +106,21 @@ void QMixButton::paintEvent(QPaintEvent *event)
         painter.setPen(f.text);
         painter.drawText(rect(), Qt::AlignCenter, text());
     }
+    if (m_cursorMark) {
+        // Dark and light, so the ring shows on both faces.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::white, 1.0));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 2.0, 2.0);
+        drawFocusRing(painter, QRectF(rect()).adjusted(1.0, 1.0, -1.0, -1.0), palette());
+    }
+}
+
+void QMixButton::setCursorMark(bool marked)
+{
+    if (marked == m_cursorMark)
+        return;
+    m_cursorMark = marked;
+    update();
 }
 
 void QMixButton::mousePressEvent(QMouseEvent *event)
@@ -113,6 +130,11 @@ void QMixButton::mousePressEvent(QMouseEvent *event)
         return;
     }
     event->accept();
+    press();
+}
+
+void QMixButton::press()
+{
     if (!m_selected) {
         emit select();
         setSelected(true);

@@ -11,7 +11,9 @@
 // selection and unselect every other button first. A press on a selected button
 // toggles its on state and emits clicked() with the new state, so several
 // selected crosspoints are switched together. Presses are handled on the
-// press itself; the button takes no keyboard focus, so no key can switch it.
+// press itself. The button takes no keyboard focus: the grid's cursor stands
+// for it (press() is what Space on the cursor does), and the cursor's button
+// draws the focus ring (setCursorMark).
 //
 // The four looks are the four style sheets of styleFor(). Each look is
 // rendered once per button size by a button that carries the sheet, and every
@@ -33,6 +35,11 @@ public:
     // Both restyle the button only when the flag changes; neither emits.
     void setOn(bool on);
     void setSelected(bool selected);
+    // What a left press does: selects, or switches when selected.
+    void press();
+    // Draws the focus ring: the grid's cursor is here and the grid has the focus.
+    void setCursorMark(bool marked);
+    bool hasCursorMark() const { return m_cursorMark; }
 
     // The style sheet for a pair of flags.
     static const QString &styleFor(bool on, bool selected);
@@ -59,5 +66,6 @@ private:
     const int m_output;
     bool m_on = false;
     bool m_selected = false;
+    bool m_cursorMark = false;
     bool m_isTemplate = false; // renders a face through its style sheet
 };

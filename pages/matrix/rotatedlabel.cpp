@@ -39,7 +39,7 @@ void RotatedLabel::setTitleFont(const QFont &font)
 QString RotatedLabel::elidedName() const
 {
     const int room = qMin(m_elideWidth, height() - 2 * Padding);
-    return fontMetrics().elidedText(m_name, Qt::ElideRight, qMax(0, room));
+    return fontMetrics().elidedText(m_name, Qt::ElideMiddle, qMax(0, room));
 }
 
 void RotatedLabel::paintEvent(QPaintEvent *)

@@ -3,8 +3,9 @@
 #include <QWidget>
 
 // A column heading written upwards: a title line ("OUT 5") and a name line.
-// The name is cut with an ellipsis to the elide width (or to the label's
-// length when that is shorter); the full name is the tooltip.
+// The name is cut in the middle to the elide width (or to the label's length
+// when that is shorter), so that names alike but for their ends stay apart;
+// the full name is the tooltip.
 class RotatedLabel final : public QWidget
 {
     Q_OBJECT

@@ -35,6 +35,73 @@
         <source>OUT</source>
         <translation>OUT</translation>
     </message>
+    <message>
+        <source>Noise reduction channel</source>
+        <translation>降噪通道</translation>
+    </message>
+    <message>
+        <source>Noise reduction level</source>
+        <translation>降噪等级</translation>
+    </message>
+</context>
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 到 %2</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Gate</source>
+        <translation>门限</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>closed</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Limiter transfer chart</source>
+        <translation>限幅器传输曲线</translation>
+    </message>
+    <message>
+        <source>bypassed: output follows input</source>
+        <translation>已旁通：输出等于输入</translation>
+    </message>
+    <message>
+        <source>threshold %1, ratio %2:1</source>
+        <translation>阈值 %1，比率 %2:1</translation>
+    </message>
+    <message>
+        <source>Automatic gain control graph</source>
+        <translation>自动增益控制曲线</translation>
+    </message>
+    <message>
+        <source>threshold %1, target %2, ratio %3:1</source>
+        <translation>阈值 %1，目标 %2，比率 %3:1</translation>
+    </message>
+    <message>
+        <source>Filter response</source>
+        <translation>滤波器响应</translation>
+    </message>
+    <message>
+        <source>no handle selected</source>
+        <translation>未选择控制点</translation>
+    </message>
+    <message>
+        <source>, level</source>
+        <translation>，电平</translation>
+    </message>
 </context>
 <context>
     <name>AllMuteCmdWidget</name>
@@ -100,6 +167,21 @@
     <message>
         <source>%1 reset</source>
         <translation>%1 复位</translation>
+    </message>
+    <message>
+        <source>transfer chart</source>
+        <translation>传输曲线</translation>
+    </message>
+</context>
+<context>
+    <name>ChartFrame</name>
+    <message>
+        <source>Input (dB)</source>
+        <translation>输入 (dB)</translation>
+    </message>
+    <message>
+        <source>Output (dB)</source>
+        <translation>输出 (dB)</translation>
     </message>
 </context>
 <context>
@@ -173,6 +255,13 @@ TCP 端口 : 2698</translation>
     </message>
 </context>
 <context>
+    <name>CrosspointGrid</name>
+    <message>
+        <source>Crosspoints</source>
+        <translation>交叉点</translation>
+    </message>
+</context>
+<context>
     <name>CutFilterPanel</name>
     <message>
         <source>Enable</source>
@@ -202,6 +291,10 @@ TCP 端口 : 2698</translation>
         <source>Link-Riley</source>
         <translation>林克维茨-瑞利</translation>
     </message>
+    <message>
+        <source>frequency</source>
+        <translation>频率</translation>
+    </message>
 </context>
 <context>
     <name>DelayPage</name>
@@ -216,6 +309,10 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Feet</source>
         <translation>英尺</translation>
+    </message>
+    <message>
+        <source>delay</source>
+        <translation>延时</translation>
     </message>
 </context>
 <context>
@@ -279,6 +376,275 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Runing time</source>
         <translation>运行时间</translation>
+    </message>
+</context>
+<context>
+    <name>EqFile</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>ON or OFF expected</source>
+        <translation>应为 ON 或 OFF</translation>
+    </message>
+    <message>
+        <source>no filter type</source>
+        <translation>缺少滤波器类型</translation>
+    </message>
+    <message>
+        <source>a shelf slope is written in dB</source>
+        <translation>搁架斜率须以 dB 表示</translation>
+    </message>
+    <message>
+        <source>a shelf slope must lie above 0 and at most 12 dB/oct</source>
+        <translation>搁架斜率须大于 0 且不超过 12 dB/oct</translation>
+    </message>
+    <message>
+        <source>no number after &quot;%1&quot;</source>
+        <translation>“%1”后缺少数值</translation>
+    </message>
+    <message>
+        <source>&quot;%1 %2&quot; is not a value of a %3 filter</source>
+        <translation>“%1 %2”不是 %3 滤波器的参数</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice</source>
+        <translation>“%1”出现了两次</translation>
+    </message>
+    <message>
+        <source>no frequency (Fc)</source>
+        <translation>缺少频率（Fc）</translation>
+    </message>
+    <message>
+        <source>the frequency must be above 0 Hz</source>
+        <translation>频率须大于 0 Hz</translation>
+    </message>
+    <message>
+        <source>no gain</source>
+        <translation>缺少增益</translation>
+    </message>
+    <message>
+        <source>a %1 filter takes no gain</source>
+        <translation>%1 滤波器没有增益</translation>
+    </message>
+    <message>
+        <source>a first-order filter takes no Q</source>
+        <translation>一阶滤波器没有 Q 值</translation>
+    </message>
+    <message>
+        <source>no Q</source>
+        <translation>缺少 Q 值</translation>
+    </message>
+    <message>
+        <source>a shelf takes a slope or a Q, not both</source>
+        <translation>搁架滤波器只能给出斜率或 Q 值之一</translation>
+    </message>
+    <message>
+        <source>the Q must be above 0 and a bandwidth at most 10 octaves</source>
+        <translation>Q 值须大于 0，带宽不超过 10 个倍频程</translation>
+    </message>
+    <message>
+        <source>the file is larger than 1 MiB</source>
+        <translation>文件大于 1 MiB</translation>
+    </message>
+    <message>
+        <source>longer than %1 characters</source>
+        <translation>超过 %1 个字符</translation>
+    </message>
+    <message>
+        <source>more than %1 filters</source>
+        <translation>滤波器多于 %1 个</translation>
+    </message>
+    <message>
+        <source>a Preamp line needs a gain in dB</source>
+        <translation>前级增益行须给出以 dB 表示的增益</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 不存在</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 不是普通文件</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 1 MiB</source>
+        <translation>%1 大于 1 MiB</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>EqImport</name>
+    <message>
+        <source>Bessel</source>
+        <translation>贝塞尔</translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation>巴特沃斯</translation>
+    </message>
+    <message>
+        <source>Link-Riley</source>
+        <translation>林克维茨-瑞利</translation>
+    </message>
+    <message>
+        <source>the filter block has no filter of this type</source>
+        <translation>滤波器模块没有这种类型的滤波器</translation>
+    </message>
+    <message>
+        <source>the filter block has no gain of its own; set the channel&apos;s level instead</source>
+        <translation>滤波器模块本身没有增益，请改为调节该通道的电平</translation>
+    </message>
+    <message>
+        <source>a command the filter block does not follow; every filter of the file is placed on this channel</source>
+        <translation>滤波器模块不执行此命令，文件中的所有滤波器都放在本通道上</translation>
+    </message>
+    <message>
+        <source>its frequency lies outside what the block takes (%1 to %2 Hz)</source>
+        <translation>频率超出模块范围（%1 至 %2 Hz）</translation>
+    </message>
+    <message>
+        <source>its gain lies outside what a band takes (%1 to %2 dB)</source>
+        <translation>增益超出频段范围（%1 至 %2 dB）</translation>
+    </message>
+    <message>
+        <source>its Q lies outside what a band takes (%1 to %2)</source>
+        <translation>Q 值超出频段范围（%1 至 %2）</translation>
+    </message>
+    <message>
+        <source>switched off in the file, and no band is left for it</source>
+        <translation>文件中已关闭，且没有剩余频段</translation>
+    </message>
+    <message>
+        <source>no band is left for it (the unit has %1 bands)</source>
+        <translation>没有剩余频段（设备有 %1 个频段）</translation>
+    </message>
+    <message>
+        <source>PEQ</source>
+        <translation>参量均衡</translation>
+    </message>
+    <message>
+        <source>LowShelf</source>
+        <translation>低架</translation>
+    </message>
+    <message>
+        <source>HighShelf</source>
+        <translation>高架</translation>
+    </message>
+    <message>
+        <source>band %1: %2 %3 Hz %4 dB</source>
+        <translation>频段 %1：%2 %3 Hz %4 dB</translation>
+    </message>
+    <message>
+        <source> (a shelf&apos;s Q is always %1)</source>
+        <translation>（搁架滤波器的 Q 值固定为 %1）</translation>
+    </message>
+    <message>
+        <source>, switched off</source>
+        <translation>，已关闭</translation>
+    </message>
+    <message>
+        <source>band %1</source>
+        <translation>频段 %1</translation>
+    </message>
+    <message>
+        <source>bands %1 to %2</source>
+        <translation>频段 %1 至 %2</translation>
+    </message>
+    <message>
+        <source>not used by the file: switched off</source>
+        <translation>文件未使用：已关闭</translation>
+    </message>
+    <message>
+        <source>high-pass</source>
+        <translation>高通</translation>
+    </message>
+    <message>
+        <source>low-pass</source>
+        <translation>低通</translation>
+    </message>
+    <message>
+        <source>the unit has one %1 filter, taken by line %2</source>
+        <translation>设备只有一个%1滤波器，已由第 %2 行使用</translation>
+    </message>
+    <message>
+        <source>the file has none: switched off</source>
+        <translation>文件中没有：已关闭</translation>
+    </message>
+    <message>
+        <source>switched off</source>
+        <translation>已关闭</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3 dB/oct %4 Hz</source>
+        <translation>%1 %2 %3 dB/oct %4 Hz</translation>
+    </message>
+    <message>
+        <source>approximated: %1</source>
+        <translation>近似：%1</translation>
+    </message>
+    <message>
+        <source>not placed: %1</source>
+        <translation>未放置：%1</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2 placed as the file asks, %3 approximated, %4 not placed</source>
+        <translation>%1：%2 个按文件放置，%3 个近似，%4 个未放置</translation>
+    </message>
+    <message>
+        <source>largest deviation from the file&apos;s curve, 20 Hz to 20 kHz: %1 dB</source>
+        <translation>与文件曲线的最大偏差（20 Hz 至 20 KHz）：%1 dB</translation>
+    </message>
+</context>
+<context>
+    <name>EqImportDialog</name>
+    <message>
+        <source>Import EQ: %1 to %2</source>
+        <translation>导入均衡：%1 到 %2</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>%1 filters placed as the file asks, %2 approximated, %3 not placed.</source>
+        <translation>%1 个滤波器按文件放置，%2 个近似，%3 个未放置。</translation>
+    </message>
+    <message>
+        <source>Largest deviation from the file, 20 Hz to 20 kHz: %1 dB</source>
+        <translation>与文件的最大偏差（20 Hz 至 20 KHz）：%1 dB</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>In the file</source>
+        <translation>文件中</translation>
+    </message>
+    <message>
+        <source>On the unit</source>
+        <translation>设备上</translation>
     </message>
 </context>
 <context>
@@ -397,6 +763,18 @@ TCP 端口 : 2698</translation>
         <source>Q</source>
         <translation>Q值</translation>
     </message>
+    <message>
+        <source>band %1</source>
+        <translation>频段 %1</translation>
+    </message>
+    <message>
+        <source>frequency</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>gain</source>
+        <translation>增益</translation>
+    </message>
 </context>
 <context>
     <name>FilterGraph</name>
@@ -438,6 +816,26 @@ TCP 端口 : 2698</translation>
         <source>Could not write %1.</source>
         <translation>无法写入 %1。</translation>
     </message>
+    <message>
+        <source>High-pass</source>
+        <translation>高通</translation>
+    </message>
+    <message>
+        <source>Low-pass</source>
+        <translation>低通</translation>
+    </message>
+    <message>
+        <source>Band %1</source>
+        <translation>频段 %1</translation>
+    </message>
+    <message>
+        <source>Import EQ...</source>
+        <translation>导入均衡...</translation>
+    </message>
+    <message>
+        <source>Export EQ...</source>
+        <translation>导出均衡...</translation>
+    </message>
 </context>
 <context>
     <name>FilterPage</name>
@@ -472,6 +870,36 @@ TCP 端口 : 2698</translation>
     <message>
         <source>OUT %1 filter</source>
         <translation>OUT %1 滤波器</translation>
+    </message>
+    <message>
+        <source>Import EQ into %1</source>
+        <translation>导入均衡到 %1</translation>
+    </message>
+    <message>
+        <source>filter response</source>
+        <translation>滤波器响应</translation>
+    </message>
+    <message>
+        <source>Equaliser files (*.txt *.cfg);;All files (*)</source>
+        <translation>均衡文件 (*.txt *.cfg);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>The filters of %1 have not been read from the unit yet. Try again when the unit is connected and the page shows them.</source>
+        <translation>尚未从设备读取 %1 的滤波器。请在设备连接且页面显示它们后重试。</translation>
+    </message>
+    <message>
+        <source>Import EQ</source>
+        <translation>导入均衡</translation>
+    </message>
+    <message>
+        <source>Export EQ</source>
+        <translation>导出均衡</translation>
+    </message>
+    <message>
+        <source>%1 cannot be imported:
+%2</source>
+        <translation>无法导入 %1：
+%2</translation>
     </message>
 </context>
 <context>
@@ -641,6 +1069,18 @@ TCP 端口 : 2698</translation>
         <source>Output Channel</source>
         <translation>输出通道</translation>
     </message>
+    <message>
+        <source>frequency (Hz)</source>
+        <translation>频率 (Hz)</translation>
+    </message>
+    <message>
+        <source>signal</source>
+        <translation>信号类型</translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation>电平</translation>
+    </message>
 </context>
 <context>
     <name>LevelCmdWidget</name>
@@ -702,6 +1142,10 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Group</source>
         <translation>编组</translation>
+    </message>
+    <message>
+        <source>gain</source>
+        <translation>增益</translation>
     </message>
 </context>
 <context>
@@ -895,6 +1339,14 @@ TCP 端口 : 2698</translation>
         <source>Gain(dB)</source>
         <translation>增益(dB)</translation>
     </message>
+    <message>
+        <source>Gain of the selected crosspoints</source>
+        <translation>所选交叉点的增益</translation>
+    </message>
+    <message>
+        <source>Crosspoints</source>
+        <translation>交叉点</translation>
+    </message>
 </context>
 <context>
     <name>MeterWidget</name>
@@ -1073,6 +1525,10 @@ Amplifier</source>
         <source>Enable</source>
         <translation>启用</translation>
     </message>
+    <message>
+        <source>Enable echo cancellation</source>
+        <translation>启用回声消除</translation>
+    </message>
 </context>
 <context>
     <name>QAutoMixer</name>
@@ -1099,6 +1555,26 @@ Amplifier</source>
     <message>
         <source>Total nom :</source>
         <translation>总衰减 :</translation>
+    </message>
+    <message>
+        <source>automatic mixing</source>
+        <translation>自动混音</translation>
+    </message>
+    <message>
+        <source>gate open</source>
+        <translation>门限打开</translation>
+    </message>
+    <message>
+        <source>threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>attenuation</source>
+        <translation>衰减</translation>
+    </message>
+    <message>
+        <source>Nominal level</source>
+        <translation>标称电平</translation>
     </message>
 </context>
 <context>
@@ -1208,6 +1684,10 @@ Click Cancel to exit.</source>
         <source>Enable</source>
         <translation>启用</translation>
     </message>
+    <message>
+        <source>feedback suppression</source>
+        <translation>反馈抑制</translation>
+    </message>
 </context>
 <context>
     <name>QGate</name>
@@ -1226,6 +1706,22 @@ Click Cancel to exit.</source>
     <message>
         <source>Enable</source>
         <translation>启用</translation>
+    </message>
+    <message>
+        <source>gate open</source>
+        <translation>门限打开</translation>
+    </message>
+    <message>
+        <source>threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>attack</source>
+        <translation>启动时间</translation>
+    </message>
+    <message>
+        <source>decay</source>
+        <translation>释放时间</translation>
     </message>
 </context>
 <context>
@@ -1256,6 +1752,18 @@ Click Cancel to exit.</source>
     <message>
         <source>Gain(dBu)</source>
         <translation>增益(dBu)</translation>
+    </message>
+    <message>
+        <source>Mic/Line</source>
+        <translation>话筒/线路</translation>
+    </message>
+    <message>
+        <source>48V phantom power</source>
+        <translation>48V 幻象电源</translation>
+    </message>
+    <message>
+        <source>gain</source>
+        <translation>增益</translation>
     </message>
 </context>
 <context>
@@ -1497,6 +2005,10 @@ Click Cancel to exit.</source>
     <message>
         <source>A preset was recalled</source>
         <translation>已调用预设</translation>
+    </message>
+    <message>
+        <source>Preset %1</source>
+        <translation>预设 %1</translation>
     </message>
 </context>
 <context>

@@ -6,7 +6,9 @@
 #include "app/editactions.h"
 #include "app/mainwindow.h"
 #include "model/edithistory.h"
+#include "pages/filters/eqimport.h"
 #include "pages/filters/filterbandpanel.h"
+#include "pages/filters/filterparams.h"
 #include "pages/filters/qinfilter.h"
 #include "pages/funcwidget.h"
 #include "pages/knobfield.h"
@@ -187,6 +189,34 @@ private slots:
         QCOMPARE(rig.matrix().isOn(4, 2), on);
         QVERIFY(!rig.history().canUndo());
         QVERIFY(rig.history().canRedo());
+    }
+
+    void eqImportIsOneStep()
+    {
+        Rig rig;
+        MainWindow &w = *rig.window;
+        w.show();
+        QVERIFY(rig.logIn());
+        FuncWidget &pages = *w.funcWidget();
+        pages.setCurrentPage(FuncWidget::InFilter);
+        QInFilter *filter = pages.inFilter();
+        // Taken once the page holds the channel; the same values write nothing.
+        QTRY_VERIFY(filter->applyFilterSet(
+            0, EqChannel::of(*pages.unitState(), FilterParams(false), 0, 16)));
+        const QByteArray before = rig.inputFilters().channelRecords(0);
+        EqChannel target = EqChannel::of(*pages.unitState(), FilterParams(false), 0, 16);
+        for (int b : {0, 5, 11})
+            target.bands[size_t(b)].gain = -3.5f - float(b);
+        QVERIFY(filter->applyFilterSet(0, target));
+        QTRY_COMPARE(bandGain(rig.inputFilters(), 0, 11), -14.5f);
+        QCOMPARE(bandGain(rig.inputFilters(), 0, 0), -3.5f);
+        QVERIFY(rig.history().undoText().startsWith(QStringLiteral("Import EQ")));
+
+        rig.undo();
+        QTRY_COMPARE(rig.inputFilters().channelRecords(0), before);
+        QVERIFY(!rig.history().canUndo()); // three bands, one step
+        rig.redo();
+        QTRY_COMPARE(bandGain(rig.inputFilters(), 0, 5), -8.5f);
     }
 
     void newEditDropsRedo()
