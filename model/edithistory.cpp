@@ -31,6 +31,33 @@ QString word(const QString &segment)
         {"nom", QT_TRANSLATE_NOOP("EditHistory", "nom level")},
         {"max", QT_TRANSLATE_NOOP("EditHistory", "gain limit (max)")},
         {"min", QT_TRANSLATE_NOOP("EditHistory", "gain limit (min)")},
+        {"gain", QT_TRANSLATE_NOOP("EditHistory", "gain")},
+        {"mute", QT_TRANSLATE_NOOP("EditHistory", "mute")},
+        {"frequency", QT_TRANSLATE_NOOP("EditHistory", "frequency")},
+        {"enable", QT_TRANSLATE_NOOP("EditHistory", "enable")},
+        {"invert", QT_TRANSLATE_NOOP("EditHistory", "invert")},
+        {"delay", QT_TRANSLATE_NOOP("EditHistory", "delay")},
+        {"threshold", QT_TRANSLATE_NOOP("EditHistory", "threshold")},
+        {"attack", QT_TRANSLATE_NOOP("EditHistory", "attack")},
+        {"decay", QT_TRANSLATE_NOOP("EditHistory", "decay")},
+        {"ratio", QT_TRANSLATE_NOOP("EditHistory", "ratio")},
+        {"slope", QT_TRANSLATE_NOOP("EditHistory", "slope")},
+        {"type", QT_TRANSLATE_NOOP("EditHistory", "type")},
+        {"trim", QT_TRANSLATE_NOOP("EditHistory", "trim")},
+        {"phantom", QT_TRANSLATE_NOOP("EditHistory", "phantom")},
+        {"mode", QT_TRANSLATE_NOOP("EditHistory", "mode")},
+        {"step", QT_TRANSLATE_NOOP("EditHistory", "step")},
+        {"group", QT_TRANSLATE_NOOP("EditHistory", "group")},
+        {"level", QT_TRANSLATE_NOOP("EditHistory", "level")},
+        {"priority", QT_TRANSLATE_NOOP("EditHistory", "priority")},
+        {"allmute", QT_TRANSLATE_NOOP("EditHistory", "all mute")},
+        {"location", QT_TRANSLATE_NOOP("EditHistory", "location")},
+        {"description", QT_TRANSLATE_NOOP("EditHistory", "description")},
+        {"limiter", QT_TRANSLATE_NOOP("EditHistory", "limiter")},
+        {"gate", QT_TRANSLATE_NOOP("EditHistory", "gate")},
+        {"feedback", QT_TRANSLATE_NOOP("EditHistory", "feedback")},
+        {"generator", QT_TRANSLATE_NOOP("EditHistory", "generator")},
+        {"automixer", QT_TRANSLATE_NOOP("EditHistory", "automixer")},
     };
     for (const auto &w : Words)
         if (segment == QLatin1String(w.segment))
@@ -134,7 +161,7 @@ void EditHistory::close(const QString &label)
         m_openEdited.clear();
         return;
     }
-    push(Step{label.isEmpty() ? describe(m_openEdited) : label, m_open, {}});
+    push(Step{label, m_open, {}, m_openEdited});
     m_open.clear();
     m_openEdited.clear();
     emit changed();
@@ -151,7 +178,7 @@ void EditHistory::addOperation(const QString &label, const QVector<Proto::Frame>
                                const QVector<ParamId> &affected)
 {
     close();
-    Step step{label, {}, redo};
+    Step step{label, {}, redo, {}};
     const Catalogue &c = Catalogue::instance();
     for (const ParamId &id : affected) {
         const RecordId rec = c.recordOf(id);
@@ -206,12 +233,12 @@ QString EditHistory::undoText() const
 {
     if (!m_open.isEmpty())
         return describe(m_openEdited);
-    return m_undo.isEmpty() ? QString() : m_undo.last().label;
+    return m_undo.isEmpty() ? QString() : m_undo.last().name();
 }
 
 QString EditHistory::redoText() const
 {
-    return m_redo.isEmpty() ? QString() : m_redo.last().label;
+    return m_redo.isEmpty() ? QString() : m_redo.last().name();
 }
 
 QVector<Proto::Frame> EditHistory::restore(const Step &step, bool before)

@@ -74,9 +74,11 @@ signals:
 private:
     struct Step
     {
-        QString label;
+        QString label; // empty: named by `edited`, in the language of the moment
         QVector<Change> changes;
         QVector<Proto::Frame> redoFrames; // an operation's own frames
+        QVector<ParamId> edited;
+        QString name() const { return label.isEmpty() ? describe(edited) : label; }
     };
 
     static QString describePath(const QStringList &segments);
