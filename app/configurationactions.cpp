@@ -72,10 +72,11 @@ void ConfigurationActions::retranslate()
 
 QString ConfigurationActions::decorate(const QString &title) const
 {
-    if (m_file.isEmpty())
+    if (m_file.isEmpty() && !m_modified)
         return title;
-    return QFileInfo(m_file).fileName() + (m_modified ? QStringLiteral("*") : QString()) +
-           QStringLiteral(" - ") + title;
+    // Edits of the offline unit not yet in any file: "Untitled*".
+    const QString name = m_file.isEmpty() ? tr("Untitled") : QFileInfo(m_file).fileName();
+    return name + (m_modified ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") + title;
 }
 
 int ConfigurationActions::offlineRow() const

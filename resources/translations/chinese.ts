@@ -2515,6 +2515,10 @@ Click Cancel to exit.</source>
         <source>A unit…</source>
         <translation>设备…</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>未命名</translation>
+    </message>
 </context>
 <context>
     <name>DifferencesDialog</name>

@@ -34,6 +34,7 @@
 #include "tests/support/testsupport.h"
 #include "widgets/elidedlabel.h"
 
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -171,6 +172,25 @@ private slots:
         QDeviceItem *item = w.deviceList()->item(files->offlineRow());
         QVERIFY(item->isWorkingOffline());
         QVERIFY(w.deviceTable()->isLocal(files->offlineRow()));
+
+        // An edit of it is in no file yet; opening a file asks about it first.
+        FuncWidget &pages = *w.funcWidget();
+        const Model::Catalogue &cat = Model::Catalogue::instance();
+        QTRY_VERIFY(pages.unitState()->isKnown(cat.recordOf(cat.id("premix.#.mute", 4))));
+        QTest::mouseClick(pages.preMixLevel()->muteButton(4), Qt::LeftButton);
+        QTRY_VERIFY(w.windowTitle().startsWith(QStringLiteral("Untitled* - ")));
+        prompt.shown.clear();
+        prompt.button = 2; // cancel: nothing is opened
+        QVERIFY(!files->openConfiguration(rig.dir.filePath(QStringLiteral("broken.json"))));
+        QCOMPARE(prompt.shown.size(), 1);
+        QVERIFY(prompt.shown.at(0).startsWith(QStringLiteral("Unsaved changes|")));
+        QVERIFY(w.windowTitle().startsWith(QStringLiteral("Untitled* - ")));
+        // Saved, the title names the file.
+        prompt.button = 0;
+        prompt.file = rig.dir.filePath(QStringLiteral("first.json"));
+        QVERIFY(files->maySave());
+        QVERIFY(w.windowTitle().startsWith(QStringLiteral("first.json - ")));
+        QVERIFY(QFileInfo(prompt.file).size() > 0);
     }
 
 private:
