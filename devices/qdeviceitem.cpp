@@ -9,12 +9,14 @@
 
 QDeviceItem::QDeviceItem(QWidget *parent)
     : QFrame(parent), m_model(new ElidedLabel(this)), m_state(new QLabel(this)),
-      m_address(new ElidedLabel(this)), m_preset(new ElidedLabel(this)),
-      m_faultLabel(new QLabel(this))
+      m_location(new ElidedLabel(this)), m_address(new ElidedLabel(this)),
+      m_preset(new ElidedLabel(this)), m_faultLabel(new QLabel(this))
 {
     setObjectName(QStringLiteral("deviceItem"));
     m_model->setObjectName(QStringLiteral("deviceModelLabel"));
     m_state->setObjectName(QStringLiteral("deviceStateLabel"));
+    m_location->setObjectName(QStringLiteral("deviceLocationLabel"));
+    m_location->hide();
     m_faultLabel->setObjectName(QStringLiteral("deviceFaultLabel"));
     QFont bold = m_model->font();
     bold.setBold(true);
@@ -26,7 +28,7 @@ QDeviceItem::QDeviceItem(QWidget *parent)
     // In a narrow list the texts give way (elided, whole in the tooltip); the
     // state stays whole. The address has a line of its own, so with the usual
     // fonts it is never shortened.
-    for (ElidedLabel *l : {m_model, m_address, m_preset})
+    for (ElidedLabel *l : {m_model, m_location, m_address, m_preset})
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *grid = new QGridLayout(this);
@@ -34,9 +36,10 @@ QDeviceItem::QDeviceItem(QWidget *parent)
     grid->setVerticalSpacing(2);
     grid->addWidget(m_model, 0, 0);
     grid->addWidget(m_state, 0, 1);
-    grid->addWidget(m_address, 1, 0, 1, 2);
-    grid->addWidget(m_preset, 2, 0);
-    grid->addWidget(m_faultLabel, 2, 1);
+    grid->addWidget(m_location, 1, 0, 1, 2);
+    grid->addWidget(m_address, 2, 0, 1, 2);
+    grid->addWidget(m_preset, 3, 0);
+    grid->addWidget(m_faultLabel, 3, 1);
     grid->setColumnStretch(0, 1);
     updateState();
 }
@@ -44,6 +47,14 @@ QDeviceItem::QDeviceItem(QWidget *parent)
 void QDeviceItem::setModel(const QString &model)
 {
     m_model->setText(model);
+}
+
+void QDeviceItem::setLocation(const QString &location)
+{
+    if (location == m_location->text())
+        return;
+    m_location->setText(location);
+    m_location->setVisible(!location.isEmpty());
 }
 
 void QDeviceItem::setAddress(quint32 address)
@@ -75,6 +86,12 @@ void QDeviceItem::setConnected(bool connected)
     updateState();
 }
 
+void QDeviceItem::setLoginPending(bool pending)
+{
+    m_loginPending = pending;
+    updateState();
+}
+
 QString QDeviceItem::stateText() const
 {
     return m_state->text();
@@ -83,6 +100,11 @@ QString QDeviceItem::stateText() const
 QString QDeviceItem::modelText() const
 {
     return m_model->text();
+}
+
+QString QDeviceItem::locationText() const
+{
+    return m_location->text();
 }
 
 QString QDeviceItem::addressText() const
@@ -103,6 +125,9 @@ void QDeviceItem::updateState()
     if (!m_online) {
         text = tr("Offline");
         colour = QStringLiteral("rgba(0, 0, 0, 80)");
+    } else if (m_connected && m_loginPending) {
+        text = tr("Logging in…");
+        colour = QStringLiteral("#B06000");
     } else if (m_connected) {
         text = tr("Connected");
         colour = QStringLiteral("green");
