@@ -84,6 +84,8 @@ MainWindow::MainWindow(const DiscoveryScope &scope, QWidget *parent, Start start
     applyFont();
     StartupTrace::mark("configuration read");
     build(scope);
+    // Nothing is editable until a unit has taken the login.
+    m_func->setPagesEnabled(isLoggedIn());
     buildMenus();
     checkLanguageAction();
     retranslate();
