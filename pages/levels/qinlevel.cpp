@@ -150,6 +150,9 @@ void QInLevel::retranslate()
         s.mode->setItemText(Line, tr("Line"));
         s.mute->setText(tr("Mute"));
         s.gainCaption->setText(tr("Gain(dBu)"));
+        s.mode->setToolTip(tr("Mic: microphone level, with the preamplifier's gain; "
+                              "Line: line level"));
+        s.phantom->setToolTip(tr("48 V phantom power for condenser microphones"));
         for (QWidget *w :
              {static_cast<QWidget *>(s.name), static_cast<QWidget *>(s.mode),
               static_cast<QWidget *>(s.mute), static_cast<QWidget *>(s.phantom),
