@@ -97,7 +97,9 @@ void MainWindow::build(const DiscoveryScope &scope)
     m_overview->setUnitState(m_func->unitState());
     StartupTrace::mark("page container");
     auto *rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
+    // A few pixels between the pages' frames and the window's right and
+    // bottom edges (the list's splitter handle is the gap on the left).
+    rightLayout->setContentsMargins(0, 0, 3, 3);
     rightLayout->setSpacing(0);
     rightLayout->addWidget(m_overview);
     rightLayout->addWidget(m_func, 1);

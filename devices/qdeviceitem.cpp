@@ -21,13 +21,12 @@ QDeviceItem::QDeviceItem(QWidget *parent)
     QFont bold = m_model->font();
     bold.setBold(true);
     m_model->setFont(bold);
-    m_state->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_faultLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_faultLabel->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
     m_faultLabel->hide();
-    // In a narrow list the texts give way (elided, whole in the tooltip); the
-    // state stays whole. The address has a line of its own, so with the usual
-    // fonts it is never shortened.
+    // In a narrow list the texts give way (elided, whole in the tooltip). The
+    // model has the first line to itself and the state a line of its own, so
+    // that neither cuts the other ("Logging in…" and "Connected" are long).
     for (ElidedLabel *l : {m_model, m_location, m_address, m_preset})
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
@@ -35,11 +34,11 @@ QDeviceItem::QDeviceItem(QWidget *parent)
     grid->setContentsMargins(8, 5, 8, 5);
     grid->setVerticalSpacing(2);
     grid->addWidget(m_model, 0, 0);
-    grid->addWidget(m_state, 0, 1);
+    grid->addWidget(m_faultLabel, 0, 1);
     grid->addWidget(m_location, 1, 0, 1, 2);
     grid->addWidget(m_address, 2, 0, 1, 2);
-    grid->addWidget(m_preset, 3, 0);
-    grid->addWidget(m_faultLabel, 3, 1);
+    grid->addWidget(m_state, 3, 0, 1, 2);
+    grid->addWidget(m_preset, 4, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     updateState();
 }

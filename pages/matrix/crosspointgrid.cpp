@@ -70,6 +70,13 @@ void CrosspointGrid::placeWidgets()
     setFixedSize(g.rowHeaderWidth + area.width(), g.headerHeight + area.height());
 }
 
+void CrosspointGrid::setGridGeometry(const CrosspointGridGeometry &geometry)
+{
+    m_geometry = geometry;
+    m_navi->setBarSize(geometry.button.height(), geometry.button.width());
+    placeWidgets();
+}
+
 QMixButton *CrosspointGrid::button(int input, int output) const
 {
     if (input < 0 || input >= Inputs || output < 0 || output >= Outputs)

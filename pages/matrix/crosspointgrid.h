@@ -74,6 +74,9 @@ public:
     void setInputName(int input, const QString &name);
     void setOutputName(int output, const QString &name);
     void setFonts(const QFont &title, const QFont &name);
+    // Places the buttons and headings again at other sizes (a page that grows).
+    void setGridGeometry(const CrosspointGridGeometry &geometry);
+    const CrosspointGridGeometry &gridGeometry() const { return m_geometry; }
 
 public slots:
     void MtxMousePressed();
@@ -97,7 +100,7 @@ private:
     void placeWidgets();
     void showNavigation(const QMixButton *hovered);
 
-    const CrosspointGridGeometry m_geometry;
+    CrosspointGridGeometry m_geometry;
     QWidget *m_area;
     QMtxWidget *m_mtx;
     MixNaviWidget *m_navi;

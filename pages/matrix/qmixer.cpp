@@ -14,10 +14,14 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int GeneratorGainKey = 0;
+constexpr int FrameMargin = 2;
+// The largest crosspoint buttons, on large windows.
+constexpr QSize LargestButton(54, 30);
 
 // Sized so that the grid, its headings and the generator fit the page area
 // of a 1024 x 600 window.
@@ -40,6 +44,7 @@ QMixer::QMixer(QWidget *parent)
       m_grid(new CrosspointGrid(
           pageGeometry(), [](int in, int out, QWidget *p) { return new QMixButton(in, out, p); },
           nullptr)),
+      m_gridFrame(new QWidget(this)),
       m_generator(new GeneratorPanel(state(), deferred(), GeneratorGainKey)),
       m_mixValue(new QPushButton), m_allMix(new QPushButton), m_reset(new QPushButton)
 {
@@ -56,12 +61,16 @@ QMixer::QMixer(QWidget *parent)
     connect(m_allMix, &QPushButton::clicked, this, &QMixer::allMixButtonClicked);
     connect(m_reset, &QPushButton::clicked, this, &QMixer::resetButtonClicked);
 
-    auto *bg = new QWidget(this);
+    QWidget *bg = m_gridFrame;
     bg->setObjectName(QStringLiteral("mixerCtrlBgWidget"));
     bg->setAttribute(Qt::WA_StyledBackground);
     auto *bgLayout = new QVBoxLayout(bg);
-    bgLayout->setContentsMargins(2, 2, 2, 2);
+    bgLayout->setContentsMargins(FrameMargin, FrameMargin, FrameMargin, FrameMargin);
     bgLayout->addWidget(m_grid);
+    // The grid grows with the page (resizeEvent) but never asks the page
+    // for more than its smallest size, so the window can shrink again.
+    bg->setMinimumSize(
+        m_grid->size().grownBy(QMargins(FrameMargin, FrameMargin, FrameMargin, FrameMargin)));
 
     for (QPushButton *b : {m_mixValue, m_allMix, m_reset}) {
         b->setObjectName(QStringLiteral("normalButton"));
@@ -83,6 +92,24 @@ QMixer::QMixer(QWidget *parent)
     row->addWidget(bg, 0, Qt::AlignTop);
     row->addLayout(side, 1);
     retranslate();
+}
+
+// At the smallest, the grid has the sizes above; on a larger page the
+// buttons grow into the room the side column does not need.
+void QMixer::resizeEvent(QResizeEvent *event)
+{
+    BlockPage::resizeEvent(event);
+    const CrosspointGridGeometry least = pageGeometry();
+    CrosspointGridGeometry g = least;
+    const int leastHeight = least.headerHeight + 2 * least.margin +
+                            16 * (least.button.height() + least.gap) - least.gap;
+    // What the page has beyond the smallest grid and the side column.
+    const int spareX = qMax(0, width() - minimumSizeHint().width());
+    const int spareY = qMax(0, height() - 1 - 2 * FrameMargin - leastHeight);
+    g.button = QSize(qMin(LargestButton.width(), least.button.width() + spareX / 16),
+                     qMin(LargestButton.height(), least.button.height() + spareY / 16));
+    if (g.button != m_grid->gridGeometry().button)
+        m_grid->setGridGeometry(g);
 }
 
 void QMixer::retranslate()

@@ -60,6 +60,7 @@ public slots:
 
 protected:
     void hideEvent(QHideEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void retranslate() override;
 
 private:
@@ -67,6 +68,7 @@ private:
     void setWholeMatrix(bool on);
 
     CrosspointGrid *m_grid;
+    QWidget *m_gridFrame;
     GeneratorPanel *m_generator;
     // The editor is a window of 256 buttons that most sessions never open,
     // so it is made on first use; it shows the crosspoints of the state. Until
