@@ -99,7 +99,7 @@ void MainWindow::build(const DiscoveryScope &scope)
     auto *rightLayout = new QVBoxLayout(right);
     // A few pixels between the pages' frames and the window's right and
     // bottom edges (the list's splitter handle is the gap on the left).
-    rightLayout->setContentsMargins(0, 0, 3, 3);
+    rightLayout->setContentsMargins(0, 0, 3, 2);
     rightLayout->setSpacing(0);
     rightLayout->addWidget(m_overview);
     rightLayout->addWidget(m_func, 1);
