@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -139,6 +140,29 @@ int QInLevel::channelOf(QObject *control) const
             return c;
     }
     return -1;
+}
+
+// On a page with room for them (a large window) the gain knobs are large.
+// The large knobs make the page's least size larger: when the window shrinks
+// the page is held at that size, found too small and given the medium knobs
+// back, so it shrinks with the window again.
+void QInLevel::resizeEvent(QResizeEvent *event)
+{
+    BlockPage::resizeEvent(event);
+    constexpr int Rows = 2;
+    constexpr int Columns = 8;
+    constexpr int LargeSide = 100;
+    constexpr int MediumSide = 70;
+    constexpr int StripFrame = 12;
+    const bool large = m_strips[0].gain->knob()->size().width() >= LargeSide;
+    if (!large)
+        m_mediumKnobsHeight = minimumSizeHint().height();
+    const bool room = width() >= Columns * (LargeSide + StripFrame) &&
+                      height() >= m_mediumKnobsHeight + Rows * (LargeSide - MediumSide + 4);
+    if (room == large)
+        return;
+    for (Strip &s : m_strips)
+        s.gain->knob()->setSize(room ? Knob::Large : Knob::Medium);
 }
 
 void QInLevel::retranslate()

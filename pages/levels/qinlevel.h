@@ -69,6 +69,7 @@ public slots:
     void _48VClicked(bool isChecked);
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void retranslate() override;
 
 private:
@@ -92,4 +93,6 @@ private:
 
     std::array<Strip, Channels> m_strips{};
     QDialog *m_testWindow = nullptr;
+    // The page's least height with the medium knobs (see resizeEvent).
+    int m_mediumKnobsHeight = 0;
 };
