@@ -4,6 +4,7 @@
 // no scroll bar at 1024 x 600.
 
 #include "app/mainwindow.h"
+#include "pages/dynamics/qtlimitctrl.h"
 #include "pages/funcwidget.h"
 #include "pages/matrix/crosspointgrid.h"
 #include "pages/matrix/qmixbutton.h"
@@ -87,6 +88,16 @@ private slots:
         QVERIFY(page.contains(QRect(b->mapTo(f.mixer(), QPoint()), b->size())));
         QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible());
         QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+
+        // The limiter's chart: square, inside its page, larger on a larger one.
+        f.setCurrentPage(FuncWidget::InLimiter);
+        QWidget *limiter = f.page(FuncWidget::InLimiter);
+        const auto *chart = limiter->findChild<qtLimitCtrl *>();
+        QVERIFY(chart);
+        QTRY_VERIFY(chart->width() >= (gridGrown ? 420 : 280));
+        QCOMPARE(chart->height(), chart->width());
+        QVERIFY(limiter->rect().contains(QRect(chart->mapTo(limiter, QPoint()), chart->size())));
+        QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible());
     }
 
     void cleanupTestCase() { m_rig.reset(); }
