@@ -9,20 +9,25 @@
 
 namespace FactoryReset {
 
-bool confirmAndSend(QWidget *parent)
+bool confirmAndSend(QWidget *parent, const QString &unit)
 {
     if (!isLoggedIn())
         return false;
-    const QString text =
+    QString text =
         QStringLiteral("<font size='5' face='Arial' color='red'><B>%1<br>%2</font>")
             .arg(QCoreApplication::translate(
                      "MainWindow", "Restore the factory settings will delete all user data!!!"),
                  QCoreApplication::translate(
                      "MainWindow", "Do you want to reformat the disk and erase all data?"));
-    // "OK" is button 0 and the default; closing the box chooses nothing.
+    if (!unit.isEmpty())
+        text += QStringLiteral("<p>%1</p>")
+                    .arg(QCoreApplication::translate("MainWindow", "Device: %1")
+                             .arg(unit.toHtmlEscaped()));
+    // "OK" is button 0, "Cancel" button 1 and the default, so that a
+    // stray Enter erases nothing; closing the box chooses nothing.
     const int answer =
-        OperatorPrompt::current().ask(parent, QMessageBox::Information, QStringLiteral("warning"),
-                                      text, {QStringLiteral("OK"), QStringLiteral("Cancel")}, 0);
+        OperatorPrompt::current().ask(parent, QMessageBox::Warning, QStringLiteral("warning"), text,
+                                      {QStringLiteral("OK"), QStringLiteral("Cancel")}, 1);
     if (answer != 0)
         return false;
     sendPacket(Proto::OpSystem, Proto::SysModule::Settings, Proto::SettingsCmd::FactoryReset,

@@ -49,6 +49,7 @@ int main(int argc, char *argv[])
     auto window =
         std::make_unique<MainWindow>(DiscoveryScope(), nullptr, MainWindow::Start::VisibleFirst);
     StartupTrace::mark("main window built");
+    fitToScreen(*window);
     window->show();
     StartupTrace::mark("shown");
     StartupTrace::markFirstEvent(window->windowHandle(), QEvent::Expose, "first expose");

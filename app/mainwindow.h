@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appconfig.h"
+#include "app/qlogin.h"
 #include "protocol/packetrouter.h"
 #include "protocol/streamsplitter.h"
 
@@ -20,10 +21,10 @@ class LoginSession;
 class QAction;
 class QDeviceList;
 class QDeviceTable;
-class QLogin;
 class QMenu;
 class QOverView;
 class QPSWModDialog;
+class QSplitter;
 class QTcpSocket;
 class TraceWindow;
 class TransferProgressDialog;
@@ -75,6 +76,8 @@ public:
     TransferProgressDialog *progress() const { return m_progress; }
     FirmwareUpgrade *firmware() const { return m_firmware; }
     QAction *action(const QString &objectName) const;
+    // The selected unit as its announcement names it (empty when none).
+    QLogin::Unit currentUnit() const;
     FaultReport *faultReport() const { return m_faultReport; }
     LoginSession *loginSession() const { return m_loginSession; }
     // The Edit menu (undo, redo) and the File menu (offline unit,
@@ -130,6 +133,7 @@ private:
     QTranslator m_translator;
     StreamSplitter m_splitter;
     PacketRouter m_router;
+    QSplitter *m_sides = nullptr; // device list | overview and pages
     QDeviceTable *m_deviceTable = nullptr;
     QDeviceList *m_deviceList = nullptr;
     QOverView *m_overview = nullptr;

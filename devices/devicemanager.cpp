@@ -12,6 +12,8 @@
 
 #include <limits>
 
+#include <sys/socket.h>
+
 // The connection side of one row.
 struct DeviceManager::Link
 {
@@ -188,8 +190,17 @@ void DeviceManager::devChanged(int index)
     if (!m_units.isValid(index))
         index = -1;
     const int previous = m_selected;
-    if (m_units.isValid(previous))
+    if (m_units.isValid(previous)) {
+        // What was written to the unit before the switch still reaches it:
+        // the end of the stream follows the last frame, before the reset that
+        // closing a socket with unread answers sends.
+        QTcpSocket *old = m_links[previous]->socket;
+        if (old->state() == QAbstractSocket::ConnectedState && old->socketDescriptor() >= 0) {
+            old->flush();
+            ::shutdown(int(old->socketDescriptor()), SHUT_WR);
+        }
         abortSocket(m_links[previous]);
+    }
     if (index != previous) {
         if (m_units.isValid(previous))
             m_links[previous]->connectTimer->stop();

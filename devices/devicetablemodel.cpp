@@ -44,7 +44,7 @@ QString DeviceTableModel::netStatusText(int row) const
     if (!m_manager->isOnline(row))
         return tr("Offline");
     if (row == m_manager->selectedRow() && m_manager->isConnected(row))
-        return tr("Online(Connected)");
+        return m_loginPending ? tr("Online(Logging in…)") : tr("Online(Connected)");
     return tr("Online(Disconnected)");
 }
 
@@ -53,8 +53,11 @@ QVariant DeviceTableModel::netStatusBrush(int row, int role) const
     const bool background = role == Qt::BackgroundRole;
     if (!m_manager->isOnline(row))
         return QBrush(background ? QColor(0, 0, 0, 20) : QColor(0, 0, 0, 80));
-    if (row == m_manager->selectedRow() && m_manager->isConnected(row))
+    if (row == m_manager->selectedRow() && m_manager->isConnected(row)) {
+        if (m_loginPending) // green only once the unit can be worked with
+            return background ? QVariant() : QVariant(QBrush(QColor(0xB0, 0x60, 0x00)));
         return QBrush(background ? QColor(QStringLiteral("Green")) : QColor(Qt::white));
+    }
     return background ? QVariant() : QVariant(QBrush(Qt::black));
 }
 
@@ -139,6 +142,14 @@ void DeviceTableModel::retranslate()
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
     if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
+void DeviceTableModel::setLoginPending(bool pending)
+{
+    if (pending == m_loginPending)
+        return;
+    m_loginPending = pending;
+    refreshRow(m_manager->selectedRow());
 }
 
 void DeviceTableModel::refreshRow(int row)

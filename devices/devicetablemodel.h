@@ -40,6 +40,9 @@ public:
 
     // Texts of the current language, after a language change.
     void retranslate();
+    // The selected unit is connected but not yet logged in: its Net Status
+    // reads "Online(Logging in…)" rather than "Online(Connected)".
+    void setLoginPending(bool pending);
 
     // "%dday %02d:%02d:%02d" of a count of seconds.
     static QString durationText(quint32 seconds);
@@ -51,4 +54,5 @@ private:
     void refreshRow(int row);
 
     DeviceManager *m_manager;
+    bool m_loginPending = false;
 };

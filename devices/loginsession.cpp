@@ -20,6 +20,9 @@ void LoginSession::connectionStarted()
 {
     m_storedTried = false;
     m_loggedIn = false;
+    // A new connection's first question is the unit asking, not a refusal
+    // of what an earlier connection sent.
+    m_hasSent = false;
 }
 
 void LoginSession::sendPassword(const QString &password)

@@ -48,8 +48,8 @@ public:
 
 signals:
     void loggedIn();
-    // The unit asks for a password and no stored one is left to try: the
-    // last password sent (if any) was wrong.
+    // The unit asks for a password and no stored one is left to try.
+    // `afterWrongPassword`: a password sent on this connection was refused.
     void passwordRequired(bool afterWrongPassword);
 
 private:

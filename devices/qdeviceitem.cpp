@@ -9,34 +9,36 @@
 
 QDeviceItem::QDeviceItem(QWidget *parent)
     : QFrame(parent), m_model(new ElidedLabel(this)), m_state(new QLabel(this)),
-      m_address(new ElidedLabel(this)), m_preset(new ElidedLabel(this)),
-      m_faultLabel(new QLabel(this))
+      m_location(new ElidedLabel(this)), m_address(new ElidedLabel(this)),
+      m_preset(new ElidedLabel(this)), m_faultLabel(new QLabel(this))
 {
     setObjectName(QStringLiteral("deviceItem"));
     m_model->setObjectName(QStringLiteral("deviceModelLabel"));
     m_state->setObjectName(QStringLiteral("deviceStateLabel"));
+    m_location->setObjectName(QStringLiteral("deviceLocationLabel"));
+    m_location->hide();
     m_faultLabel->setObjectName(QStringLiteral("deviceFaultLabel"));
     QFont bold = m_model->font();
     bold.setBold(true);
     m_model->setFont(bold);
-    m_state->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_faultLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_faultLabel->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
     m_faultLabel->hide();
-    // In a narrow list the texts give way (elided, whole in the tooltip); the
-    // state stays whole. The address has a line of its own, so with the usual
-    // fonts it is never shortened.
-    for (ElidedLabel *l : {m_model, m_address, m_preset})
+    // In a narrow list the texts give way (elided, whole in the tooltip). The
+    // model has the first line to itself and the state a line of its own, so
+    // that neither cuts the other ("Logging in…" and "Connected" are long).
+    for (ElidedLabel *l : {m_model, m_location, m_address, m_preset})
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 5, 8, 5);
     grid->setVerticalSpacing(2);
     grid->addWidget(m_model, 0, 0);
-    grid->addWidget(m_state, 0, 1);
-    grid->addWidget(m_address, 1, 0, 1, 2);
-    grid->addWidget(m_preset, 2, 0);
-    grid->addWidget(m_faultLabel, 2, 1);
+    grid->addWidget(m_faultLabel, 0, 1);
+    grid->addWidget(m_location, 1, 0, 1, 2);
+    grid->addWidget(m_address, 2, 0, 1, 2);
+    grid->addWidget(m_state, 3, 0, 1, 2);
+    grid->addWidget(m_preset, 4, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     updateState();
 }
@@ -50,6 +52,14 @@ void QDeviceItem::setWorkingOffline(bool local)
 void QDeviceItem::setModel(const QString &model)
 {
     m_model->setText(model);
+}
+
+void QDeviceItem::setLocation(const QString &location)
+{
+    if (location == m_location->text())
+        return;
+    m_location->setText(location);
+    m_location->setVisible(!location.isEmpty());
 }
 
 void QDeviceItem::setAddress(quint32 address)
@@ -81,6 +91,12 @@ void QDeviceItem::setConnected(bool connected)
     updateState();
 }
 
+void QDeviceItem::setLoginPending(bool pending)
+{
+    m_loginPending = pending;
+    updateState();
+}
+
 QString QDeviceItem::stateText() const
 {
     return m_state->text();
@@ -89,6 +105,11 @@ QString QDeviceItem::stateText() const
 QString QDeviceItem::modelText() const
 {
     return m_model->text();
+}
+
+QString QDeviceItem::locationText() const
+{
+    return m_location->text();
 }
 
 QString QDeviceItem::addressText() const
@@ -113,6 +134,9 @@ void QDeviceItem::updateState()
     } else if (!m_online) {
         text = tr("Offline");
         colour = QStringLiteral("rgba(0, 0, 0, 80)");
+    } else if (m_connected && m_loginPending) {
+        text = tr("Logging in…");
+        colour = QStringLiteral("#B06000");
     } else if (m_connected) {
         text = tr("Connected");
         colour = QStringLiteral("green");

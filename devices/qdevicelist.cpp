@@ -59,6 +59,7 @@ void QDeviceList::addItem(broadcastMsg *record)
         return;
     auto *widget = new QDeviceItem;
     widget->setModel(record->model);
+    widget->setLocation(record->location);
     widget->setAddress(record->ipaddress);
     widget->setPreset(record->preset);
     widget->setFault(record->fault);
@@ -124,6 +125,30 @@ void QDeviceList::setDeviceModel(uint row, const QString &model)
     describeRow(int(row));
 }
 
+void QDeviceList::setDeviceLocation(uint row, const QString &location)
+{
+    if (QDeviceItem *w = item(int(row))) {
+        w->setLocation(location);
+        m_list->item(int(row))->setSizeHint(rowSize(w));
+    }
+}
+
+void QDeviceList::setLoginPending(bool pending)
+{
+    m_loginPending = pending;
+    showLoginPending();
+}
+
+void QDeviceList::showLoginPending()
+{
+    const int selected = m_list->currentRow();
+    for (int r = 0; r < m_list->count(); ++r) {
+        const bool pending = m_loginPending && r == selected;
+        if (QDeviceItem *w = item(r); w && w->isLoginPending() != pending)
+            w->setLoginPending(pending);
+    }
+}
+
 void QDeviceList::setConnected(uint row, bool connected)
 {
     if (QDeviceItem *w = item(int(row)))
@@ -135,6 +160,7 @@ void QDeviceList::removeRow(int row)
 {
     if (row >= 0 && row < m_list->count())
         delete m_list->takeItem(row);
+    showLoginPending();
 }
 
 void QDeviceList::setCurrentRow(int row)
@@ -146,6 +172,7 @@ void QDeviceList::setCurrentRow(int row)
     } else {
         m_list->setCurrentRow(row);
     }
+    showLoginPending();
 }
 
 void QDeviceList::showContextMenu(const QPoint &pos)

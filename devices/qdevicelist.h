@@ -32,12 +32,15 @@ public slots:
     void setFaultState(uint row, uchar fault);
     void setIpaddr(uint row, uint address);
     void setDeviceModel(uint row, const QString &model);
+    void setDeviceLocation(uint row, const QString &location);
     void removeRow(int row);
     // The row's connection came up or went down.
     void setConnected(uint row, bool connected);
     void setWorkingOffline(uint row, bool local);
     // Marks the selected unit (-1: none) without emitting anything.
     void setCurrentRow(int row);
+    // The selected unit is connected but not yet logged in.
+    void setLoginPending(bool pending);
 
 signals:
     void sig_devChanged(int index);
@@ -50,6 +53,8 @@ protected:
 private:
     void describeRow(int row);
     void showContextMenu(const QPoint &pos);
+    void showLoginPending();
 
     QListWidget *m_list;
+    bool m_loginPending = false;
 };

@@ -175,8 +175,19 @@ void QDeviceTable::attachList(QDeviceList *list)
     connect(this, &QDeviceTable::sig_workingOffline, list, &QDeviceList::setWorkingOffline);
     connect(this, &QDeviceTable::sig_removeDev, list, &QDeviceList::removeRow);
     connect(m_manager, &DeviceManager::selectedRowChanged, list, &QDeviceList::setCurrentRow);
+    connect(this, &QDeviceTable::sig_loginPending, list, &QDeviceList::setLoginPending);
+    connect(m_manager, &DeviceManager::rowChanged, list, [this, list](int row) {
+        if (const broadcastMsg *r = record(row))
+            list->setDeviceLocation(uint(row), r->location);
+    });
     connect(list, &QDeviceList::sig_ipClicked, this, &QDeviceTable::ipClicked);
     connect(list, &QDeviceList::sig_removeRow, this, &QDeviceTable::removeDev);
+}
+
+void QDeviceTable::setLoginPending(bool pending)
+{
+    m_model->setLoginPending(pending);
+    emit sig_loginPending(pending);
 }
 
 // The time-out box and the IP setting dialog are made when first needed: a

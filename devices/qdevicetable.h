@@ -60,6 +60,11 @@ public:
     // table. Its sig_devChanged is the main window's to connect.
     void attachList(QDeviceList *list);
 
+    // The selected unit is connected but not yet logged in, as the main
+    // window, which logs in, knows it; the table and an attached list show
+    // "Logging in…" for it.
+    void setLoginPending(bool pending);
+
     bool remindsOnTimeout() const { return m_remind; }
     // Made when first asked for.
     ConnectTimeoutBox *connectTimeoutBox();
@@ -91,6 +96,7 @@ signals:
     void sig_model(uint row, const QString &model);
     void sig_linkState(uint row, bool connected);
     void sig_workingOffline(uint row, bool local);
+    void sig_loginPending(bool pending);
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -36,7 +36,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -91,7 +93,10 @@ FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
         button->setObjectName(QStringLiteral("normalButton2"));
         button->setCheckable(true);
         button->setFixedHeight(32);
+        // The shown page's button is the row's one stop of the Tab chain
+        // (showTabStop()); the arrows move along the row from there.
         button->setFocusPolicy(Qt::NoFocus);
+        button->installEventFilter(this);
         button->setMinimumWidth(10);
         m_group->addButton(button, i);
         buttonRow->addWidget(button);
@@ -100,6 +105,7 @@ FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
     connect(m_group, &QButtonGroup::idClicked, this, [this](int index) {
         buildPages();
         m_stack->setCurrentIndex(index);
+        showTabStop();
     });
 
     auto *layout = new QVBoxLayout(this);
@@ -126,6 +132,16 @@ FuncWidget::FuncWidget(QWidget *parent, PageBuild build)
     m_buttons[Agc]->hide();
     m_buttons[Anc]->hide();
     retranslate();
+
+    // Ctrl+PgUp and Ctrl+PgDn go to the page before and after, wherever the
+    // focus is in the window.
+    const std::pair<int, int> pageKeys[] = {{Qt::CTRL | Qt::Key_PageUp, -1},
+                                            {Qt::CTRL | Qt::Key_PageDown, 1}};
+    for (const auto &[key, step] : pageKeys) {
+        auto *shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { stepPage(step); });
+    }
 
     // The page on screen is read every second tick of the poll clock (200 ms),
     // in the same write as the overview's reads of that tick.
@@ -224,6 +240,67 @@ void FuncWidget::setCurrentPage(int index)
         buildPages();
     m_stack->setCurrentIndex(index);
     m_buttons[index]->setChecked(true);
+    showTabStop();
+}
+
+// Like a row of radio buttons: Tab stops at the button of the page shown,
+// and a click leaves the focus where it was.
+void FuncWidget::showTabStop()
+{
+    const int current = currentIndex();
+    for (int i = 0; i < PageCount; ++i)
+        m_buttons[i]->setFocusPolicy(i == current ? Qt::TabFocus : Qt::NoFocus);
+}
+
+bool FuncWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    // Left and Right on a page button open the page before or after it.
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier &&
+            (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) &&
+            m_buttons.contains(qobject_cast<QPushButton *>(watched))) {
+            stepPage(key->key() == Qt::Key_Left ? -1 : 1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FuncWidget::stepPage(int step)
+{
+    // Hidden buttons (a block the unit lacks) are passed over; the row wraps.
+    int index = currentIndex();
+    for (int i = 0; i < PageCount; ++i) {
+        index = (index + step + PageCount) % PageCount;
+        if (!m_buttons[index]->isHidden())
+            break;
+    }
+    if (index == currentIndex())
+        return;
+    setCurrentPage(index);
+    // The focus follows to the page's button when it was on the row.
+    if (auto *focus = qobject_cast<QPushButton *>(window()->focusWidget());
+        focus && m_buttons.contains(focus))
+        m_buttons[index]->setFocus(Qt::TabFocusReason);
+}
+
+void FuncWidget::setPagesEnabled(bool enabled)
+{
+    // The page buttons stay: the operator may look round every page, but
+    // nothing looks editable that would not reach a unit. Each built page is
+    // disabled rather than the stack: a widget made inside a disabled parent
+    // gets a bare accessible interface cached while it is being constructed
+    // (no button or label role, no name), so pages are built enabled.
+    m_pagesEnabled = enabled;
+    for (int i = 0; i < PageCount; ++i)
+        if (BlockPage *built = page(i))
+            built->setEnabled(enabled);
+}
+
+bool FuncWidget::pagesEnabled() const
+{
+    return m_pagesEnabled;
 }
 
 void FuncWidget::timeout()

@@ -113,6 +113,14 @@ public:
     // widget in it again.
     void setPage(int index, BlockPage *page, quint8 module = 0);
     QWidget *pageParent() const;
+    // Shows the page `step` buttons along the row (Ctrl+PgUp/PgDn: -1, +1),
+    // past hidden buttons and round the ends.
+    void stepPage(int step);
+    // The pages can be edited only while a unit is logged in: the main window
+    // disables them (greyed, the page buttons still work) until then. A
+    // container starts with its pages enabled.
+    void setPagesEnabled(bool enabled);
+    bool pagesEnabled() const;
     // The untranslated title of a page's button ("In Setup").
     static const char *pageTitle(int index);
     int bandCount() const { return m_bandCount; }
@@ -164,9 +172,11 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setButtonShown(int index, bool shown);
+    void showTabStop();
     void retranslate();
     void placeBuilt(int index, BlockPage *page, const char *trace);
     void finishPages();
@@ -201,4 +211,5 @@ private:
     bool m_pagesBuilt = false;
     int m_nextBuild = 0; // the step of buildNextPage() to take next
     DeviceStatus *m_status;
+    bool m_pagesEnabled = true;
 };

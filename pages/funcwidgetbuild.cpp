@@ -165,6 +165,7 @@ void FuncWidget::setPage(int index, BlockPage *page, quint8 module)
     QWidget *old = m_stack->replaceWidget(index, page);
     if (!old)
         return;
+    page->setEnabled(m_pagesEnabled);
     // Nothing may route to the page that goes.
     for (auto it = m_blockPages.begin(); it != m_blockPages.end();)
         it = it.value() == old ? m_blockPages.erase(it) : std::next(it);

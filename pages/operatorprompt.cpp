@@ -1,6 +1,8 @@
 #include "pages/operatorprompt.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -27,6 +29,21 @@ void OperatorPrompt::inform(QWidget *parent, QMessageBox::Icon icon, const QStri
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool OperatorPrompt::askText(QWidget *parent, const QString &title, const QString &label,
+                             QString &text, int maxLength)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextValue(text);
+    if (auto *field = dialog.findChild<QLineEdit *>())
+        field->setMaxLength(maxLength);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    text = dialog.textValue();
+    return true;
 }
 
 QString OperatorPrompt::openFileName(QWidget *parent, const QString &caption, const QString &dir,

@@ -21,6 +21,12 @@ public:
                     const QString &text, const QStringList &buttons, int defaultButton = 0);
     virtual void inform(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                         const QString &text);
+    // Asks for a line of text: `label` above a field that starts with `text`
+    // and takes at most `maxLength` characters. On OK `text` holds what the
+    // operator typed and the answer is true; Cancel or closing the box
+    // answers false and leaves `text` as it was.
+    virtual bool askText(QWidget *parent, const QString &title, const QString &label, QString &text,
+                         int maxLength);
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter);
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,

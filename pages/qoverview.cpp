@@ -169,7 +169,9 @@ void QOverView::retranslate()
     // every row: the panel drops its row spacing and most of its margins, so
     // that it, and the overview with it, keeps its height.
     const int slack = lineSlack(small);
-    m_infoGrid->setContentsMargins(8, qMax(1, 6 - 2 * slack), 8, qMax(1, 6 - 2 * slack));
+    // The margins are what a 1024 x 600 window leaves when the rows are 14
+    // pixels high (DejaVu Sans, 8 points).
+    m_infoGrid->setContentsMargins(8, qMax(1, 4 - 2 * slack), 8, qMax(1, 4 - 2 * slack));
     m_infoGrid->setVerticalSpacing(qMax(0, 2 - slack));
     m_mute->setFont(small);
     QFont tiny = small;

@@ -11,11 +11,14 @@
 #include "widgets/appfont.h"
 #include "widgets/fieldsync.h"
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -29,6 +32,9 @@ constexpr int EntrySize = 1 + QPreset::NameBytes; // exists byte, then the name
 constexpr int ListSize = 1 + QPreset::Slots * EntrySize;
 constexpr int RowHeight = 28;
 const char BootName[] = "Boot Default";
+
+// Put before the number of the active preset in the table's row header.
+const QChar CurrentMark(0x25B6);
 
 const char CurrentStyle[] = "QPushButton{background: rgb(18, 183, 245);color: rgb(252, 240, 240);"
                             "border: 1px solid rgb(39, 129, 184);border-radius: 4px;}";
@@ -55,6 +61,9 @@ QPreset::QPreset(ProgressGuard *progress, QWidget *parent)
     m_table->setObjectName(QStringLiteral("presetCtrlTableWidget"));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setFocusPolicy(Qt::NoFocus);
+    // Tab goes from control to control in the cells (row by row), not from
+    // cell to cell of the table.
+    m_table->setTabKeyNavigation(false);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -68,8 +77,10 @@ QPreset::QPreset(ProgressGuard *progress, QWidget *parent)
     }
     for (int c = 0; c < ColumnCount; ++c)
         m_table->setHorizontalHeaderItem(c, new QTableWidgetItem);
-    for (int slot = 0; slot < Slots; ++slot)
+    for (int slot = 0; slot < Slots; ++slot) {
+        m_table->setVerticalHeaderItem(slot, new QTableWidgetItem(QString::number(slot + 1)));
         buildRow(slot);
+    }
 
     for (QPushButton *b : {m_importAll, m_exportAll}) {
         b->setObjectName(QStringLiteral("normalButton"));
@@ -102,6 +113,15 @@ void QPreset::buildRow(int slot)
     row.name = new QLineEdit(cells);
     row.name->setObjectName(QStringLiteral("presetNameEdit"));
     connect(row.name, &QLineEdit::editingFinished, this, &QPreset::nameEditingFinished);
+    // A right click (or the menu key) on a name offers renaming and the
+    // slot's commands; a double click or F2 selects the name to type a new one.
+    row.name->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(row.name, &QWidget::customContextMenuRequested, this, [this, slot](const QPoint &pos) {
+        QMenu *menu = slotMenu(slot);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(m_rows[size_t(slot)].name->mapToGlobal(pos));
+    });
+    row.name->installEventFilter(this);
 
     using Slot = void (QPreset::*)();
     const std::array<Slot, ColumnCount> handlers{nullptr,
@@ -113,6 +133,7 @@ void QPreset::buildRow(int slot)
     for (int c = SaveColumn; c < ColumnCount; ++c) {
         auto *b = new QPushButton(cells);
         b->setObjectName(QStringLiteral("normalButton"));
+        b->installEventFilter(this); // scrolls its row into view when it takes the focus
         connect(b, &QPushButton::clicked, this, handlers[size_t(c)]);
         row.buttons[size_t(c)] = b;
     }
@@ -131,7 +152,9 @@ void QPreset::retranslate()
     m_table->verticalHeader()->setFont(font);
     for (int slot = 0; slot < Slots; ++slot) {
         Row &row = m_rows[size_t(slot)];
-        row.name->setFont(font);
+        QFont nameFont = font;
+        nameFont.setBold(slot == m_current);
+        row.name->setFont(nameFont);
         for (int c = SaveColumn; c < ColumnCount; ++c) {
             row.buttons[size_t(c)]->setText(tr(titles[c]));
             row.buttons[size_t(c)]->setFont(font);
@@ -146,6 +169,8 @@ void QPreset::retranslate()
     // The boot preset's name is shown in the current language.
     if (!m_rows[0].name->isModified())
         m_rows[0].name->setText(shownName(0));
+    if (m_current < Slots)
+        markCurrent(m_current, true);
     m_importAll->setText(tr("Import All"));
     m_exportAll->setText(tr("Export All"));
     m_importAll->setFont(font);
@@ -231,10 +256,9 @@ void QPreset::showList(const AnswerReader &answer)
 {
     if (const auto current = answer.index(0, Slots); current && *current != m_current) {
         if (m_current < Slots)
-            m_rows[size_t(m_current)].buttons[LoadColumn]->setStyleSheet(QString());
+            markCurrent(m_current, false);
         m_current = *current;
-        m_rows[size_t(m_current)].buttons[LoadColumn]->setStyleSheet(
-            QString::fromLatin1(CurrentStyle));
+        markCurrent(m_current, true);
     }
     for (int slot = 0; slot < Slots; ++slot) {
         const int at = 1 + slot * EntrySize;
@@ -249,6 +273,21 @@ void QPreset::showList(const AnswerReader &answer)
         // A name the operator is typing stays; editing finished decides.
         FieldSync::showText(row.name, shownName(slot));
     }
+}
+
+// The active preset: its "Load" button coloured, its number marked and its
+// name in bold, so that it stands out without relying on the colour alone.
+void QPreset::markCurrent(int slot, bool current)
+{
+    Row &row = m_rows[size_t(slot)];
+    row.buttons[LoadColumn]->setStyleSheet(current ? QString::fromLatin1(CurrentStyle) : QString());
+    QTableWidgetItem *header = m_table->verticalHeaderItem(slot);
+    header->setText(current ? CurrentMark + QLatin1Char(' ') + QString::number(slot + 1)
+                            : QString::number(slot + 1));
+    header->setToolTip(current ? tr("Active preset") : QString());
+    QFont font = row.name->font();
+    font.setBold(current);
+    row.name->setFont(font);
 }
 
 void QPreset::setExists(int slot, bool exists)
@@ -287,18 +326,92 @@ void QPreset::nameEditingFinished()
     }
     const QByteArray bytes = LocalText::encode(row.name->text());
     if (bytes.size() > NameBytes)
-        OperatorPrompt::current().ask(this, QMessageBox::Warning, tr("Preset"),
-                                      tr("The preset name's length can not be greater than 16 "
-                                         "bytes, please enter again!"),
-                                      {tr("OK")});
+        tooLong();
     if (bytes.isEmpty() || bytes.size() > NameBytes) {
         row.name->setText(shownName(slot));
         return;
     }
+    rename(slot, bytes);
+}
+
+void QPreset::tooLong()
+{
+    OperatorPrompt::current().ask(this, QMessageBox::Warning, tr("Preset"),
+                                  tr("The preset name's length can not be greater than 16 "
+                                     "bytes, please enter again!"),
+                                  {tr("OK")});
+}
+
+void QPreset::rename(int slot, const QByteArray &bytes)
+{
+    Row &row = m_rows[size_t(slot)];
     row.stored = bytes;
     row.name->setText(shownName(slot));
+    row.name->setModified(false);
     sendPacket(Proto::OpBlock, Module, Cmd::Rename, Proto::FlagWrite,
                QByteArray(1, char(slot)) + bytes);
+}
+
+void QPreset::startRename(int slot)
+{
+    if (slot < 0 || slot >= Slots)
+        return;
+    placeCells();
+    m_table->scrollTo(m_table->model()->index(slot, NameColumn));
+    QLineEdit *name = m_rows[size_t(slot)].name;
+    name->setFocus(Qt::OtherFocusReason);
+    name->selectAll();
+}
+
+QString QPreset::offeredName(int slot) const
+{
+    if (slot < 0 || slot >= Slots)
+        return QString();
+    if (!m_rows[size_t(slot)].stored.isEmpty())
+        return shownName(slot);
+    return tr("Preset %1").arg(slot + 1);
+}
+
+QMenu *QPreset::slotMenu(int slot)
+{
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("presetSlotMenu"));
+    const bool exists = slot >= 0 && slot < Slots && m_rows[size_t(slot)].exists;
+    menu->addAction(tr("Rename"), this, [this, slot] { startRename(slot); });
+    menu->addSeparator();
+    menu->addAction(tr("Save"), this, [this, slot] { save(slot); });
+    menu->addAction(tr("Load"), this, [this, slot] { load(slot); })->setEnabled(exists);
+    menu->addAction(tr("Delete"), this, [this, slot] { remove(slot); })->setEnabled(exists);
+    return menu;
+}
+
+bool QPreset::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *field = qobject_cast<QLineEdit *>(watched);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // A control reached with Tab brings its row into view.
+        for (int c = NameColumn; c < ColumnCount; ++c)
+            if (const int slot = slotOf(watched, Column(c)); slot >= 0)
+                m_table->scrollTo(m_table->model()->index(slot, c));
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (field) {
+            field->setFocus(Qt::MouseFocusReason);
+            field->selectAll();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        if (field && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
+            field->selectAll();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return BlockPage::eventFilter(watched, event);
 }
 
 bool QPreset::confirm(QMessageBox::Icon icon, const QString &title, const QString &text)
@@ -311,27 +424,57 @@ void QPreset::sendSlotCommand(quint8 cmd, int slot)
     sendPacket(Proto::OpBlock, Module, cmd, Proto::FlagWrite, QByteArray(1, char(slot)));
 }
 
-void QPreset::saveClicked()
+// Saving names the slot and offers the name to give it; a name other than
+// the slot's own is sent as a rename right after the save.
+void QPreset::save(int slot)
 {
-    const int slot = slotOf(sender(), SaveColumn);
-    if (slot >= 0 && confirm(QMessageBox::Information, tr("information"), tr("Save preset?")))
-        sendSlotCommand(Cmd::Save, slot);
+    QString name = offeredName(slot);
+    const QString question =
+        tr("Save the current settings into preset %1?\n\nName of the preset:").arg(slot + 1);
+    if (!OperatorPrompt::current().askText(this, tr("Save preset"), question, name, NameBytes))
+        return;
+    name = name.trimmed();
+    const QByteArray bytes = LocalText::encode(name);
+    if (bytes.size() > NameBytes) {
+        tooLong();
+        return;
+    }
+    sendSlotCommand(Cmd::Save, slot);
+    const Row &row = m_rows[size_t(slot)];
+    if (!bytes.isEmpty() && !(name == shownName(slot) && !row.stored.isEmpty()))
+        rename(slot, bytes);
 }
 
-void QPreset::loadClicked()
+void QPreset::load(int slot)
 {
-    const int slot = slotOf(sender(), LoadColumn);
-    if (slot >= 0 && confirm(QMessageBox::Warning, tr("warning"), tr("Load preset?"))) {
+    if (confirm(QMessageBox::Warning, tr("warning"), tr("Load preset?"))) {
         sendSlotCommand(Cmd::Recall, slot);
         state().announceReplaced(tr("A preset was recalled"));
     }
 }
 
+void QPreset::remove(int slot)
+{
+    if (confirm(QMessageBox::Warning, tr("warning"), tr("Delete preset?")))
+        sendSlotCommand(Cmd::Delete, slot);
+}
+
+void QPreset::saveClicked()
+{
+    if (const int slot = slotOf(sender(), SaveColumn); slot >= 0)
+        save(slot);
+}
+
+void QPreset::loadClicked()
+{
+    if (const int slot = slotOf(sender(), LoadColumn); slot >= 0)
+        load(slot);
+}
+
 void QPreset::deleteClicked()
 {
-    const int slot = slotOf(sender(), DeleteColumn);
-    if (slot >= 0 && confirm(QMessageBox::Warning, tr("warning"), tr("Delete preset?")))
-        sendSlotCommand(Cmd::Delete, slot);
+    if (const int slot = slotOf(sender(), DeleteColumn); slot >= 0)
+        remove(slot);
 }
 
 QString QPreset::askFile(bool save, bool all)

@@ -11,6 +11,7 @@ class AnswerReader;
 class PresetTransfer;
 class ProgressGuard;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTableWidget;
 
@@ -51,6 +52,15 @@ public:
     QPushButton *importAllButton() const { return m_importAll; }
     QPushButton *exportAllButton() const { return m_exportAll; }
     int currentPreset() const { return m_current; }
+    // The name a save into `slot` offers: the slot's name, or a default one
+    // for a slot that has none.
+    QString offeredName(int slot) const;
+    // The slot's context menu (rename, save, load, delete), as a right click
+    // on its name shows it; the caller owns it.
+    QMenu *slotMenu(int slot);
+    // Starts renaming `slot`: the name field takes the focus with its text
+    // selected.
+    void startRename(int slot);
     PresetTransfer *transfer() const { return m_transfer; }
 
 public slots:
@@ -66,6 +76,7 @@ public slots:
 protected:
     void retranslate() override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Row
@@ -82,6 +93,12 @@ private:
     QString shownName(int slot) const;
     void showList(const AnswerReader &answer);
     void showRecallProgress(int percent);
+    void markCurrent(int slot, bool current);
+    void save(int slot);
+    void load(int slot);
+    void remove(int slot);
+    void rename(int slot, const QByteArray &bytes);
+    void tooLong();
     void setExists(int slot, bool exists);
     bool confirm(QMessageBox::Icon icon, const QString &title, const QString &text);
     void sendSlotCommand(quint8 cmd, int slot);

@@ -20,16 +20,18 @@ void ElidedLabel::setText(const QString &text)
     setToolTip(text);
 }
 
-void ElidedLabel::setElideMode(Qt::TextElideMode mode)
-{
-    m_elideMode = mode;
-    update();
-}
-
 QString ElidedLabel::elidedText() const
 {
     const int available = contentsRect().width() - 2 * margin();
-    return fontMetrics().elidedText(text(), m_elideMode, qMax(0, available));
+    return fontMetrics().elidedText(text(), m_mode, qMax(0, available));
+}
+
+void ElidedLabel::setElideMode(Qt::TextElideMode mode)
+{
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    update();
 }
 
 // Wide names must not stop the label from shrinking in a layout.

@@ -2,10 +2,11 @@
 
 #include <QLabel>
 
-// A one-line label that shows its text cut short with an ellipsis (on the right
-// unless set otherwise) when the text is wider than the label, and the full
-// text as its tooltip.
-// Channel names are shown with it. text() returns the full text.
+// A one-line label that shows its text cut short with an ellipsis when the
+// text is wider than the label, and the full text as its tooltip. The cut is
+// made in the middle ("Hand…ld 2"), so that names which differ only at their
+// end (a number, "left"/"right") can still be told apart. Channel names are
+// shown with it. text() returns the full text.
 class ElidedLabel final : public QLabel
 {
     Q_OBJECT
@@ -18,12 +19,11 @@ public:
     // Sets the full text and the tooltip.
     void setText(const QString &text);
 
-    // Where the text is cut: Qt::ElideMiddle keeps names that differ only at
-    // their ends apart ("Hand…ld 1", "Hand…ld 2").
-    void setElideMode(Qt::TextElideMode mode);
-
     // The text as it is drawn at the current width.
     QString elidedText() const;
+    // Where the text is cut (Qt::ElideMiddle unless set).
+    void setElideMode(Qt::TextElideMode mode);
+    Qt::TextElideMode elideMode() const { return m_mode; }
 
     QSize minimumSizeHint() const override;
 
@@ -31,5 +31,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    Qt::TextElideMode m_elideMode = Qt::ElideRight;
+    Qt::TextElideMode m_mode = Qt::ElideMiddle;
 };

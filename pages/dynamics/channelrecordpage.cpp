@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -129,6 +130,22 @@ void ChannelRecordPage::setChart(QWidget *chart)
     m_chart = chart;
     chart->setFixedSize(ChartSize, ChartSize);
     m_chartArea->layout()->addWidget(chart);
+    // The page asks for room for the smallest chart only, so that a page
+    // with a grown chart can shrink with the window again.
+    m_chartArea->setMinimumSize(m_chartArea->minimumSizeHint());
+}
+
+void ChannelRecordPage::resizeEvent(QResizeEvent *event)
+{
+    BlockPage::resizeEvent(event);
+    if (!m_chart)
+        return;
+    // What the page has beyond its least size goes to the chart, as far as
+    // the square fits in both directions.
+    const QSize spare = (size() - minimumSizeHint()).expandedTo(QSize(0, 0));
+    const int side = ChartSize + qMin(spare.width(), spare.height());
+    if (m_chart->width() != side)
+        m_chart->setFixedSize(side, side);
 }
 
 KnobField *ChannelRecordPage::addParameter(QLabel *caption, int recordField, float scale,

@@ -72,8 +72,11 @@ public slots:
 protected:
     ChannelRecordPage(const ChannelRecordConfig &config, QWidget *parent);
 
-    // Places the chart (a fixed 280 x 280 control) in the chart area.
+    // Places the chart (a square control, 280 x 280 at the least) in the
+    // chart area.
     void setChart(QWidget *chart);
+    // The chart grows with the page (a large window), square.
+    void resizeEvent(QResizeEvent *event) override;
     // Adds a knob column to the settings area, its caption above it: a knob
     // with a text field over the range of the record's field `field` (0 is
     // the switch), the knob holding the value times `scale`, the field
@@ -115,6 +118,7 @@ private:
     std::array<QPushButton *, Channels> m_channelButtons{};
     std::array<QString, Channels> m_names;
     QWidget *m_chartArea;
+    QWidget *m_chart = nullptr;
     QHBoxLayout *m_parameters;
     QLabel *m_title;
     ElidedLabel *m_name;
@@ -125,5 +129,4 @@ private:
     QChannelSelect *m_copyDialog = nullptr;
     QVector<QWidget *> m_recordControls;
     QVector<QPair<QLabel *, KnobField *>> m_captioned; // for their accessible names
-    QWidget *m_chart = nullptr;
 };

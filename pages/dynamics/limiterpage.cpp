@@ -57,6 +57,13 @@ void LimiterPage::retranslate()
     m_captions[Ratio]->setText(tr("Ratio"));
     m_captions[Attack]->setText(tr("Attack(ms)"));
     m_captions[Decay]->setText(tr("Decay(ms)"));
+    m_captions[Threshold]->setToolTip(tr("Threshold: the level above which the gain is reduced"));
+    m_captions[Ratio]->setToolTip(tr("Ratio: how many dB of input above the threshold give one "
+                                     "dB of output"));
+    m_captions[Attack]->setToolTip(tr("Attack: how fast the gain falls once the threshold is "
+                                      "passed"));
+    m_captions[Decay]->setToolTip(tr("Decay: how fast the gain comes back once the signal falls "
+                                     "below the threshold"));
     for (QLabel *caption : m_captions)
         caption->setFont(appFont(9));
     updateAccessibleNames();

@@ -69,6 +69,14 @@ void QAGCWidget::retranslate()
     m_captions[Ratio]->setText(tr("Ratio"));
     m_captions[Attack]->setText(tr("Attack(ms)"));
     m_captions[Decay]->setText(tr("Decay(ms)"));
+    m_captions[Threshold]->setToolTip(tr("Threshold: signals below this level are not raised"));
+    m_captions[Ratio]->setToolTip(tr("Ratio: how many dB of input above the threshold give one "
+                                     "dB of output"));
+    m_captions[Attack]->setToolTip(tr("Attack: how fast the gain falls once the threshold is "
+                                      "passed"));
+    m_captions[Decay]->setToolTip(tr("Decay: how fast the gain comes back once the signal falls "
+                                     "below the threshold"));
+    m_captions[Target]->setToolTip(tr("Target: the level the gain control holds the signal at"));
     for (QLabel *caption : m_captions)
         caption->setFont(appFont(9));
     updateAccessibleNames();

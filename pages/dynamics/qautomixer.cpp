@@ -210,18 +210,27 @@ void QAutoMixer::retranslate()
         s.autoEnable->setText(tr("Auto En"));
         s.autoEnable->setFont(font);
         s.caption->setText(tr("Thresh(dB)"));
+        s.autoEnable->setToolTip(tr("Auto enable: this input takes part in the automixer"));
+        s.caption->setToolTip(tr("Threshold of the input's gate, shared with the Gate page"));
         s.caption->setFont(caption);
         s.threshold->edit()->setFont(font);
     }
     for (OutStrip &s : m_outStrips) {
         s.title->setFont(title);
         s.enable->setText(tr("Enable"));
+        s.enable->setToolTip(tr("Apply the automixer's attenuation to this output"));
         s.enable->setFont(font);
         s.attenuation->setFont(font);
     }
     m_nomCaption->setText(tr("Nom level :"));
     m_micCountCaption->setText(tr("Mic counts :"));
     m_totalNomCaption->setText(tr("Total nom :"));
+    const QString nom = tr("Number of open microphones: the attenuation in dB for each open "
+                           "microphone beyond the first");
+    m_nomCaption->setToolTip(nom);
+    m_nomBox->setToolTip(nom);
+    m_micCountCaption->setToolTip(tr("How many inputs' gates are open now"));
+    m_totalNomCaption->setToolTip(tr("Total attenuation for the microphones open now"));
     for (QWidget *w : std::initializer_list<QWidget *>{m_nomCaption, m_nomBox, m_micCountCaption,
                                                        m_totalNomCaption})
         w->setFont(appFont(9));

@@ -114,6 +114,10 @@ void QGate::retranslate()
 {
     static const char *const Captions[ParamCount] = {
         QT_TR_NOOP("Thresh(dB)"), QT_TR_NOOP("Attack(ms)"), QT_TR_NOOP("Decay(ms)")};
+    static const char *const Tips[ParamCount] = {
+        QT_TR_NOOP("Threshold: the gate opens when the input rises above this level"),
+        QT_TR_NOOP("Attack: how fast the gate opens"),
+        QT_TR_NOOP("Decay: how fast the gate closes once the input falls below the threshold")};
     const QFont title = appFont(10, true);
     const QFont button = appFont(9);
     QFont caption = appFont(8);
@@ -126,6 +130,7 @@ void QGate::retranslate()
         for (int p = 0; p < ParamCount; ++p) {
             s.captions[size_t(p)]->setText(tr(Captions[p]));
             s.captions[size_t(p)]->setFont(caption);
+            s.captions[size_t(p)]->setToolTip(tr(Tips[p]));
             s.controls[size_t(p)]->edit()->setFont(field);
         }
     }

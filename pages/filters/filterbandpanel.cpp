@@ -158,6 +158,11 @@ void FilterBandPanel::setEditable(bool editable)
         w->setEnabled(editable);
 }
 
+bool FilterBandPanel::isEditable() const
+{
+    return m_gain->isEnabled();
+}
+
 void FilterBandPanel::setAccessibleNames(const QString &channel, int band)
 {
     const QString shown = channel + QStringLiteral(", ") + tr("band %1").arg(band + 1);
@@ -182,6 +187,10 @@ void FilterBandPanel::retranslate()
     m_frequencyCaption->setText(tr("Freq.(Hz)"));
     m_gainCaption->setText(tr("Gain(dB)"));
     m_qCaption->setText(tr("Q"));
+    m_qCaption->setToolTip(tr("Q: the sharpness of the band; higher values affect a narrower "
+                              "range of frequencies"));
+    m_type->setToolTip(tr("PEQ: peaking filter; LowShelf and HighShelf raise or lower "
+                          "everything below or above the frequency"));
 
     m_bandCaption->setFont(appFont(10, true));
     for (QWidget *w :

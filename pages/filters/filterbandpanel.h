@@ -46,6 +46,8 @@ public:
     // Enables the band's own controls (not the band buttons): off while the
     // page does not hold the unit's record of the band.
     void setEditable(bool editable);
+    // Whether the band shown takes edits (the page holds the unit's copy).
+    bool isEditable() const;
     void retranslate();
 
 private:

@@ -22,7 +22,9 @@ QFeedback::QFeedback(QWidget *parent)
     grid->setSpacing(2);
     for (int c = 0; c < Channels; ++c)
         grid->addWidget(buildColumn(c), c / 8, c % 8);
-    grid->setRowStretch(2, 1);
+    // The two rows of columns share the page's height: no empty half page.
+    grid->setRowStretch(0, 1);
+    grid->setRowStretch(1, 1);
     retranslate();
 }
 
@@ -50,7 +52,9 @@ QWidget *QFeedback::buildColumn(int c)
     v->setSpacing(4);
     v->addWidget(col.title);
     v->addWidget(col.name);
+    v->addStretch(1);
     v->addWidget(col.enable, 0, Qt::AlignHCenter);
+    v->addStretch(1);
     return bg;
 }
 

@@ -143,6 +143,13 @@ void LevelPage::retranslate()
         if (s.priority)
             s.priority->setText(tr("Priority"));
         s.groupCaption->setText(tr("Group"));
+        s.invert->setToolTip(tr("Invert the polarity of the signal"));
+        if (s.priority)
+            s.priority->setToolTip(tr("Priority: this input is given precedence in the mix"));
+        const QString group = tr("Link group: channels in the same group change mute, invert "
+                                 "and gain together; \"-\" for none");
+        s.groupCaption->setToolTip(group);
+        s.group->setToolTip(group);
         for (QWidget *w : std::initializer_list<QWidget *>{
                  s.name, s.gainCaption, s.gainEdit, s.mute, s.invert, s.groupCaption, s.group})
             w->setFont(font);

@@ -22,10 +22,11 @@ QDevLabel::QDevLabel(QWidget *parent) : BlockPage(parent)
     auto *row = new QHBoxLayout(bg);
     row->setContentsMargins(6, 6, 6, 6);
     row->setSpacing(8);
-    row->addWidget(buildGroup(Inputs, "devLabelInLabelWidget"));
-    row->addWidget(buildGroup(Outputs, "devLabelOutLabelWidget"));
-    row->addWidget(buildGroup(Panel, "devLabelPanelLabelWidget"));
-    row->addStretch(1);
+    // The three tables share a wide page; the name fields grow up to a
+    // width that still reads as one column of names.
+    row->addWidget(buildGroup(Inputs, "devLabelInLabelWidget"), 1);
+    row->addWidget(buildGroup(Outputs, "devLabelOutLabelWidget"), 1);
+    row->addWidget(buildGroup(Panel, "devLabelPanelLabelWidget"), 1);
     auto *outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 1, 1, 0);
     outer->addWidget(bg);
@@ -47,7 +48,8 @@ QGroupBox *QDevLabel::buildGroup(Table table, const char *objectName)
         g.captions[size_t(c)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto *field = new QLineEdit(g.box);
         field->setMaxLength(fieldWidth(table));
-        field->setFixedWidth(table == Panel ? 110 : 150);
+        field->setMinimumWidth(table == Panel ? 110 : 150);
+        field->setMaximumWidth(table == Panel ? 220 : 300);
         field->setFixedHeight(20);
         g.fields[size_t(c)] = field;
         void (QDevLabel::*slot)() = table == Inputs    ? &QDevLabel::inputLabelEditingFinished

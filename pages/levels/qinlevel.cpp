@@ -16,10 +16,13 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -143,6 +146,53 @@ int QInLevel::channelOf(QObject *control) const
     return -1;
 }
 
+// On a page with room for them (a large window) the gain knobs are large.
+// The large knobs make the page's least size larger: when the window shrinks
+// the page is held at that size, found too small and given the medium knobs
+// back, so it shrinks with the window again. A hidden page is not resized
+// with the window, so it keeps the medium knobs until it is shown: its least
+// size would otherwise hold the window's other pages large.
+void QInLevel::resizeEvent(QResizeEvent *event)
+{
+    BlockPage::resizeEvent(event);
+    fitKnobs();
+}
+
+void QInLevel::showEvent(QShowEvent *event)
+{
+    BlockPage::showEvent(event);
+    fitKnobs();
+}
+
+void QInLevel::hideEvent(QHideEvent *event)
+{
+    BlockPage::hideEvent(event);
+    setLargeKnobs(false);
+}
+
+void QInLevel::fitKnobs()
+{
+    constexpr int Rows = 2;
+    constexpr int Columns = 8;
+    constexpr int StripFrame = 12;
+    if (!isVisible())
+        return;
+    const bool large = m_strips[0].gain->knob()->size().width() >= LargeKnobSide;
+    if (!large)
+        m_mediumKnobsHeight = minimumSizeHint().height();
+    const bool room = width() >= Columns * (LargeKnobSide + StripFrame) &&
+                      height() >= m_mediumKnobsHeight + Rows * (LargeKnobSide - MediumKnobSide + 4);
+    setLargeKnobs(room);
+}
+
+void QInLevel::setLargeKnobs(bool large)
+{
+    if ((m_strips[0].gain->knob()->size().width() >= LargeKnobSide) == large)
+        return;
+    for (Strip &s : m_strips)
+        s.gain->knob()->setSize(large ? Knob::Large : Knob::Medium);
+}
+
 void QInLevel::retranslate()
 {
     const QFont font = appFont(8);
@@ -152,6 +202,9 @@ void QInLevel::retranslate()
         s.mode->setItemText(Line, tr("Line"));
         s.mute->setText(tr("Mute"));
         s.gainCaption->setText(tr("Gain(dBu)"));
+        s.mode->setToolTip(tr("Mic: microphone level, with the preamplifier's gain; "
+                              "Line: line level"));
+        s.phantom->setToolTip(tr("48 V phantom power for condenser microphones"));
         for (QWidget *w :
              {static_cast<QWidget *>(s.name), static_cast<QWidget *>(s.mode),
               static_cast<QWidget *>(s.mute), static_cast<QWidget *>(s.phantom),

@@ -69,6 +69,9 @@ public slots:
     void _48VClicked(bool isChecked);
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void retranslate() override;
 
 private:
@@ -93,4 +96,11 @@ private:
 
     std::array<Strip, Channels> m_strips{};
     QDialog *m_testWindow = nullptr;
+    // Large gain knobs where the page has room for them (see resizeEvent).
+    void fitKnobs();
+    void setLargeKnobs(bool large);
+    static constexpr int LargeKnobSide = 100;
+    static constexpr int MediumKnobSide = 70;
+    // The page's least height with the medium knobs.
+    int m_mediumKnobsHeight = 0;
 };

@@ -15,7 +15,9 @@
 
 namespace {
 constexpr int NamePadding = 3; // at each end of a heading's text, as RotatedLabel draws it
-}
+// The crosspoints grow with the room up to this size (large windows).
+constexpr QSize LargestButton(54, 30);
+} // namespace
 
 CrosspointGrid::CrosspointGrid(const CrosspointGridGeometry &geometry, const ButtonFactory &factory,
                                QWidget *parent)
@@ -67,7 +69,7 @@ QSize CrosspointGrid::sizeFor(const CrosspointGridGeometry &g) const
 
 QSize CrosspointGrid::sizeHint() const
 {
-    return sizeFor(m_geometry);
+    return sizeFor(largestGeometry());
 }
 
 QSize CrosspointGrid::minimumSizeHint() const
@@ -75,34 +77,62 @@ QSize CrosspointGrid::minimumSizeHint() const
     return sizeFor(m_geometry);
 }
 
+// The row header's width that shows the longest input name whole.
+int CrosspointGrid::wantedRowHeaderWidth() const
+{
+    int widest = 0;
+    for (const ElidedLabel *name : m_rowNames)
+        widest = qMax(widest, name->fontMetrics().horizontalAdvance(name->text()));
+    const int titleWidth = qMin(34, m_geometry.rowHeaderWidth / 2);
+    return 2 + titleWidth + widest + 2 * NamePadding + 4;
+}
+
+// The heading's height that shows the longest output name whole.
+int CrosspointGrid::wantedHeaderHeight() const
+{
+    int longest = 0;
+    for (const RotatedLabel *heading : m_headings)
+        longest = qMax(longest, heading->fontMetrics().horizontalAdvance(heading->name()));
+    return longest + 2 * NamePadding + 4;
+}
+
+CrosspointGridGeometry CrosspointGrid::largestGeometry() const
+{
+    CrosspointGridGeometry g = m_geometry;
+    g.rowHeaderWidth = qMax(g.rowHeaderWidth, wantedRowHeaderWidth());
+    g.headerHeight = qMax(g.headerHeight, wantedHeaderHeight());
+    g.button = g.button.expandedTo(LargestButton);
+    return g;
+}
+
 CrosspointGridGeometry CrosspointGrid::grownGeometry() const
 {
     CrosspointGridGeometry g = m_geometry;
     const QSize base = sizeFor(g);
+    const QSize largestButton = g.button.expandedTo(LargestButton);
     int extraWidth = width() - base.width();
     int extraHeight = height() - base.height();
     if (extraWidth > 0) {
-        int widest = 0;
-        for (const ElidedLabel *name : m_rowNames)
-            widest = qMax(widest, name->fontMetrics().horizontalAdvance(name->text()));
-        const int titleWidth = qMin(34, g.rowHeaderWidth / 2);
-        const int wanted = 2 + titleWidth + widest + 2 * NamePadding + 4;
-        const int grow = qBound(0, wanted - g.rowHeaderWidth, extraWidth);
+        const int grow = qBound(0, wantedRowHeaderWidth() - g.rowHeaderWidth, extraWidth);
         g.rowHeaderWidth += grow;
         extraWidth -= grow;
-        g.button.rwidth() += extraWidth / Outputs;
+        g.button.rwidth() = qMin(largestButton.width(), g.button.width() + extraWidth / Outputs);
     }
     if (extraHeight > 0) {
-        int longest = 0;
-        for (const RotatedLabel *heading : m_headings)
-            longest = qMax(longest, heading->fontMetrics().horizontalAdvance(heading->name()));
-        const int wanted = longest + 2 * NamePadding + 4;
-        const int grow = qBound(0, wanted - g.headerHeight, extraHeight);
+        const int grow = qBound(0, wantedHeaderHeight() - g.headerHeight, extraHeight);
         g.headerHeight += grow;
         extraHeight -= grow;
-        g.button.rheight() += extraHeight / Inputs;
+        g.button.rheight() = qMin(largestButton.height(), g.button.height() + extraHeight / Inputs);
     }
     return g;
+}
+
+// The grid takes the room its owner's layout gives, up to buttons of the
+// largest size and names shown whole.
+void CrosspointGrid::updateLargest()
+{
+    setMaximumSize(sizeFor(largestGeometry()));
+    updateGeometry();
 }
 
 void CrosspointGrid::resizeEvent(QResizeEvent *event)
@@ -262,6 +292,7 @@ void CrosspointGrid::setInputName(int input, const QString &name)
     if (ElidedLabel *label = inputName(input)) {
         label->setText(name);
         m_rowTitles[size_t(input)]->setToolTip(name);
+        updateLargest();
         if (width() > sizeFor(m_geometry).width())
             placeWidgets(); // the names may take more of the room now
     }
@@ -271,6 +302,7 @@ void CrosspointGrid::setOutputName(int output, const QString &name)
 {
     if (RotatedLabel *heading = outputHeading(output)) {
         heading->setName(name);
+        updateLargest();
         if (height() > sizeFor(m_geometry).height())
             placeWidgets();
     }
@@ -392,6 +424,7 @@ void CrosspointGrid::setFonts(const QFont &title, const QFont &name)
     for (auto &row : m_buttons)
         for (QMixButton *b : row)
             b->setFont(name);
+    updateLargest();
     if (size() != sizeFor(m_geometry))
         placeWidgets();
 }

@@ -45,7 +45,7 @@ struct CrosspointGridGeometry
 //
 // The grid is made at the geometry it is given and takes more room when its
 // owner's layout gives it: first the row and column names get the room their
-// names need, then the buttons grow. Names are cut in the middle only when
+// names need, then the buttons grow (up to 54 x 30). Names are cut in the middle only when
 // they must be; the whole name is the tooltip.
 class CrosspointGrid final : public QWidget
 {
@@ -127,6 +127,11 @@ private:
     // The geometry for the present size: the given one with the room beyond
     // it handed to the names first, then to the buttons.
     CrosspointGridGeometry grownGeometry() const;
+    // The geometry at its largest: names whole, the largest buttons.
+    CrosspointGridGeometry largestGeometry() const;
+    int wantedRowHeaderWidth() const;
+    int wantedHeaderHeight() const;
+    void updateLargest();
     QSize sizeFor(const CrosspointGridGeometry &geometry) const;
     void showNavigation(const QMixButton *hovered);
     void showCursor();

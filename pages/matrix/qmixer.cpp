@@ -80,8 +80,9 @@ QMixer::QMixer(QWidget *parent)
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 1, 1, 0);
     row->setSpacing(4);
-    row->addWidget(bg, 0, Qt::AlignTop);
-    row->addLayout(side, 1);
+    // The grid takes the room (up to its largest), the side column the rest.
+    row->addWidget(bg, 1, Qt::AlignTop);
+    row->addLayout(side, 0);
     retranslate();
 }
 

@@ -775,6 +775,14 @@ TCP 端口 : 2698</translation>
         <source>gain</source>
         <translation>增益</translation>
     </message>
+    <message>
+        <source>Q: the sharpness of the band; higher values affect a narrower range of frequencies</source>
+        <translation>Q：频段的锐度；数值越大，影响的频率范围越窄</translation>
+    </message>
+    <message>
+        <source>PEQ: peaking filter; LowShelf and HighShelf raise or lower everything below or above the frequency</source>
+        <translation>参量均衡：峰值滤波器；低架和高架提升或衰减该频率以下或以上的全部信号</translation>
+    </message>
 </context>
 <context>
     <name>FilterGraph</name>
@@ -1147,6 +1155,18 @@ TCP 端口 : 2698</translation>
         <source>gain</source>
         <translation>增益</translation>
     </message>
+    <message>
+        <source>Invert the polarity of the signal</source>
+        <translation>反转信号极性</translation>
+    </message>
+    <message>
+        <source>Priority: this input is given precedence in the mix</source>
+        <translation>优先：此输入在混音中优先</translation>
+    </message>
+    <message>
+        <source>Link group: channels in the same group change mute, invert and gain together; &quot;-&quot; for none</source>
+        <translation>联动组：同组通道的静音、反相和增益一起改变；“-”表示不联动</translation>
+    </message>
 </context>
 <context>
     <name>LimiterPage</name>
@@ -1165,6 +1185,22 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Decay(ms)</source>
         <translation>释放(ms)</translation>
+    </message>
+    <message>
+        <source>Threshold: the level above which the gain is reduced</source>
+        <translation>阈值：高于此电平时降低增益</translation>
+    </message>
+    <message>
+        <source>Ratio: how many dB of input above the threshold give one dB of output</source>
+        <translation>比率：超过阈值的输入多少 dB 得到 1 dB 输出</translation>
+    </message>
+    <message>
+        <source>Attack: how fast the gain falls once the threshold is passed</source>
+        <translation>启动时间：超过阈值后增益下降的快慢</translation>
+    </message>
+    <message>
+        <source>Decay: how fast the gain comes back once the signal falls below the threshold</source>
+        <translation>释放时间：信号低于阈值后增益恢复的快慢</translation>
     </message>
 </context>
 <context>
@@ -1486,6 +1522,26 @@ TCP 端口 : 2698</translation>
         <source>Decay(ms)</source>
         <translation>释放(ms)</translation>
     </message>
+    <message>
+        <source>Threshold: signals below this level are not raised</source>
+        <translation>阈值：低于此电平的信号不被提升</translation>
+    </message>
+    <message>
+        <source>Ratio: how many dB of input above the threshold give one dB of output</source>
+        <translation>比率：超过阈值的输入多少 dB 得到 1 dB 输出</translation>
+    </message>
+    <message>
+        <source>Attack: how fast the gain falls once the threshold is passed</source>
+        <translation>启动时间：超过阈值后增益下降的快慢</translation>
+    </message>
+    <message>
+        <source>Decay: how fast the gain comes back once the signal falls below the threshold</source>
+        <translation>释放时间：信号低于阈值后增益恢复的快慢</translation>
+    </message>
+    <message>
+        <source>Target: the level the gain control holds the signal at</source>
+        <translation>目标：增益控制将信号保持在此电平</translation>
+    </message>
 </context>
 <context>
     <name>QAec</name>
@@ -1575,6 +1631,30 @@ Amplifier</source>
     <message>
         <source>Nominal level</source>
         <translation>标称电平</translation>
+    </message>
+    <message>
+        <source>Auto enable: this input takes part in the automixer</source>
+        <translation>自动启用：此输入参与自动混音</translation>
+    </message>
+    <message>
+        <source>Threshold of the input&apos;s gate, shared with the Gate page</source>
+        <translation>此输入噪声门的阈值，与噪声门页面共用</translation>
+    </message>
+    <message>
+        <source>Apply the automixer&apos;s attenuation to this output</source>
+        <translation>对此输出施加自动混音的衰减</translation>
+    </message>
+    <message>
+        <source>Number of open microphones: the attenuation in dB for each open microphone beyond the first</source>
+        <translation>开启话筒数衰减：第一个之外每多开启一个话筒衰减的 dB 数</translation>
+    </message>
+    <message>
+        <source>How many inputs&apos; gates are open now</source>
+        <translation>当前开启噪声门的输入数</translation>
+    </message>
+    <message>
+        <source>Total attenuation for the microphones open now</source>
+        <translation>当前开启话筒的总衰减</translation>
     </message>
 </context>
 <context>
@@ -1723,6 +1803,18 @@ Click Cancel to exit.</source>
         <source>decay</source>
         <translation>释放时间</translation>
     </message>
+    <message>
+        <source>Threshold: the gate opens when the input rises above this level</source>
+        <translation>阈值：输入高于此电平时噪声门打开</translation>
+    </message>
+    <message>
+        <source>Attack: how fast the gate opens</source>
+        <translation>启动时间：噪声门打开的快慢</translation>
+    </message>
+    <message>
+        <source>Decay: how fast the gate closes once the input falls below the threshold</source>
+        <translation>释放时间：输入低于阈值后噪声门关闭的快慢</translation>
+    </message>
 </context>
 <context>
     <name>QGnomeTheme</name>
@@ -1764,6 +1856,14 @@ Click Cancel to exit.</source>
     <message>
         <source>gain</source>
         <translation>增益</translation>
+    </message>
+    <message>
+        <source>Mic: microphone level, with the preamplifier&apos;s gain; Line: line level</source>
+        <translation>话筒：话筒电平，使用前置放大增益；线路：线路电平</translation>
+    </message>
+    <message>
+        <source>48 V phantom power for condenser microphones</source>
+        <translation>为电容话筒提供 48 V 幻象电源</translation>
     </message>
 </context>
 <context>

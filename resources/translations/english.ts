@@ -761,6 +761,14 @@ TCP Port : 2698</source>
         <source>gain</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Q: the sharpness of the band; higher values affect a narrower range of frequencies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PEQ: peaking filter; LowShelf and HighShelf raise or lower everything below or above the frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FilterGraph</name>
@@ -1109,6 +1117,18 @@ TCP Port : 2698</source>
         <source>gain</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Invert the polarity of the signal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priority: this input is given precedence in the mix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link group: channels in the same group change mute, invert and gain together; &quot;-&quot; for none</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LimiterPage</name>
@@ -1126,6 +1146,22 @@ TCP Port : 2698</source>
     </message>
     <message>
         <source>Decay(ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Threshold: the level above which the gain is reduced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ratio: how many dB of input above the threshold give one dB of output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attack: how fast the gain falls once the threshold is passed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decay: how fast the gain comes back once the signal falls below the threshold</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1438,6 +1474,26 @@ TCP Port : 2698</source>
         <source>Decay(ms)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Threshold: signals below this level are not raised</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ratio: how many dB of input above the threshold give one dB of output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attack: how fast the gain falls once the threshold is passed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decay: how fast the gain comes back once the signal falls below the threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target: the level the gain control holds the signal at</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QAec</name>
@@ -1518,6 +1574,30 @@ Amplifier</source>
     </message>
     <message>
         <source>Nominal level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto enable: this input takes part in the automixer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Threshold of the input&apos;s gate, shared with the Gate page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply the automixer&apos;s attenuation to this output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of open microphones: the attenuation in dB for each open microphone beyond the first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many inputs&apos; gates are open now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total attenuation for the microphones open now</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1664,6 +1744,18 @@ Click Cancel to exit.</source>
         <source>decay</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Threshold: the gate opens when the input rises above this level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attack: how fast the gate opens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decay: how fast the gate closes once the input falls below the threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QGnomeTheme</name>
@@ -1704,6 +1796,14 @@ Click Cancel to exit.</source>
     </message>
     <message>
         <source>gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mic: microphone level, with the preamplifier&apos;s gain; Line: line level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>48 V phantom power for condenser microphones</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,7 @@
 // and a second copy exits at once with code 0; a stale lock does not block.
 
 #include "app/singleinstance.h"
+#include "app/startup.h"
 #include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
@@ -85,6 +86,32 @@ private slots:
         SingleInstance again(QStringLiteral("/nonexistent/one"));
         QVERIFY(!one.isRunning());
         QVERIFY(again.isRunning());
+    }
+    // A window larger than the screen (a stored geometry, or the start size
+    // under high-DPI scaling) shrinks and moves, frame included, inside the
+    // screen's free area; one that fits stays where it is.
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("fitted");
+        QTest::newRow("fits") << QRect(100, 100, 1024, 600) << QRect(0, 0, 1920, 1040)
+                              << QRect(100, 100, 1024, 600);
+        QTest::newRow("scaled 2x on a small screen")
+            << QRect(50, 50, 2048, 1200) << QRect(0, 0, 1366, 728) << QRect(4, 30, 1358, 694);
+        QTest::newRow("off the right and bottom")
+            << QRect(1000, 600, 1024, 600) << QRect(0, 0, 1366, 728) << QRect(338, 124, 1024, 600);
+        QTest::newRow("second screen, panel at the top")
+            << QRect(1900, 0, 800, 600) << QRect(1920, 40, 1280, 984) << QRect(1924, 70, 800, 600);
+        QTest::newRow("no screen known")
+            << QRect(0, 0, 5000, 5000) << QRect() << QRect(0, 0, 5000, 5000);
+    }
+    void windowFitsTheScreen()
+    {
+        QFETCH(QRect, geometry);
+        QFETCH(QRect, available);
+        QFETCH(QRect, fitted);
+        QCOMPARE(fittedGeometry(geometry, QMargins(4, 30, 4, 4), available), fitted);
     }
 };
 

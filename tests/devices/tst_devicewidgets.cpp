@@ -179,7 +179,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         for (auto *label : list.item(0)->findChildren<ElidedLabel *>()) {
             const QString shown = label->elidedText();
-            QVERIFY2(shown == label->text() || shown.endsWith(QChar(0x2026)), qPrintable(shown));
+            QVERIFY2(shown == label->text() || shown.contains(QChar(0x2026)), qPrintable(shown));
             QCOMPARE(label->toolTip(), label->text());
         }
         QCOMPARE(list.item(0)->addressText(), QStringLiteral("127.0.0.1"));

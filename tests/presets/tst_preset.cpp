@@ -492,7 +492,9 @@ private slots:
         QTest::addColumn<int>("cmd");
         QTest::addColumn<QString>("question");
         for (auto [column, cmd, question] :
-             {std::tuple{QPreset::SaveColumn, 2, "information|Save preset?|OK,Cancel"},
+             {std::tuple{QPreset::SaveColumn, 2,
+                         "Save preset|Save the current settings into preset 7?\n\nName of the "
+                         "preset:|Six"},
               std::tuple{QPreset::LoadColumn, 9, "warning|Load preset?|OK,Cancel"},
               std::tuple{QPreset::DeleteColumn, 4, "warning|Delete preset?|OK,Cancel"}}) {
             QTest::addRow("%d OK", cmd) << int(column) << 0 << cmd << question;

@@ -4,8 +4,10 @@
 
 // For tests of widgets: answers every question with `button` and every file
 // dialog with `file`, and records what was shown as "title|text" (questions
-// also "|buttons") and the file dialogs as "caption|filter". Installed for its
-// lifetime.
+// also "|buttons", text questions "|the text offered") and the file dialogs
+// as "caption|filter". A text question is answered with OK when `button` is
+// 0, with `typed` when it is set and otherwise with the text offered.
+// Installed for its lifetime.
 class AnsweringPrompt final : public OperatorPrompt
 {
 public:
@@ -23,6 +25,15 @@ public:
     {
         shown << title + QLatin1Char('|') + text;
     }
+    bool askText(QWidget *, const QString &title, const QString &label, QString &text, int) override
+    {
+        shown << title + QLatin1Char('|') + label + QLatin1Char('|') + text;
+        if (button != 0)
+            return false;
+        if (!typed.isNull())
+            text = typed;
+        return true;
+    }
     QString openFileName(QWidget *, const QString &caption, const QString &,
                          const QString &filter) override
     {
@@ -36,6 +47,7 @@ public:
     }
 
     int button = 0;
+    QString typed;
     QString file;
     QStringList asked;
     QStringList shown;

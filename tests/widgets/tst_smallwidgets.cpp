@@ -60,8 +60,10 @@ private slots:
         QTest::newRow("short name") << QStringLiteral("Ch 1") << false;
         QTest::newRow("long name") << QStringLiteral("Lectern microphone left side") << true;
         QTest::newRow("empty") << QString() << false;
+        QTest::newRow("chinese") << QStringLiteral("讲台左侧无线话筒二号") << true;
     }
 
+    // A long name keeps its beginning and its end, with the ellipsis between.
     void elidedLabel()
     {
         QFETCH(QString, text);
@@ -75,9 +77,27 @@ private slots:
         const QString shown = label.elidedText();
         QCOMPARE(shown != text, elided);
         QVERIFY(label.fontMetrics().horizontalAdvance(shown) <= 70);
-        if (elided)
-            QVERIFY(text.startsWith(shown.chopped(1)) && shown.endsWith(QChar(0x2026)));
+        if (elided) {
+            const int cut = shown.indexOf(QChar(0x2026));
+            QVERIFY2(cut > 0 && cut < shown.size() - 1, qPrintable(shown));
+            QVERIFY(text.startsWith(shown.left(cut)));
+            QVERIFY(text.endsWith(shown.mid(cut + 1)));
+        }
         QVERIFY(label.minimumSizeHint().width() <= 50); // long names do not widen layouts
+    }
+
+    // Two names that differ only at their end stay apart when both are cut.
+    void elidedNamesStayApart()
+    {
+        ElidedLabel one(QStringLiteral("Handheld microphone 1"));
+        ElidedLabel two(QStringLiteral("Handheld microphone 2"));
+        for (ElidedLabel *l : {&one, &two})
+            l->setFixedSize(80, 20);
+        QVERIFY(one.elidedText() != one.text());
+        QVERIFY(one.elidedText() != two.elidedText());
+        one.setElideMode(Qt::ElideRight);
+        two.setElideMode(Qt::ElideRight);
+        QCOMPARE(one.elidedText(), two.elidedText());
     }
 
     // The box is built with its font and without its list; the list, made when
