@@ -248,7 +248,7 @@ void LineSession::run(const QStringList &words)
         return fail(QStringLiteral("unknown command \"%1\"; commands are get, set, subscribe, "
                                    "unsubscribe, units and quit")
                         .arg(verb));
-    if (words.size() < (unsubscribe ? 2 : 3) || (set && words.size() % 2 == 0))
+    if (words.size() < (unsubscribe ? 2 : set ? 4 : 3) || (set && words.size() % 2 != 0))
         return fail(set ? QStringLiteral("set takes a unit, then pairs of path and value")
                         : QStringLiteral("%1 takes a unit and paths").arg(verb));
     UnitAgent *agent = unitOf(words[1]);
