@@ -107,6 +107,8 @@ quint16 ApiServer::port() const
 
 void ApiServer::onConnection(QTcpSocket *socket)
 {
+    // Notifications leave at once.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     // The upgrade request must come whole, and soon.
     auto *deadline = new QTimer(socket);
     deadline->setSingleShot(true);

@@ -19,6 +19,7 @@ LineServer::LineServer(UnitHub &hub, const QByteArray &token, QObject *parent)
                 continue;
             }
             ++m_clients;
+            socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
             qCInfo(lcDapd).noquote()
                 << QStringLiteral("line client %1 connected").arg(socket->peerAddress().toString());
             auto *session = new LineSession(m_hub, socket, m_token, this);

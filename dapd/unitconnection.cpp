@@ -153,6 +153,9 @@ void UnitConnection::scheduleAttempt()
 
 void UnitConnection::onConnected()
 {
+    // Reads go as soon as they are asked for, not when Nagle's algorithm
+    // lets them.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     setStatus(Status::LoggingIn);
     m_login->setUnit(m_machineid);
     m_login->connectionStarted();
