@@ -13,6 +13,11 @@
 #include <QWebSocket>
 #include <QWebSocketServer>
 
+namespace {
+// Set on a socket while its upgrade request is awaited.
+const char *const UpgradingProperty = "dapdUpgrading";
+} // namespace
+
 // The TCP listener: plain sockets, or TLS sockets that start their handshake
 // at once.
 class ApiServer::Listener final : public QTcpServer
@@ -109,6 +114,16 @@ void ApiServer::onConnection(QTcpSocket *socket)
 {
     // Notifications leave at once.
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
+    if (m_clients + m_upgrading >= MaxClients) {
+        refuse(socket, "503 Service Unavailable",
+               QStringLiteral("more than %1 clients").arg(MaxClients));
+        return;
+    }
+    // Counted until it is upgraded, refused or gone.
+    ++m_upgrading;
+    socket->setProperty(UpgradingProperty, true);
+    connect(socket, &QAbstractSocket::disconnected, this, [this, socket] { uncount(socket); });
     // The upgrade request must come whole, and soon.
     auto *deadline = new QTimer(socket);
     deadline->setSingleShot(true);
@@ -117,7 +132,6 @@ void ApiServer::onConnection(QTcpSocket *socket)
     });
     deadline->start(UpgradeTimeoutMs);
     connect(socket, &QIODevice::readyRead, this, [this, socket] { checkUpgrade(socket); });
-    connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
 }
 
 void ApiServer::checkUpgrade(QTcpSocket *socket)
@@ -150,6 +164,7 @@ void ApiServer::checkUpgrade(QTcpSocket *socket)
     }
     disconnect(socket, nullptr, this, nullptr);
     disconnect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
+    uncount(socket);
     qDeleteAll(socket->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly));
     m_ws->handleConnection(socket);
     // The request is already buffered: make sure the server looks at it.
@@ -157,9 +172,18 @@ void ApiServer::checkUpgrade(QTcpSocket *socket)
         QMetaObject::invokeMethod(socket, "readyRead", Qt::QueuedConnection);
 }
 
+void ApiServer::uncount(QTcpSocket *socket)
+{
+    if (socket->property(UpgradingProperty).toBool()) {
+        socket->setProperty(UpgradingProperty, false);
+        --m_upgrading;
+    }
+}
+
 void ApiServer::refuse(QTcpSocket *socket, const QByteArray &status, const QString &reason)
 {
     ++m_refused;
+    uncount(socket);
     qCWarning(lcDapd).noquote() << QStringLiteral("refused WebSocket client %1: %2")
                                        .arg(socket->peerAddress().toString(), reason);
     disconnect(socket, nullptr, this, nullptr);

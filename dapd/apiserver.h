@@ -30,6 +30,8 @@ public:
     // Qt closes a connection whose message is larger than this; a message
     // above the API's own 1 MiB but below it is answered with an error.
     static constexpr quint64 HardMessageLimit = 8 * 1024 * 1024;
+    // Clients at once, those still upgrading included.
+    static constexpr int MaxClients = 1024;
     // A client that leaves this much unread is dropped.
     static constexpr qint64 MaxBacklogBytes = 16 * 1024 * 1024;
 
@@ -56,6 +58,7 @@ private:
     void onConnection(QTcpSocket *socket);
     void checkUpgrade(QTcpSocket *socket);
     void refuse(QTcpSocket *socket, const QByteArray &status, const QString &reason);
+    void uncount(QTcpSocket *socket);
     void onWebSocket();
 
     UnitHub &m_hub;
@@ -63,5 +66,6 @@ private:
     Listener *m_listener;
     QWebSocketServer *m_ws;
     int m_clients = 0;
+    int m_upgrading = 0;
     quint64 m_refused = 0;
 };
