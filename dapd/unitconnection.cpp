@@ -47,11 +47,14 @@ UnitConnection::UnitConnection(QObject *parent)
             becomeReady();
     });
     connect(m_login, &LoginSession::passwordRequired, this, [this](bool wrong) {
-        qCWarning(lcDapd).noquote()
-            << QStringLiteral("unit %1: %2")
-                   .arg(m_address.toString(), wrong ? QStringLiteral("the password was refused")
-                                                    : QStringLiteral("asks for a password and "
-                                                                     "none is configured"));
+        // Said once, not at every attempt of a unit that keeps refusing.
+        if (!m_refusalLogged)
+            qCWarning(lcDapd).noquote()
+                << QStringLiteral("unit %1: %2")
+                       .arg(m_address.toString(),
+                            wrong ? QStringLiteral("the password was refused")
+                                  : QStringLiteral("asks for a password and none is configured"));
+        m_refusalLogged = true;
         setStatus(Status::PasswordRefused);
         m_socket->abort();
     });
@@ -169,6 +172,7 @@ void UnitConnection::becomeReady()
     m_attemptTimer->stop();
     m_loginTimer->stop();
     setStatus(Status::Ready);
+    m_refusalLogged = false;
     qCInfo(lcDapd).noquote() << QStringLiteral("unit %1: online").arg(m_address.toString());
     emit ready();
     if (!m_batches.empty() && isReady())

@@ -130,6 +130,7 @@ private:
     int m_answerMs = 3000;
     int m_retryMs = 5000;
     bool m_running = false;
+    bool m_refusalLogged = false;
     Status m_status = Status::Stopped;
     std::deque<Batch> m_batches;
     ReadQueue m_queue;
