@@ -20,6 +20,7 @@ struct CtlOptions
         NoPollOption = 1 << 6,
         FromOption = 1 << 7,
         CountOption = 1 << 8,
+        DryRunOption = 1 << 9,
     };
 
     QString password;
@@ -36,6 +37,7 @@ struct CtlOptions
     QString module;
     QString from; // set --from: a file of paths and values
     bool count = false;
+    bool dryRun = false; // eq import: report only, send nothing
 
     // Where discovery listens: the bound address only (and nothing sent
     // anywhere else) when one is given, else the program's default.

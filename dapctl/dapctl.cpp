@@ -6,6 +6,7 @@
 #include "dapctl/ctloptions.h"
 #include "dapctl/diffcommand.h"
 #include "dapctl/discovercommand.h"
+#include "dapctl/eqcommand.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/paramcommand.h"
 #include "dapctl/pathscommand.h"
@@ -55,6 +56,7 @@ const OptionInfo Options[] = {
     {"from", "FILE", CtlOptions::FromOption,
      "the paths and values of a JSON file, flat or nested as get --json prints them"},
     {"count", nullptr, CtlOptions::CountOption, "print only the number of parameters per block"},
+    {"dry-run", nullptr, CtlOptions::DryRunOption, "print what would be done and send nothing"},
 };
 
 // A negative number is a value ("set ... output.1.gain -20"), not an option.
@@ -103,6 +105,7 @@ DapCtl::DapCtl(const QHash<QString, QString> &environment) : m_environment(envir
     m_commands.push_back(std::make_unique<PathsCommand>());
     m_commands.push_back(std::make_unique<PresetCommand>());
     m_commands.push_back(std::make_unique<ResponseCommand>());
+    m_commands.push_back(std::make_unique<EqCommand>());
     m_commands.push_back(std::make_unique<BackupCommand>());
     m_commands.push_back(std::make_unique<RestoreCommand>());
     m_commands.push_back(std::make_unique<DiffCommand>());
@@ -252,6 +255,8 @@ bool DapCtl::parse(const CtlCommand &command, const QStringList &arguments, CtlO
             ok = !value.isEmpty();
         } else if (name == QLatin1String("count")) {
             o.count = true;
+        } else if (name == QLatin1String("dry-run")) {
+            o.dryRun = true;
         }
         if (!ok) {
             error = QStringLiteral("invalid value for --%1: %2").arg(name, value);

@@ -1,10 +1,10 @@
 // The level blocks: input level, pre-mix and output level with their gain
 // limits, the matrix crosspoints, the signal generator and the channel labels.
 
-#include "model/tablehelpers.h"
-#include "model/unitstate.h"
 #include "model/gainrules.h"
 #include "model/inputgain.h"
+#include "model/tablehelpers.h"
+#include "model/unitstate.h"
 
 namespace Model {
 

@@ -245,11 +245,31 @@ double UnitState::clampEdit(const ParamId &id, double value) const
     return value;
 }
 
+// Records what the edit stores and reports it when the outermost edit ends.
+struct UnitState::EditScope
+{
+    EditScope(UnitState &s, const ParamId &id) : state(s)
+    {
+        if (state.m_editDepth++ == 0)
+            state.m_edited = id;
+    }
+    ~EditScope()
+    {
+        if (--state.m_editDepth == 0 && !state.m_journal.isEmpty()) {
+            QVector<Change> changes;
+            changes.swap(state.m_journal);
+            emit state.edited(state.m_edited, changes);
+        }
+    }
+    UnitState &state;
+};
+
 double UnitState::setNumber(const ParamId &id, double value)
 {
     const ParamDesc &d = catalogue().param(id);
     if (!std::isfinite(value) || d.kind == Kind::Text || d.is(ReadOnly))
         return number(id);
+    const EditScope scope(*this, id);
     const double kept = clampEdit(id, value);
     if (d.rules.assign)
         d.rules.assign(*this, id, kept);
@@ -265,6 +285,7 @@ QString UnitState::setText(const ParamId &id, const QString &text)
     const ParamDesc &d = catalogue().param(id);
     if (d.kind != Kind::Text || d.is(ReadOnly))
         return this->text(id);
+    const EditScope scope(*this, id);
     QString kept;
     LocalText::encodeFitting(text, d.width, &kept);
     storeText(id, kept);
@@ -303,6 +324,8 @@ void UnitState::store(const ParamId &id, double value)
     double &v = m_numbers[id.param][slot(id)];
     if (v == value)
         return;
+    if (m_editDepth > 0)
+        m_journal.append(Change{id, v, value});
     v = value;
     emit changed(id);
     // What is derived from it changes with it.
@@ -321,6 +344,8 @@ void UnitState::storeText(const ParamId &id, const QString &text)
     QVector<QString> &t = m_texts[id.param];
     if (t.isEmpty() || t[slot(id)] == text)
         return;
+    if (m_editDepth > 0)
+        m_journal.append(Change{id, t[slot(id)], text});
     t[slot(id)] = text;
     emit changed(id);
 }

@@ -10,6 +10,14 @@
 
 namespace Model {
 
+// One value an edit changed: what it was and what it became.
+struct Change
+{
+    ParamId id;
+    QVariant before;
+    QVariant after;
+};
+
 // The value of every parameter of one unit: the unit's factory defaults at
 // first (what the pages show before the unit has answered), then what the
 // unit reported and what the operator changed.
@@ -101,6 +109,10 @@ public:
 
 signals:
     void changed(const Model::ParamId &id);
+    // An operator's edit of `id` (setNumber, setText) changed these values:
+    // the parameter edited (or what it is derived from) and what its rules
+    // changed with it. Answers of the unit and store() are no edits.
+    void edited(const Model::ParamId &id, const QVector<Model::Change> &changes);
     // A record instance's answer was taken.
     void answered(const Model::RecordId &rec);
 
@@ -113,6 +125,12 @@ private:
     double clampEdit(const ParamId &id, double value) const;
     bool decodeElement(int record, const QByteArray &payload, int at, int a, int b);
     QByteArray encodeElement(const RecordId &rec, int input) const;
+
+    // An edit in progress records what it stores.
+    struct EditScope;
+    int m_editDepth = 0;
+    ParamId m_edited;
+    QVector<Change> m_journal;
 
     QVector<QVector<double>> m_numbers; // per parameter, per instance
     QVector<QVector<QString>> m_texts;  // text parameters only

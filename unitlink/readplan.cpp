@@ -12,6 +12,9 @@ namespace ReadPlan {
 
 RecordId readInstance(const RecordId &rec)
 {
+    // A derived value has no record of its own: nothing to read for it.
+    if (rec.record < 0)
+        return rec;
     switch (Catalogue::instance().record(rec.record).shape) {
     case Shape::Table:
     case Shape::Single:

@@ -324,8 +324,15 @@ void FilterGraph::contextMenuEvent(QContextMenuEvent *event)
     QMenu menu(this);
     QAction *csv = menu.addAction(tr("Export response as CSV..."));
     QAction *png = menu.addAction(tr("Export picture as PNG..."));
+    menu.addSeparator();
+    QAction *importEq = menu.addAction(tr("Import EQ..."));
+    QAction *exportEq = menu.addAction(tr("Export EQ..."));
     QAction *chosen = menu.exec(event->globalPos());
-    if (chosen == csv) {
+    if (chosen == importEq) {
+        emit importEqRequested();
+    } else if (chosen == exportEq) {
+        emit exportEqRequested();
+    } else if (chosen == csv) {
         const QString name = OperatorPrompt::current().saveFileName(
             this, tr("Export response"), QString(), tr("CSV files (*.csv)"));
         if (!name.isEmpty())

@@ -15,7 +15,8 @@
 // HPFilterChanged and LPFilterChanged. A click selects a handle; the arrow
 // keys then move it (frequency by one table step, gain by 0.5 dB). A dragged
 // handle keeps its place under the pointer where it was taken. The
-// context menu exports the shown response as CSV or PNG.
+// context menu exports the shown response as CSV or PNG, and asks the page
+// to import or export the channel's equaliser file.
 class FilterGraph final : public QWidget
 {
     Q_OBJECT
@@ -66,6 +67,9 @@ signals:
     void LPFilterChanged(float freq);
     // The operator picked a handle (pressed it or moved it with the keys).
     void handleSelected(int index);
+    // "Import EQ..." and "Export EQ..." of the context menu.
+    void importEqRequested();
+    void exportEqRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

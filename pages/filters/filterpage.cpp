@@ -89,6 +89,8 @@ void FilterPage::connectControls()
         if (index >= 0 && index < Bands && index != m_band)
             selectBand(index);
     });
+    connect(graph, &FilterGraph::importEqRequested, this, &FilterPage::importEq);
+    connect(graph, &FilterGraph::exportEqRequested, this, &FilterPage::exportEq);
 
     connect(copyButton(), &QPushButton::clicked, this, &FilterPage::copyClicked);
     connect(resetButton(), &QPushButton::clicked, this, &FilterPage::resetClicked);

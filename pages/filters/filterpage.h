@@ -8,7 +8,9 @@ namespace Model {
 struct RecordId;
 }
 
+class EqImportDialog;
 class QChannelSelect;
+struct EqChannel;
 
 // What differs between the input and the output filter page.
 struct FilterPageConfig
@@ -76,6 +78,19 @@ public:
     QPushButton *copyButton() const { return m_view.copyButton(); }
     QPushButton *resetButton() const { return m_view.resetButton(); }
     QChannelSelect *channelSelect();
+
+    // Equaliser files (filterpageeq.cpp). The import reads a file and opens
+    // a preview of what it would do to the selected channel; nothing is sent
+    // before its "Apply". Both are refused (the operator told why) while the
+    // page does not hold the unit's records of the channel.
+    bool importEqFile(const QString &fileName);
+    bool exportEqFile(const QString &fileName);
+    EqImportDialog *eqImportDialog() const;
+    // Sets the channel's filters and bands to `target` in the unit state and
+    // writes the records that changed, in the fewest frames: one operation
+    // on the model. False, with nothing changed or sent, when `channel` is no
+    // longer the selected one or a record of it is not the unit's.
+    bool applyFilterSet(int channel, const EqChannel &target);
 
 private slots:
     void hpfEnableClicked(bool isChecked);
@@ -161,6 +176,12 @@ private:
     // A frequency a filter can take (a graph drag may go beyond).
     static bool isAudioFrequency(float f);
     static PendingKey cutKey(Cut which) { return which == HighCut ? HighPassKey : LowPassKey; }
+    // Equaliser files: the graph's menu entries, and whether the page holds
+    // every record of the selected channel (else the operator is told).
+    void importEq();
+    void exportEq();
+    bool channelReady(const QString &title);
+    QString channelName() const;
 
     const FilterPageConfig m_config;
     const FilterParams m_params;
@@ -169,4 +190,5 @@ private:
     int m_copySource = 0;
     FilterPageView m_view;
     QChannelSelect *m_select = nullptr;
+    EqImportDialog *m_eqDialog = nullptr;
 };

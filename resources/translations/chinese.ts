@@ -274,6 +274,275 @@ TCP 端口 : 2698</translation>
     </message>
 </context>
 <context>
+    <name>EqFile</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>ON or OFF expected</source>
+        <translation>应为 ON 或 OFF</translation>
+    </message>
+    <message>
+        <source>no filter type</source>
+        <translation>缺少滤波器类型</translation>
+    </message>
+    <message>
+        <source>a shelf slope is written in dB</source>
+        <translation>搁架斜率须以 dB 表示</translation>
+    </message>
+    <message>
+        <source>a shelf slope must lie above 0 and at most 12 dB/oct</source>
+        <translation>搁架斜率须大于 0 且不超过 12 dB/oct</translation>
+    </message>
+    <message>
+        <source>no number after &quot;%1&quot;</source>
+        <translation>“%1”后缺少数值</translation>
+    </message>
+    <message>
+        <source>&quot;%1 %2&quot; is not a value of a %3 filter</source>
+        <translation>“%1 %2”不是 %3 滤波器的参数</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice</source>
+        <translation>“%1”出现了两次</translation>
+    </message>
+    <message>
+        <source>no frequency (Fc)</source>
+        <translation>缺少频率（Fc）</translation>
+    </message>
+    <message>
+        <source>the frequency must be above 0 Hz</source>
+        <translation>频率须大于 0 Hz</translation>
+    </message>
+    <message>
+        <source>no gain</source>
+        <translation>缺少增益</translation>
+    </message>
+    <message>
+        <source>a %1 filter takes no gain</source>
+        <translation>%1 滤波器没有增益</translation>
+    </message>
+    <message>
+        <source>a first-order filter takes no Q</source>
+        <translation>一阶滤波器没有 Q 值</translation>
+    </message>
+    <message>
+        <source>no Q</source>
+        <translation>缺少 Q 值</translation>
+    </message>
+    <message>
+        <source>a shelf takes a slope or a Q, not both</source>
+        <translation>搁架滤波器只能给出斜率或 Q 值之一</translation>
+    </message>
+    <message>
+        <source>the Q must be above 0 and a bandwidth at most 10 octaves</source>
+        <translation>Q 值须大于 0，带宽不超过 10 个倍频程</translation>
+    </message>
+    <message>
+        <source>the file is larger than 1 MiB</source>
+        <translation>文件大于 1 MiB</translation>
+    </message>
+    <message>
+        <source>longer than %1 characters</source>
+        <translation>超过 %1 个字符</translation>
+    </message>
+    <message>
+        <source>more than %1 filters</source>
+        <translation>滤波器多于 %1 个</translation>
+    </message>
+    <message>
+        <source>a Preamp line needs a gain in dB</source>
+        <translation>前级增益行须给出以 dB 表示的增益</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 不存在</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 不是普通文件</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 1 MiB</source>
+        <translation>%1 大于 1 MiB</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>EqImport</name>
+    <message>
+        <source>Bessel</source>
+        <translation>贝塞尔</translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation>巴特沃斯</translation>
+    </message>
+    <message>
+        <source>Link-Riley</source>
+        <translation>林克维茨-瑞利</translation>
+    </message>
+    <message>
+        <source>the filter block has no filter of this type</source>
+        <translation>滤波器模块没有这种类型的滤波器</translation>
+    </message>
+    <message>
+        <source>the filter block has no gain of its own; set the channel&apos;s level instead</source>
+        <translation>滤波器模块本身没有增益，请改为调节该通道的电平</translation>
+    </message>
+    <message>
+        <source>a command the filter block does not follow; every filter of the file is placed on this channel</source>
+        <translation>滤波器模块不执行此命令，文件中的所有滤波器都放在本通道上</translation>
+    </message>
+    <message>
+        <source>its frequency lies outside what the block takes (%1 to %2 Hz)</source>
+        <translation>频率超出模块范围（%1 至 %2 Hz）</translation>
+    </message>
+    <message>
+        <source>its gain lies outside what a band takes (%1 to %2 dB)</source>
+        <translation>增益超出频段范围（%1 至 %2 dB）</translation>
+    </message>
+    <message>
+        <source>its Q lies outside what a band takes (%1 to %2)</source>
+        <translation>Q 值超出频段范围（%1 至 %2）</translation>
+    </message>
+    <message>
+        <source>switched off in the file, and no band is left for it</source>
+        <translation>文件中已关闭，且没有剩余频段</translation>
+    </message>
+    <message>
+        <source>no band is left for it (the unit has %1 bands)</source>
+        <translation>没有剩余频段（设备有 %1 个频段）</translation>
+    </message>
+    <message>
+        <source>PEQ</source>
+        <translation>参量均衡</translation>
+    </message>
+    <message>
+        <source>LowShelf</source>
+        <translation>低架</translation>
+    </message>
+    <message>
+        <source>HighShelf</source>
+        <translation>高架</translation>
+    </message>
+    <message>
+        <source>band %1: %2 %3 Hz %4 dB</source>
+        <translation>频段 %1：%2 %3 Hz %4 dB</translation>
+    </message>
+    <message>
+        <source> (a shelf&apos;s Q is always %1)</source>
+        <translation>（搁架滤波器的 Q 值固定为 %1）</translation>
+    </message>
+    <message>
+        <source>, switched off</source>
+        <translation>，已关闭</translation>
+    </message>
+    <message>
+        <source>band %1</source>
+        <translation>频段 %1</translation>
+    </message>
+    <message>
+        <source>bands %1 to %2</source>
+        <translation>频段 %1 至 %2</translation>
+    </message>
+    <message>
+        <source>not used by the file: switched off</source>
+        <translation>文件未使用：已关闭</translation>
+    </message>
+    <message>
+        <source>high-pass</source>
+        <translation>高通</translation>
+    </message>
+    <message>
+        <source>low-pass</source>
+        <translation>低通</translation>
+    </message>
+    <message>
+        <source>the unit has one %1 filter, taken by line %2</source>
+        <translation>设备只有一个%1滤波器，已由第 %2 行使用</translation>
+    </message>
+    <message>
+        <source>the file has none: switched off</source>
+        <translation>文件中没有：已关闭</translation>
+    </message>
+    <message>
+        <source>switched off</source>
+        <translation>已关闭</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3 dB/oct %4 Hz</source>
+        <translation>%1 %2 %3 dB/oct %4 Hz</translation>
+    </message>
+    <message>
+        <source>approximated: %1</source>
+        <translation>近似：%1</translation>
+    </message>
+    <message>
+        <source>not placed: %1</source>
+        <translation>未放置：%1</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2 placed as the file asks, %3 approximated, %4 not placed</source>
+        <translation>%1：%2 个按文件放置，%3 个近似，%4 个未放置</translation>
+    </message>
+    <message>
+        <source>largest deviation from the file&apos;s curve, 20 Hz to 20 kHz: %1 dB</source>
+        <translation>与文件曲线的最大偏差（20 Hz 至 20 KHz）：%1 dB</translation>
+    </message>
+</context>
+<context>
+    <name>EqImportDialog</name>
+    <message>
+        <source>Import EQ: %1 to %2</source>
+        <translation>导入均衡：%1 到 %2</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>%1 filters placed as the file asks, %2 approximated, %3 not placed.</source>
+        <translation>%1 个滤波器按文件放置，%2 个近似，%3 个未放置。</translation>
+    </message>
+    <message>
+        <source>Largest deviation from the file, 20 Hz to 20 kHz: %1 dB</source>
+        <translation>与文件的最大偏差（20 Hz 至 20 KHz）：%1 dB</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>In the file</source>
+        <translation>文件中</translation>
+    </message>
+    <message>
+        <source>On the unit</source>
+        <translation>设备上</translation>
+    </message>
+</context>
+<context>
     <name>FactoryTestWindow</name>
     <message>
         <source>Factory Test</source>
@@ -430,6 +699,14 @@ TCP 端口 : 2698</translation>
         <source>Could not write %1.</source>
         <translation>无法写入 %1。</translation>
     </message>
+    <message>
+        <source>Import EQ...</source>
+        <translation>导入均衡...</translation>
+    </message>
+    <message>
+        <source>Export EQ...</source>
+        <translation>导出均衡...</translation>
+    </message>
 </context>
 <context>
     <name>FilterPage</name>
@@ -448,6 +725,28 @@ TCP 端口 : 2698</translation>
     <message>
         <source>Reset</source>
         <translation>复位</translation>
+    </message>
+    <message>
+        <source>Equaliser files (*.txt *.cfg);;All files (*)</source>
+        <translation>均衡文件 (*.txt *.cfg);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>The filters of %1 have not been read from the unit yet. Try again when the unit is connected and the page shows them.</source>
+        <translation>尚未从设备读取 %1 的滤波器。请在设备连接且页面显示它们后重试。</translation>
+    </message>
+    <message>
+        <source>Import EQ</source>
+        <translation>导入均衡</translation>
+    </message>
+    <message>
+        <source>Export EQ</source>
+        <translation>导出均衡</translation>
+    </message>
+    <message>
+        <source>%1 cannot be imported:
+%2</source>
+        <translation>无法导入 %1：
+%2</translation>
     </message>
 </context>
 <context>

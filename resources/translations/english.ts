@@ -268,6 +268,275 @@ TCP Port : 2698</source>
     </message>
 </context>
 <context>
+    <name>EqFile</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ON or OFF expected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no filter type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a shelf slope is written in dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a shelf slope must lie above 0 and at most 12 dB/oct</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no number after &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1 %2&quot; is not a value of a %3 filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no frequency (Fc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the frequency must be above 0 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a %1 filter takes no gain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a first-order filter takes no Q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no Q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a shelf takes a slope or a Q, not both</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the Q must be above 0 and a bandwidth at most 10 octaves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is larger than 1 MiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>longer than %1 characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more than %1 filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a Preamp line needs a gain in dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is larger than 1 MiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EqImport</name>
+    <message>
+        <source>Bessel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link-Riley</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the filter block has no filter of this type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the filter block has no gain of its own; set the channel&apos;s level instead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a command the filter block does not follow; every filter of the file is placed on this channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its frequency lies outside what the block takes (%1 to %2 Hz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its gain lies outside what a band takes (%1 to %2 dB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its Q lies outside what a band takes (%1 to %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>switched off in the file, and no band is left for it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no band is left for it (the unit has %1 bands)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PEQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LowShelf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HighShelf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>band %1: %2 %3 Hz %4 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (a shelf&apos;s Q is always %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, switched off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>band %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bands %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not used by the file: switched off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>high-pass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>low-pass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the unit has one %1 filter, taken by line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file has none: switched off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>switched off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 %3 dB/oct %4 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>approximated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not placed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 placed as the file asks, %3 approximated, %4 not placed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>largest deviation from the file&apos;s curve, 20 Hz to 20 kHz: %1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EqImportDialog</name>
+    <message>
+        <source>Import EQ: %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 filters placed as the file asks, %2 approximated, %3 not placed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Largest deviation from the file, 20 Hz to 20 kHz: %1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On the unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FactoryTestWindow</name>
     <message>
         <source>Factory Test</source>
@@ -423,6 +692,14 @@ TCP Port : 2698</source>
         <source>Could not write %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Import EQ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export EQ...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FilterPage</name>
@@ -440,6 +717,27 @@ TCP Port : 2698</source>
     </message>
     <message>
         <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Equaliser files (*.txt *.cfg);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The filters of %1 have not been read from the unit yet. Try again when the unit is connected and the page shows them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import EQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export EQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be imported:
+%2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -11,6 +11,7 @@
 #include "devices/qdevicelist.h"
 #include "devices/qipsetting.h"
 #include "pages/blockpage.h"
+#include "pages/filters/eqimportdialog.h"
 #include "pages/filters/filterpage.h"
 #include "pages/funcwidget.h"
 #include "pages/matrix/matrixmixvaluewidget.h"
@@ -334,7 +335,7 @@ private slots:
         QTest::addColumn<QString>("window");
         for (const char *name :
              {"device list", "ip setting", "connect timeout", "device fault", "meters",
-              "command tool", "mixer value", "channel select", "login", "password"})
+              "command tool", "mixer value", "channel select", "login", "password", "eq import"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
@@ -365,6 +366,8 @@ private slots:
             shown = w.loginDialog();
         } else if (window == QLatin1String("password")) {
             shown = w.passwordDialog();
+        } else if (window == QLatin1String("eq import")) {
+            shown = eqImportPreview(w.funcWidget()->page(FuncWidget::InFilter));
         }
         QVERIFY(shown);
         shown->show();
@@ -372,6 +375,8 @@ private slots:
         expectNoEnglish();
         expectNothingClipped();
         shown->hide();
+        if (window == QLatin1String("eq import"))
+            m_unitTexts = m_shownUnitTexts;
     }
 
     // Run times carry the translated day word, on the settings page and in the
@@ -440,6 +445,28 @@ private:
         return texts;
     }
 
+    // The preview of an import with a note of every kind. What the file
+    // says (its filter lines, its name) is no language of the program.
+    QWidget *eqImportPreview(QWidget *parent)
+    {
+        EqFilterSet set;
+        QString error;
+        if (!EqFile::parse("Preamp: -3 dB\nChannel: L\nFilter 1: ON PK Fc 63 Hz Gain -4.5 dB "
+                           "Q 4.32\nFilter 2: ON LSC Fc 90 Hz Gain 3 dB Q 0.9\nFilter 3: ON "
+                           "HP Fc 30 Hz\nFilter 4: ON HP Fc 60 Hz\nFilter 5: ON NO Fc 50 Hz\n",
+                           &set, &error))
+            return nullptr;
+        EqChannel channel;
+        channel.bandCount = 8;
+        channel.bands[7].enable = 1;
+        const EqImport plan(set, channel);
+        m_shownUnitTexts = m_unitTexts;
+        m_unitTexts << QStringLiteral("room.txt");
+        for (const EqImport::Note &n : plan.notes())
+            m_unitTexts << n.asked;
+        return new EqImportDialog(plan, QStringLiteral("IN 1"), QStringLiteral("room.txt"), parent);
+    }
+
     void expectNoEnglish() const
     {
         QStringList faults;
@@ -466,6 +493,7 @@ private:
     QTemporaryDir m_config;
     std::unique_ptr<AppRig> m_rig;
     QStringList m_unitTexts;
+    QStringList m_shownUnitTexts; // while a window adds texts of its own
 };
 
 QTEST_MAIN(TestTranslation)
