@@ -4,10 +4,10 @@
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/presetjobs.h"
-#include "dapctl/presetlist.h"
 #include "dapctl/statelink.h"
 #include "dapctl/unitlink.h"
 #include "model/unitstate.h"
+#include "unitlink/presetlist.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -94,7 +94,7 @@ int BackupCommand::run(const QStringList &args, const CtlOptions &options, CtlCo
     backup.unitId = link.target().machineid;
     backup.created = QDateTime::currentDateTime();
     QString error;
-    const std::optional<PresetList> list = PresetList::read(link, error);
+    const std::optional<PresetList> list = readPresetList(link, error);
     if (!list)
         return failure(console, error);
     backup.currentPreset = list->current < PresetList::Slots ? list->current : 0;

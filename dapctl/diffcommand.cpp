@@ -4,12 +4,13 @@
 #include "dapctl/configcompare.h"
 #include "dapctl/ctlconsole.h"
 #include "dapctl/livevalues.h"
-#include "dapctl/paramtext.h"
-#include "dapctl/printable.h"
+#include "unitlink/printable.h"
 #include "dapctl/statelink.h"
 #include "dapctl/unitlink.h"
 #include "dapctl/unitlocator.h"
 #include "model/unitstate.h"
+#include "unitlink/paramtext.h"
+#include "unitlink/readplan.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -78,7 +79,7 @@ bool DiffCommand::load(const QString &what, const CtlOptions &options, Side &sid
         return false;
     }
     for (const ParamId &id : cat().all())
-        if (io.wasRead(StateLink::readInstance(cat().recordOf(id))))
+        if (io.wasRead(ReadPlan::readInstance(cat().recordOf(id))))
             side.has.insert(id, true);
     return true;
 }

@@ -2,7 +2,6 @@
 
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
-#include "dapctl/printable.h"
 #include "dapctl/statelink.h"
 #include "dapctl/unitlink.h"
 #include "model/unitstate.h"
@@ -12,6 +11,7 @@
 #include "pages/filters/filtertables.h"
 #include "protocol/answerreader.h"
 #include "protocol/commands.h"
+#include "unitlink/printable.h"
 
 #include <QDateTime>
 #include <QRegularExpression>

@@ -1,9 +1,11 @@
 #include "dapctl/livevalues.h"
 
-#include "dapctl/paramtext.h"
 #include "dapctl/statelink.h"
 #include "model/unitstate.h"
 #include "model/valuetext.h"
+#include "unitlink/paramedit.h"
+#include "unitlink/paramtext.h"
+#include "unitlink/readplan.h"
 
 #include <QSet>
 
@@ -206,10 +208,10 @@ QVector<RecordId> LiveValues::recordsToRead(bool withRanges) const
         }
     }
     if (withRanges)
-        return StateLink::recordsFor(partial + ids());
+        return ReadPlan::recordsFor(partial + ids());
     QVector<RecordId> out;
     for (const ParamId &id : qAsConst(partial)) {
-        const RecordId read = StateLink::readInstance(c.recordOf(id));
+        const RecordId read = ReadPlan::readInstance(c.recordOf(id));
         if (!out.contains(read))
             out.append(read);
     }
@@ -235,7 +237,7 @@ bool LiveValues::store(UnitState &state, bool strict, QString &error) const
         else
             state.store(v.id, v.number);
     }
-    const QString reversed = limitsProblem(state, ids());
+    const QString reversed = ParamEdit::limitsProblem(state, ids());
     if (!reversed.isEmpty()) {
         error = m_where + reversed;
         return false;
@@ -267,30 +269,7 @@ QJsonObject LiveValues::fromState(const UnitState &state,
     const Catalogue &c = cat();
     QVector<ParamText::Entry> entries;
     for (const ParamId &id : c.all())
-        if (isStored(id) && known(StateLink::readInstance(c.recordOf(id))))
+        if (isStored(id) && known(ReadPlan::readInstance(c.recordOf(id))))
             entries.append({c.path(id), ParamText::json(state, id)});
     return ParamText::nested(entries);
-}
-
-QString limitsProblem(const UnitState &state, const QVector<ParamId> &ids)
-{
-    const Catalogue &c = cat();
-    for (const char *side : {"premix", "output"}) {
-        const int max = c.paramIndex(QByteArray(side).append(".#.max").constData());
-        const int min = c.paramIndex(QByteArray(side).append(".#.min").constData());
-        for (const ParamId &id : ids) {
-            if (id.param != max && id.param != min)
-                continue;
-            const ParamId upper{max, id.a, 0}, lower{min, id.a, 0};
-            if (state.number(upper) >= state.number(lower))
-                continue;
-            // The maximum is named when it was given, else the minimum.
-            return QStringLiteral("%1: the maximum %2 dB would be below the minimum %3 dB, "
-                                  "which mutes the channel")
-                .arg(c.path(ids.contains(upper) ? upper : lower))
-                .arg(state.number(upper))
-                .arg(state.number(lower));
-        }
-    }
-    return QString();
 }

@@ -67,8 +67,3 @@ private:
     QVector<Value> m_values;
     QString m_where;
 };
-
-// Why the gain limits of a channel some of `ids` belong to cannot be sent
-// as `state` holds them (a maximum below the minimum mutes the channel), or
-// nothing.
-QString limitsProblem(const Model::UnitState &state, const QVector<Model::ParamId> &ids);

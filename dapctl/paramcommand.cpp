@@ -3,12 +3,14 @@
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/livevalues.h"
-#include "dapctl/paramtext.h"
-#include "dapctl/printable.h"
+#include "unitlink/printable.h"
 #include "dapctl/statelink.h"
 #include "dapctl/unitlink.h"
 #include "model/unitstate.h"
 #include "model/valuetext.h"
+#include "unitlink/paramedit.h"
+#include "unitlink/paramtext.h"
+#include "unitlink/readplan.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -34,7 +36,7 @@ bool refusedOf(const StateLink &link, const ParamId &id)
     const QVector<ParamId> held =
         cat().param(id).record < 0 ? cat().sourcesOf(id) : QVector<ParamId>{id};
     for (const ParamId &p : held)
-        if (link.refused().contains(StateLink::readInstance(cat().recordOf(p))))
+        if (link.refused().contains(ReadPlan::readInstance(cat().recordOf(p))))
             return true;
     return false;
 }
@@ -126,7 +128,7 @@ int ParamCommand::print(StateLink &link, const QVector<Named> &paths, const CtlO
     for (const Named &n : paths)
         ids.append(n.id);
     UnitState state;
-    if (!link.read(state, StateLink::recordsFor(ids)))
+    if (!link.read(state, ReadPlan::recordsFor(ids)))
         return failure(console, link.errorString());
     QVector<ParamText::Entry> json;
     for (const Named &n : paths) {
@@ -150,110 +152,43 @@ int ParamCommand::runSet(const QStringList &args, const CtlOptions &options, Ctl
     if (args.size() < 3 || (args.size() - 1) % 2 != 0)
         return usageError(console, QStringLiteral("give a unit, then pairs of path and value"));
     QVector<Named> paths;
-    QStringList values;
+    QVector<ParamEdit::Edit> edits;
     int code = ExitOk;
     for (int i = 1; i < args.size(); i += 2) {
         const int first = paths.size();
         if (!expand(args[i], paths, console, code))
             return code;
-        for (int k = first; k < paths.size(); ++k) {
-            QString error, text;
-            double number = 0;
-            if (!ValueText::parse(cat().param(paths[k].id), args[i + 1], &number, &text, &error))
-                return usageError(console, QStringLiteral("%1: %2").arg(paths[k].label, error));
-            values.append(args[i + 1]);
-        }
+        for (int k = first; k < paths.size(); ++k)
+            edits.append({paths[k].label, paths[k].id, args[i + 1]});
     }
-
+    QString error;
+    if (!ParamEdit::check(edits, error))
+        return usageError(console, error);
     QVector<ParamId> ids;
     for (const Named &n : qAsConst(paths))
         ids.append(n.id);
-    // Gain limits given together are checked against each other before the
-    // unit is asked for anything.
-    {
-        UnitState offline;
-        QVector<ParamId> limits;
-        for (int i = 0; i < paths.size(); ++i) {
-            const QString pattern = QLatin1String(cat().param(paths[i].id).path);
-            if (pattern.endsWith(QLatin1String(".#.max")) ||
-                pattern.endsWith(QLatin1String(".#.min"))) {
-                QString error;
-                offline.setValueText(paths[i].id, values[i], &error);
-                limits.append(paths[i].id);
-            }
-        }
-        QVector<ParamId> paired;
-        for (const ParamId &id : qAsConst(limits))
-            for (const ParamId &other : qAsConst(limits))
-                if (other.a == id.a && other.param != id.param &&
-                    cat().param(other).record == cat().param(id).record)
-                    paired.append(id);
-        const QString reversed = limitsProblem(offline, paired);
-        if (!reversed.isEmpty())
-            return usageError(console, reversed);
-    }
 
     UnitLink link(options);
     if (!connect(link, args[0], options, console))
         return ExitFailure;
     StateLink io(link);
     UnitState state;
-    if (!io.read(state, StateLink::recordsFor(ids)))
+    if (!io.read(state, ReadPlan::recordsFor(ids)))
         return failure(console, io.errorString());
 
-    // The edits, in the order given, as the program's controls take them;
-    // what else an edit changes is written too. A derived value is written
-    // through those of its sources that changed.
+    // The edits, in the order given, as the program's controls take them.
     QVector<ParamId> written;
-    QSet<ParamId> writing;
-    const auto write = [&](const ParamId &id) {
-        if (cat().param(id).record >= 0 && !writing.contains(id)) {
-            writing.insert(id);
-            written.append(id);
-        }
-    };
     QStringList notes;
-    for (int i = 0; i < paths.size(); ++i) {
-        const Named &n = paths[i];
-        const ParamDesc &d = cat().param(n.id);
-        if (refusedOf(io, n.id))
-            return failure(console, QStringLiteral("%1: the unit has no such block").arg(n.label));
-        double asked = 0;
-        QString text, error;
-        ValueText::parse(d, values[i], &asked, &text, &error);
-        if (d.kind != Kind::Text && d.rules.afterEdit && state.number(n.id) == asked) {
-            notes << QStringLiteral("%1: already %2; nothing sent").arg(n.label, values[i]);
-            continue;
-        }
-        QVector<ParamId> changed;
-        const auto c = QObject::connect(&state, &UnitState::changed,
-                                        [&changed](const ParamId &id) { changed.append(id); });
-        QString note;
-        state.setValueText(n.id, values[i], &error, &note);
-        QObject::disconnect(c);
-        if ((d.kind == Kind::Switch || d.kind == Kind::Choice) && state.number(n.id) != asked)
-            return usageError(console, QStringLiteral("%1 cannot be %2 now: %3")
-                                           .arg(n.label, values[i], QLatin1String(d.help)));
-        if (!note.isEmpty())
-            notes << QStringLiteral("%1: %2").arg(n.label, note);
-        const QVector<ParamId> sources = cat().sourcesOf(n.id);
-        QStringList also;
-        QSet<ParamId> told;
-        for (const ParamId &id : qAsConst(changed)) {
-            write(id);
-            if (id != n.id && !sources.contains(id) && !told.contains(id)) {
-                told.insert(id);
-                also << cat().path(id) + QStringLiteral(" = ") + ParamText::shown(state, id);
-            }
-        }
-        write(n.id);
-        if (!also.isEmpty())
-            notes
-                << QStringLiteral("%1: also set %2").arg(n.label, also.join(QStringLiteral(", ")));
+    switch (ParamEdit::apply(
+        state, edits, [&io](const ParamId &id) { return refusedOf(io, id); }, written, notes,
+        error)) {
+    case ParamEdit::Result::Ok:
+        break;
+    case ParamEdit::Result::NotOnUnit:
+        return failure(console, error);
+    case ParamEdit::Result::Invalid:
+        return usageError(console, error);
     }
-    const QString reversed = limitsProblem(state, ids);
-    if (!reversed.isEmpty())
-        return usageError(console, reversed);
     for (const QString &note : qAsConst(notes))
         console.error(QStringLiteral("note: ") + printable(note));
     io.send(state.writeFrames(written));

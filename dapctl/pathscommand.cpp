@@ -2,10 +2,10 @@
 
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
-#include "dapctl/paramtext.h"
 #include "dapctl/texttable.h"
 #include "model/catalogue.h"
 #include "model/valuetext.h"
+#include "unitlink/paramtext.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

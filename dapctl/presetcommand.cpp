@@ -3,12 +3,12 @@
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/presetjobs.h"
-#include "dapctl/presetlist.h"
 #include "dapctl/texttable.h"
 #include "dapctl/unitlink.h"
 #include "presets/presettransfer.h"
 #include "protocol/commands.h"
 #include "protocol/transport.h"
+#include "unitlink/presetlist.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -102,7 +102,7 @@ int PresetCommand::run(const QStringList &args, const CtlOptions &options, CtlCo
     if (!connect(link, args[0], options, console))
         return ExitFailure;
     QString error;
-    std::optional<PresetList> list = PresetList::read(link, error);
+    std::optional<PresetList> list = readPresetList(link, error);
     if (!list)
         return failure(console, error);
     const QString verb = args[1];
@@ -129,7 +129,7 @@ int PresetCommand::run(const QStringList &args, const CtlOptions &options, CtlCo
     } else if (verb == QLatin1String("save")) {
         sendPacket(Proto::OpBlock, Proto::Module::Preset, Proto::PresetCmd::Save, Proto::FlagWrite,
                    QByteArray(1, char(slot)));
-        list = PresetList::read(link, error);
+        list = readPresetList(link, error);
         if (!list)
             return failure(console, error);
         if (!list->exists[size_t(slot)])
@@ -156,7 +156,7 @@ int PresetCommand::run(const QStringList &args, const CtlOptions &options, CtlCo
     } else {
         if (!jobs.importFrom(slot, file))
             return failure(console, jobs.errorString());
-        list = PresetList::read(link, error);
+        list = readPresetList(link, error);
         if (!list)
             return failure(console, error);
         if (slot >= 0)

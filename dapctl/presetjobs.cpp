@@ -1,6 +1,5 @@
 #include "dapctl/presetjobs.h"
 
-#include "dapctl/presetlist.h"
 #include "dapctl/progressbar.h"
 #include "dapctl/unitlink.h"
 #include "presets/presettransfer.h"
@@ -8,6 +7,7 @@
 #include "protocol/commands.h"
 #include "protocol/progressguard.h"
 #include "protocol/transport.h"
+#include "unitlink/presetlist.h"
 
 namespace {
 constexpr quint8 PresetModule = Proto::Module::Preset;
@@ -103,7 +103,7 @@ bool PresetJobs::recall(int slot)
     disconnect(c);
     m_guard->finish(this);
     m_bar->finish(done);
-    const std::optional<PresetList> list = PresetList::read(m_link, m_error);
+    const std::optional<PresetList> list = readPresetList(m_link, m_error);
     if (!list)
         return false;
     if (list->current != slot) {

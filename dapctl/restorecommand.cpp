@@ -4,8 +4,7 @@
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/presetjobs.h"
-#include "dapctl/presetlist.h"
-#include "dapctl/printable.h"
+#include "unitlink/printable.h"
 #include "dapctl/statelink.h"
 #include "dapctl/unitlink.h"
 #include "model/unitstate.h"
@@ -14,6 +13,8 @@
 #include "protocol/lebytes.h"
 #include "protocol/localtext.h"
 #include "protocol/transport.h"
+#include "unitlink/presetlist.h"
+#include "unitlink/readplan.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -91,7 +92,7 @@ int RestoreCommand::run(const QStringList &args, const CtlOptions &options, CtlC
             return failure(
                 console,
                 QStringLiteral("the presets were written, but %1").arg(jobs.errorString()));
-        const std::optional<PresetList> list = PresetList::read(link, error);
+        const std::optional<PresetList> list = readPresetList(link, error);
         report << QStringLiteral("  recalled     preset %1 \"%2\"")
                       .arg(backup->currentPreset + 1)
                       .arg(
@@ -194,14 +195,14 @@ bool RestoreCommand::writeLive(UnitLink &link, const BackupFile &backup, QString
     }
     // Read back: every value must be what was written.
     UnitState back;
-    if (!io.read(back, StateLink::recordsFor(values.ids()))) {
+    if (!io.read(back, ReadPlan::recordsFor(values.ids()))) {
         error = QStringLiteral("the live values were written, but reading them back failed: %1")
                     .arg(io.errorString());
         return false;
     }
     QStringList missed;
     for (const ParamId &id : values.ids()) {
-        const bool refused = io.refused().contains(StateLink::readInstance(c.recordOf(id)));
+        const bool refused = io.refused().contains(ReadPlan::readInstance(c.recordOf(id)));
         if (refused || back.valueText(id) != state.valueText(id))
             missed << QStringLiteral("%1 (wrote %2, the unit has %3)")
                           .arg(c.path(id), printable(state.valueText(id)),

@@ -3,8 +3,6 @@
 #include "dapctl/unitlink.h"
 #include "protocol/transport.h"
 
-#include <algorithm>
-
 using namespace Model;
 
 namespace {
@@ -34,56 +32,6 @@ QString describe(const RecordDesc &r)
 } // namespace
 
 StateLink::StateLink(UnitLink &link) : m_link(link) {}
-
-RecordId StateLink::readInstance(const RecordId &rec)
-{
-    // A derived value has no record of its own: nothing to read for it.
-    if (rec.record < 0)
-        return rec;
-    switch (cat().record(rec.record).shape) {
-    case Shape::Table:
-    case Shape::Single:
-        return RecordId{rec.record, 0, 0};
-    case Shape::Row:
-        return RecordId{rec.record, 0, rec.b};
-    case Shape::Keyed:
-        break;
-    }
-    return rec;
-}
-
-QVector<RecordId> StateLink::recordsFor(const QVector<ParamId> &ids)
-{
-    const Catalogue &c = cat();
-    QVector<RecordId> out;
-    QSet<quint16> modules;
-    const auto add = [&](const ParamId &id) {
-        const RecordId rec = c.recordOf(id);
-        if (rec.record < 0)
-            return;
-        const RecordId read = readInstance(rec);
-        if (!out.contains(read))
-            out.append(read);
-        const RecordDesc &r = c.record(rec.record);
-        modules.insert(quint16(r.op << 8 | r.module));
-    };
-    for (const ParamId &id : ids) {
-        if (c.param(id).record < 0)
-            for (const ParamId &source : c.sourcesOf(id))
-                add(source);
-        else
-            add(id);
-    }
-    for (int r = 0; r < c.records().size(); ++r) {
-        const RecordDesc &d = c.record(r);
-        const bool whole = d.shape == Shape::Table || d.shape == Shape::Single;
-        const RecordId rec{r, 0, 0};
-        if (whole && modules.contains(quint16(d.op << 8 | d.module)) && !out.contains(rec))
-            out.append(rec);
-    }
-    std::sort(out.begin(), out.end());
-    return out;
-}
 
 bool StateLink::read(UnitState &state, const QVector<RecordId> &records)
 {

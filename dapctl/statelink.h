@@ -38,15 +38,6 @@ public:
     int framesSent() const { return m_sent; }
     int framesReceived() const { return m_received; }
 
-    // The instance a record's read names: the whole table of a per-channel
-    // table, the row of a crosspoint, the record of a channel or band.
-    static Model::RecordId readInstance(const Model::RecordId &rec);
-    // The record instances to read for these parameters: their own (through
-    // the sources of a derived one), and the tables and single records of the
-    // same modules, on which ranges depend (a level's limits, an input's
-    // mode). In catalogue order, each once.
-    static QVector<Model::RecordId> recordsFor(const QVector<Model::ParamId> &ids);
-
 private:
     UnitLink &m_link;
     QSet<Model::RecordId> m_refused;

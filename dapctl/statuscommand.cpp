@@ -2,12 +2,12 @@
 
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
-#include "dapctl/presetlist.h"
 #include "dapctl/texttable.h"
 #include "dapctl/unitlink.h"
 #include "devices/broadcastmsg.h"
 #include "pages/devicestatus.h"
 #include "pages/overviewpoll.h"
+#include "unitlink/presetlist.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -71,7 +71,7 @@ int StatusCommand::run(const QStringList &args, const CtlOptions &options, CtlCo
     status.requestSettings();
     OverviewPoll::sendStatusReads();
     QString error;
-    const std::optional<PresetList> presets = PresetList::read(link, error);
+    const std::optional<PresetList> presets = readPresetList(link, error);
     if (!presets)
         return failure(console, error);
 

@@ -1,6 +1,6 @@
 #include "dapctl/texttable.h"
 
-#include "dapctl/printable.h"
+#include "unitlink/printable.h"
 
 #include <QTextStream>
 

@@ -3,7 +3,7 @@
 #include "dapctl/ctlconsole.h"
 #include "dapctl/exitcode.h"
 #include "dapctl/interruptwatcher.h"
-#include "dapctl/printable.h"
+#include "unitlink/printable.h"
 #include "dapctl/unitlink.h"
 #include "pages/overviewpoll.h"
 #include "protocol/commandnames.h"

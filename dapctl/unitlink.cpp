@@ -20,7 +20,7 @@ constexpr int LoginGraceMs = 1000;
 
 quint32 commandKey(const Proto::Frame &f)
 {
-    return quint32(f.op) << 16 | quint32(f.module) << 8 | f.cmd;
+    return ReadQueue::commandKey(f.op, f.module, f.cmd);
 }
 } // namespace
 
@@ -165,16 +165,11 @@ void UnitLink::onFrame(const Proto::Frame &f)
     FrameTrace::received(f);
     if (f.op == Proto::OpSystem && f.module == Proto::SysModule::Login) {
         m_login->handleAnswer(f);
-    } else if (m_pending && (f.flag == Proto::FlagAnswer || f.flag == Proto::FlagRefused)) {
-        QVector<int> &waiting = m_pending->waiting[commandKey(f)];
-        for (auto it = waiting.begin(); it != waiting.end(); ++it) {
-            const Request &r = m_pending->requests->at(*it);
-            if (f.flag == Proto::FlagAnswer && f.payload.left(r.echo) != r.selector.left(r.echo))
-                continue;
-            m_pending->answers[*it] = f;
+    } else if (m_pending) {
+        const int i = m_pending->queue.take(f);
+        if (i >= 0) {
+            m_pending->answers[i] = f;
             ++m_pending->answered;
-            waiting.erase(it);
-            break;
         }
     }
     emit frameReceived(f);
@@ -258,8 +253,7 @@ QVector<std::optional<Proto::Frame>> UnitLink::readAll(const QVector<Request> &r
     const auto sendMore = [&] {
         while (pending.sent < requests.size() && pending.sent - pending.answered < window) {
             const Request &r = requests[pending.sent];
-            pending.waiting[quint32(r.op) << 16 | quint32(r.module) << 8 | r.cmd].append(
-                pending.sent);
+            pending.queue.sent(r, pending.sent);
             ++pending.sent;
             sendPacket(r.op, r.module, r.cmd, Proto::FlagRead, r.selector);
         }
@@ -291,7 +285,7 @@ QVector<std::optional<Proto::Frame>> UnitLink::readFrames(const QVector<Proto::F
     QVector<Request> requests;
     requests.reserve(reads.size());
     for (const Proto::Frame &f : reads)
-        requests.append({f.op, f.module, f.cmd, f.payload, int(f.payload.size())});
+        requests.append(ReadQueue::fromFrame(f));
     return readAll(requests, window);
 }
 
@@ -309,4 +303,17 @@ bool UnitLink::sync()
 {
     return read({Proto::OpSystem, Proto::SysModule::Settings, Proto::SettingsCmd::DspVersion, {}})
         .has_value();
+}
+
+std::optional<PresetList> readPresetList(UnitLink &link, QString &error)
+{
+    const auto f = link.readFrames({PresetList::request()}).constFirst();
+    if (!f) {
+        error = link.errorString();
+        return std::nullopt;
+    }
+    const auto list = PresetList::parse(*f);
+    if (!list)
+        error = PresetList::describeBadAnswer(*f);
+    return list;
 }

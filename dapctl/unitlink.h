@@ -1,11 +1,12 @@
 #pragma once
 
 #include "dapctl/ctloptions.h"
-#include "dapctl/unittarget.h"
 #include "protocol/frame.h"
 #include "protocol/streamsplitter.h"
+#include "unitlink/presetlist.h"
+#include "unitlink/readqueue.h"
+#include "unitlink/unittarget.h"
 
-#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QVector>
@@ -35,14 +36,7 @@ class UnitLink final : public QObject
 public:
     // A read: op, module, cmd, the selector bytes sent with it, and how many
     // of them the answer repeats at its start (a channel, an output, a band).
-    struct Request
-    {
-        quint8 op;
-        quint8 module;
-        quint8 cmd;
-        QByteArray selector;
-        int echo = 0;
-    };
+    using Request = ReadQueue::Request;
 
     explicit UnitLink(const CtlOptions &options, QObject *parent = nullptr);
     ~UnitLink() override;
@@ -114,16 +108,18 @@ private:
     // The commands (op, module, cmd) sent since the last wait ended.
     QSet<quint32> m_asked;
     QEventLoop *m_quitLoop = nullptr;
-    // The reads of the running readAll(): answers are matched by command
-    // (op, module, cmd) to the oldest read of it still waiting whose selector
-    // the answer repeats.
+    // The reads of the running readAll(), tagged with their index.
     struct Pending
     {
         const QVector<Request> *requests = nullptr;
         QVector<std::optional<Proto::Frame>> answers;
-        QHash<quint32, QVector<int>> waiting; // by command, in order sent
+        ReadQueue queue;
         int sent = 0;
         int answered = 0;
     };
     Pending *m_pending = nullptr;
 };
+
+// Reads the unit's preset list; nothing (the link's error) when it did not
+// answer as it should.
+std::optional<PresetList> readPresetList(UnitLink &link, QString &error);

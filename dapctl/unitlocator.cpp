@@ -4,17 +4,9 @@
 #include "protocol/transport.h"
 
 #include <QEventLoop>
-#include <QRegularExpression>
 #include <QTimer>
 
 UnitLocator::UnitLocator(const CtlOptions &options) : m_options(options) {}
-
-bool UnitLocator::isAddress(const QString &text)
-{
-    static const QRegularExpression dotted(QStringLiteral("^\\d{1,3}(\\.\\d{1,3}){3}$"));
-    return dotted.match(text).hasMatch() &&
-           QHostAddress(text).protocol() == QAbstractSocket::IPv4Protocol;
-}
 
 bool UnitLocator::listen(int ms, const std::function<bool(const broadcastMsg &)> &stop,
                          QVector<broadcastMsg> &found, QString &error) const
@@ -51,15 +43,11 @@ std::optional<UnitTarget> UnitLocator::resolve(const QString &text, QString &err
 {
     UnitTarget target;
     target.port = m_options.port;
-    if (isAddress(text)) {
+    if (UnitTarget::isAddress(text)) {
         target.address = QHostAddress(text);
         return target;
     }
-    bool numeric = false;
-    const quint32 id = text.toUInt(&numeric);
-    const auto matches = [&](const broadcastMsg &m) {
-        return (numeric && m.machineid == id) || (!text.isEmpty() && m.sn == text);
-    };
+    const auto matches = [&](const broadcastMsg &m) { return UnitTarget::names(text, m); };
     QVector<broadcastMsg> found;
     if (!listen(m_options.timeoutMs, matches, found, error))
         return std::nullopt;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "dapctl/ctloptions.h"
-#include "dapctl/unittarget.h"
 #include "devices/broadcastmsg.h"
+#include "unitlink/unittarget.h"
 
 #include <QVector>
 
@@ -26,8 +26,6 @@ public:
     // first unit announcing that device id or serial number within the time
     // out.
     std::optional<UnitTarget> resolve(const QString &text, QString &error) const;
-
-    static bool isAddress(const QString &text);
 
 private:
     CtlOptions m_options;

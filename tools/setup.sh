@@ -12,7 +12,7 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
     cmake ninja-build g++ pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite libqt5svg5-dev
-    qttools5-dev qttools5-dev-tools
+    qttools5-dev qttools5-dev-tools libqt5websockets5-dev
     libbenchmark-dev
     xvfb xauth x11-utils imagemagick fonts-noto-cjk fonts-liberation
 )

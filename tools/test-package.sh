@@ -45,6 +45,12 @@ echo "== the command-line tool"
 dapctl --help | grep -q "dapctl COMMAND" || { echo "== FAIL: dapctl --help"; exit 1; }
 [ -e /usr/share/man/man1/dapctl.1.gz ] || { echo "== FAIL: no dapctl manual page"; exit 1; }
 
+echo "== the control server"
+env -i PATH=/usr/bin:/bin HOME="$FRESH_HOME" LANG=C.UTF-8 dapd --help | grep -q "Usage: dapd" ||
+    { echo "== FAIL: dapd --help"; exit 1; }
+[ -e /usr/share/man/man1/dapd.1.gz ] || { echo "== FAIL: no dapd manual page"; exit 1; }
+[ -e /usr/lib/systemd/user/dapd.service ] || { echo "== FAIL: no dapd user service"; exit 1; }
+
 echo "== starting the installed launcher in a fresh HOME"
 env -i PATH=/usr/bin:/bin HOME="$FRESH_HOME" LANG=C.UTF-8 \
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '

@@ -1,4 +1,4 @@
-#include "dapctl/printable.h"
+#include "unitlink/printable.h"
 
 namespace {
 bool isControl(ushort c)

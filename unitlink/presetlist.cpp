@@ -1,6 +1,5 @@
-#include "dapctl/presetlist.h"
+#include "unitlink/presetlist.h"
 
-#include "dapctl/unitlink.h"
 #include "protocol/answerreader.h"
 #include "protocol/commands.h"
 
@@ -26,17 +25,19 @@ std::optional<PresetList> PresetList::parse(const Proto::Frame &f)
     return list;
 }
 
-std::optional<PresetList> PresetList::read(UnitLink &link, QString &error)
+Proto::Frame PresetList::request()
 {
-    const auto f = link.read({Proto::OpBlock, Proto::Module::Preset, Proto::PresetCmd::List, {}});
-    if (!f) {
-        error = link.errorString();
-        return std::nullopt;
-    }
-    const auto list = parse(*f);
-    if (!list)
-        error = QStringLiteral("the unit's preset list has %1 bytes, not %2")
-                    .arg(f->payload.size())
-                    .arg(AnswerLength);
-    return list;
+    Proto::Frame f;
+    f.op = Proto::OpBlock;
+    f.module = Proto::Module::Preset;
+    f.cmd = Proto::PresetCmd::List;
+    f.flag = Proto::FlagRead;
+    return f;
+}
+
+QString PresetList::describeBadAnswer(const Proto::Frame &f)
+{
+    return QStringLiteral("the unit's preset list has %1 bytes, not %2")
+        .arg(f.payload.size())
+        .arg(AnswerLength);
 }

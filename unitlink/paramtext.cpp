@@ -1,4 +1,4 @@
-#include "dapctl/paramtext.h"
+#include "unitlink/paramtext.h"
 
 #include "model/unitstate.h"
 #include "model/valuetext.h"

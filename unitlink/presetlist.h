@@ -7,8 +7,6 @@
 #include <array>
 #include <optional>
 
-class UnitLink;
-
 // The unit's preset list (op 3, module 32, cmd 1): the slot last recalled and,
 // for each of the 32 slots, whether it holds a preset and its name.
 struct PresetList
@@ -22,9 +20,10 @@ struct PresetList
 
     int count() const;
 
+    // The read that asks for it.
+    static Proto::Frame request();
     // The list from its answer; nothing for another flag or length.
     static std::optional<PresetList> parse(const Proto::Frame &frame);
-    // Reads the list from the unit; nothing (the link's error) when it did
-    // not answer as it should.
-    static std::optional<PresetList> read(UnitLink &link, QString &error);
+    // Why an answer is no list, for a message.
+    static QString describeBadAnswer(const Proto::Frame &frame);
 };

@@ -1,0 +1,3 @@
+#include "dapd/dapdlog.h"
+
+Q_LOGGING_CATEGORY(lcDapd, "dap.dapd", QtInfoMsg)
