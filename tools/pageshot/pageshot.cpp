@@ -8,6 +8,7 @@
 //   dap-pageshot --page 1 --unit "82 7D 01 00 03 0B 02 01 02 00 00 01 7D 82" --out shots/
 //   dap-pageshot --page 16 --firmware-silent-after 40 --file fw.sbin
 //                --action "Update ARM Firmware" --grab dialogs --out shots/
+//   dap-pageshot --page 3 --eq-import room.txt --grab dialogs --out shots/
 //
 // With the offscreen platform (QT_QPA_PLATFORM=offscreen) no display is
 // needed. Nothing leaves 127.0.0.0/8.
@@ -16,6 +17,7 @@
 #include "app/startup.h"
 #include "devices/discoveryscope.h"
 #include "devices/qdevicetable.h"
+#include "pages/filters/filterpage.h"
 #include "pages/funcwidget.h"
 #include "pages/operatorprompt.h"
 #include "protocol/commands.h"
@@ -148,6 +150,10 @@ int main(int argc, char *argv[])
     cli.addOption({QStringLiteral("action"),
                    QStringLiteral("Before the clicks, trigger the menu action with this text."),
                    QStringLiteral("text")});
+    cli.addOption({QStringLiteral("eq-import"),
+                   QStringLiteral("On a filter page, open the preview of importing this "
+                                  "equaliser file."),
+                   QStringLiteral("file")});
     cli.addOption({QStringLiteral("file"),
                    QStringLiteral("Answer every file dialog with this path."),
                    QStringLiteral("path")});
@@ -239,6 +245,14 @@ int main(int argc, char *argv[])
         const QStringList clicks = cli.values(QStringLiteral("click"));
         bool done = false;
         QTimer::singleShot(0, [&] {
+            if (cli.isSet(QStringLiteral("eq-import"))) {
+                auto *filters = qobject_cast<FilterPage *>(window.funcWidget()->page(index));
+                if (!filters || !filters->importEqFile(cli.value(QStringLiteral("eq-import")))) {
+                    std::fprintf(stderr, "no import preview on page %d\n", index);
+                    ok = false;
+                }
+                settle(wait / 2);
+            }
             if (cli.isSet(QStringLiteral("action"))) {
                 const auto actions = window.findChildren<QAction *>();
                 for (QAction *a : actions)
