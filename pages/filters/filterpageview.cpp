@@ -25,8 +25,10 @@ FilterPageView::FilterPageView(const QString &channelPrefix, QWidget *page)
     m_graph->setGainLimits(KnobGainLimit, -KnobGainLimit);
     m_graph->setDivisions(6);
     m_graph->setMinimumHeight(200);
-    for (QPushButton *b : {m_copy, m_reset})
-        b->setFixedSize(56, 25);
+    for (QPushButton *b : {m_copy, m_reset}) {
+        b->setFixedHeight(25);
+        b->setMinimumWidth(56);
+    }
 
     auto *cuts = new QVBoxLayout;
     cuts->setSpacing(3);
@@ -114,4 +116,11 @@ void FilterPageView::setFonts()
     m_channels->setButtonFont(font);
     m_copy->setFont(font);
     m_reset->setFont(font);
+    // As wide as the wider caption needs, in every language and font.
+    const QFontMetrics metrics(font);
+    int width = 56;
+    for (QPushButton *b : {m_copy, m_reset})
+        width = qMax(width, metrics.horizontalAdvance(b->text()) + 12);
+    for (QPushButton *b : {m_copy, m_reset})
+        b->setFixedWidth(width);
 }
