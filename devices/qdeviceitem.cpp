@@ -37,7 +37,8 @@ QDeviceItem::QDeviceItem(QWidget *parent)
     grid->addWidget(m_faultLabel, 0, 1);
     grid->addWidget(m_location, 1, 0, 1, 2);
     grid->addWidget(m_address, 2, 0, 1, 2);
-    grid->addWidget(m_state, 3, 0, 1, 2);
+    // Left-aligned: the offline badge is as wide as its word.
+    grid->addWidget(m_state, 3, 0, 1, 2, Qt::AlignLeft);
     grid->addWidget(m_preset, 4, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     updateState();

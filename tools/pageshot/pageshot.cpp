@@ -35,6 +35,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
@@ -78,11 +80,19 @@ QAbstractButton *findButton(QWidget *root, const QString &name)
     return nullptr;
 }
 
-// File dialogs answered with one path; every other question is asked as usual.
+// File dialogs answered with one path; questions with the choice given
+// (--answer), or asked as usual.
 class FilePrompt final : public OperatorPrompt
 {
 public:
-    explicit FilePrompt(const QString &path) : m_path(path) {}
+    FilePrompt(const QString &path, int answer) : m_path(path), m_answer(answer) {}
+    int ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+            const QStringList &buttons, int defaultButton) override
+    {
+        if (m_answer >= 0 && m_answer < buttons.size())
+            return m_answer;
+        return OperatorPrompt::ask(parent, icon, title, text, buttons, defaultButton);
+    }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
     {
         return m_path;
@@ -94,6 +104,7 @@ public:
 
 private:
     QString m_path;
+    int m_answer;
 };
 
 bool save(QWidget *w, const QString &path)
@@ -154,6 +165,13 @@ int main(int argc, char *argv[])
                    QStringLiteral("On a filter page, open the preview of importing this "
                                   "equaliser file."),
                    QStringLiteral("file")});
+    cli.addOption({QStringLiteral("menu"),
+                   QStringLiteral("Open the menu bar's menu of this title (its picture with "
+                                  "--grab dialogs)."),
+                   QStringLiteral("title")});
+    cli.addOption({QStringLiteral("answer"),
+                   QStringLiteral("Answer every question with this choice (0 the first)."),
+                   QStringLiteral("n")});
     cli.addOption({QStringLiteral("file"),
                    QStringLiteral("Answer every file dialog with this path."),
                    QStringLiteral("path")});
@@ -205,8 +223,10 @@ int main(int argc, char *argv[])
         unit.model()
             .blockAs<FirmwareBlock>(Proto::OpFirmware, module)
             ->stopAcknowledgingAfter(cli.value(QStringLiteral("firmware-silent-after")).toInt());
-    FilePrompt filePrompt(cli.value(QStringLiteral("file")));
-    if (cli.isSet(QStringLiteral("file")))
+    FilePrompt filePrompt(
+        cli.value(QStringLiteral("file")),
+        cli.isSet(QStringLiteral("answer")) ? cli.value(QStringLiteral("answer")).toInt() : -1);
+    if (cli.isSet(QStringLiteral("file")) || cli.isSet(QStringLiteral("answer")))
         OperatorPrompt::install(&filePrompt);
 
     MainWindow window(
@@ -270,6 +290,14 @@ int main(int argc, char *argv[])
                 }
                 QTimer::singleShot(0, b, &QAbstractButton::click);
                 settle(wait / 2);
+            }
+            if (cli.isSet(QStringLiteral("menu"))) {
+                // The menu bar's menu of that title, open below its title.
+                QMenuBar *bar = window.menuBar();
+                for (QAction *a : bar->actions())
+                    if (a->menu() &&
+                        a->text().remove(QLatin1Char('&')) == cli.value(QStringLiteral("menu")))
+                        a->menu()->popup(bar->mapToGlobal(bar->actionGeometry(a).bottomLeft()));
             }
             settle(wait / 2);
             ok = save(&window, base + QStringLiteral(".png")) && ok;
