@@ -2870,4 +2870,15 @@ Click Cancel to exit.</source>
         <translation>自动混音</translation>
     </message>
 </context>
+<context>
+    <name>UnitTransfer</name>
+    <message>
+        <source>Reading the unit…</source>
+        <translation>正在读取设备…</translation>
+    </message>
+    <message>
+        <source>Writing the configuration into the unit…</source>
+        <translation>正在将配置写入设备…</translation>
+    </message>
+</context>
 </TS>

@@ -2363,4 +2363,15 @@ Click Cancel to exit.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>UnitTransfer</name>
+    <message>
+        <source>Reading the unit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the configuration into the unit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

@@ -140,7 +140,7 @@ private slots:
 
         AnsweringPrompt prompt;
         page->allMixButton()->click();
-        const auto all = [&rig](const std::function<bool(int, int)> &holds) {
+        const auto all = [](const std::function<bool(int, int)> &holds) {
             for (int o = 0; o < 16; ++o)
                 for (int i = 0; i < 16; ++i)
                     if (!holds(o, i))
