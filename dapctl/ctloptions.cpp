@@ -2,14 +2,5 @@
 
 DiscoveryScope CtlOptions::discoveryScope() const
 {
-    DiscoveryScope scope;
-    if (!bind.isNull()) {
-        scope.localAddresses = {bind};
-        scope.listenOnAnyAddress = false;
-        // dapctl sends no UDP command; keep even the command address local.
-        scope.commandAddress = bind;
-    }
-    scope.announcePort = announcePort;
-    scope.unitPort = port;
-    return scope;
+    return DiscoveryScope::forTool(bind, announcePort, port);
 }

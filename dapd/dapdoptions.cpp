@@ -157,16 +157,7 @@ QString DapdOptions::helpText()
 
 DiscoveryScope DapdOptions::discoveryScope() const
 {
-    DiscoveryScope scope;
-    if (!bind.isNull()) {
-        scope.localAddresses = {bind};
-        scope.listenOnAnyAddress = false;
-        // dapd sends no UDP command; keep even the command address local.
-        scope.commandAddress = bind;
-    }
-    scope.announcePort = announcePort;
-    scope.unitPort = unitPort;
-    return scope;
+    return DiscoveryScope::forTool(bind, announcePort, unitPort);
 }
 
 QString DapdOptions::configPath() const

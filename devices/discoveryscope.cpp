@@ -14,6 +14,20 @@ DiscoveryScope DiscoveryScope::loopback(quint16 announcePort, quint16 commandPor
     return s;
 }
 
+DiscoveryScope DiscoveryScope::forTool(const QHostAddress &bind, quint16 announcePort,
+                                       quint16 unitPort)
+{
+    DiscoveryScope scope;
+    if (!bind.isNull()) {
+        scope.localAddresses = {bind};
+        scope.listenOnAnyAddress = false;
+        scope.commandAddress = bind;
+    }
+    scope.announcePort = announcePort;
+    scope.unitPort = unitPort;
+    return scope;
+}
+
 QList<QHostAddress> DiscoveryScope::bindAddresses() const
 {
     if (!localAddresses.isEmpty())

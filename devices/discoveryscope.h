@@ -24,6 +24,11 @@ struct DiscoveryScope
     // Everything on 127.0.0.1: announcements received there, commands sent there.
     static DiscoveryScope loopback(quint16 announcePort, quint16 commandPort, quint16 unitPort);
 
+    // The scope of the command-line tools, which send no UDP command: the
+    // default one, or with `bind` set, discovery on that address alone and
+    // even the command address kept there.
+    static DiscoveryScope forTool(const QHostAddress &bind, quint16 announcePort, quint16 unitPort);
+
     // The addresses to bind, with the default resolved.
     QList<QHostAddress> bindAddresses() const;
 

@@ -141,13 +141,8 @@ private slots:
     void page_data()
     {
         QTest::addColumn<int>("index");
-        const char *const names[FuncWidget::PageCount] = {
-            "In Setup",   "Gate",      "AGC",        "Feedback", "In Filter",
-            "In Limiter", "In Delay",  "Pre Level",  "Matrix",   "AEC",
-            "Automixer",  "Out Level", "Out Filter", "ANC",      "Out Limiter",
-            "Out Delay",  "Preset",    "Label",      "Settings"};
         for (int i = 0; i < FuncWidget::PageCount; ++i)
-            QTest::newRow(names[i]) << i;
+            QTest::newRow(FuncWidget::pageTitle(i)) << i;
     }
 
     // The window with the page on screen: the page, the overview, the device
